@@ -1,0 +1,43 @@
+// Public interface of the diff module for hosts.
+//
+// The module is a shared library (libdiff.so) whose entry points have C
+// linkage and unmangled names, so a host may bind them with dlsym as well as
+// link against them. Every entry point returns an int; no exception leaves it.
+#ifndef DIFF_DIFF_H_
+#define DIFF_DIFF_H_
+
+#include "diff/host/list_library.h"      // list2, CStrList
+#include "diff/host/object_database.h"   // CvxODB
+
+#define DIFF_API extern "C" __attribute__((visibility("default")))
+
+// Item status codes, stored in the data word of every item that a
+// comparison marks. Readers compare the whole data word with them.
+#define DIFF_STATUS_DIFFERENT 100000  // no counterpart, or values differ
+#define DIFF_STATUS_SAME 100001       // counterpart found (and values equal)
+
+// Keyed list comparison over list2 lists. Marks every item of the four input
+// lists and of four new sorted lists (stored through the out-parameters and
+// owned by the caller from then on) with an item status code. Returns 1 when
+// the sides differ, 0 when they are the same.
+DIFF_API int diff_list2(list2 a_names, list2 a_values, list2 b_names, list2 b_values,
+                        list2* a_sorted_names, list2* a_sorted_values, list2* b_sorted_names,
+                        list2* b_sorted_values);
+
+// The same comparison over CStrList lists. The value lists may be empty, in
+// which case only names are compared. The four sorted lists are the caller's,
+// empty on entry. Returns 1 when the sides differ, else 0.
+DIFF_API int diff_list2_ormo(CStrList* a_names, CStrList* a_values, CStrList* b_names,
+                             CStrList* b_values, CStrList* a_sorted_names,
+                             CStrList* a_sorted_values, CStrList* b_sorted_names,
+                             CStrList* b_sorted_values);
+
+// Compares the slots of one object in two databases (slot names and value
+// texts), filling the four sorted lists as diff_list2_ormo does. Returns 1
+// when the objects differ in a slot name or value, else 0.
+DIFF_API int diff_objects_ormo(CvxODB* a_database, const char* a_object, CvxODB* b_database,
+                               const char* b_object, CStrList* a_sorted_names,
+                               CStrList* a_sorted_values, CStrList* b_sorted_names,
+                               CStrList* b_sorted_values);
+
+#endif  // DIFF_DIFF_H_
