@@ -1,0 +1,65 @@
+#include "diff/engine/keyed_marking.h"
+
+#include <cstring>  // std::strcmp
+
+#include "diff/diff.h"                   // DIFF_STATUS_DIFFERENT, DIFF_STATUS_SAME
+#include "diff/engine/values_differ.h"   // values_differ
+
+namespace diff::engine {
+namespace {
+
+constexpr std::int64_t kUnpaired = -1;
+
+// For every name of A, the position of its partner in B or kUnpaired. A name
+// of B is taken by the first equal name of A that is not yet paired.
+std::vector<std::int64_t> pair_names(Texts a, Texts b) {
+  std::vector<std::int64_t> partner(a.size(), kUnpaired);
+  std::size_t next_b = 0;  // every B name before it is paired or sorts before the current A name
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    while (next_b < b.size() && std::strcmp(b[next_b], a[i]) < 0) ++next_b;
+    if (next_b < b.size() && std::strcmp(b[next_b], a[i]) == 0) {
+      partner[i] = static_cast<std::int64_t>(next_b);
+      ++next_b;
+    }
+  }
+  return partner;
+}
+
+}  // namespace
+
+std::int64_t status_code(Mark mark) {
+  return mark == Mark::kSame ? DIFF_STATUS_SAME : DIFF_STATUS_DIFFERENT;
+}
+
+KeyedMarks mark_sorted_sides(Texts a_names, Texts a_values, Texts b_names, Texts b_values,
+                             bool compare_values) {
+  KeyedMarks marks;
+  marks.a_names.assign(a_names.size(), Mark::kDifferent);
+  marks.b_names.assign(b_names.size(), Mark::kDifferent);
+  if (compare_values) {
+    marks.a_values.assign(a_names.size(), Mark::kDifferent);
+    marks.b_values.assign(b_names.size(), Mark::kDifferent);
+  }
+  marks.differ = a_names.size() != b_names.size();
+
+  const std::vector<std::int64_t> partner = pair_names(a_names, b_names);
+  for (std::size_t i = 0; i < a_names.size(); ++i) {
+    if (partner[i] == kUnpaired) {
+      marks.differ = true;
+      continue;
+    }
+    const auto j = static_cast<std::size_t>(partner[i]);
+    marks.a_names[i] = Mark::kSame;
+    marks.b_names[j] = Mark::kSame;
+    if (!compare_values) continue;
+    if (values_differ(a_values[i], b_values[j]) == 0) {
+      marks.a_values[i] = Mark::kSame;
+      marks.b_values[j] = Mark::kSame;
+    } else {
+      marks.differ = true;
+    }
+  }
+  return marks;
+}
+
+}  // namespace diff::engine

@@ -1,0 +1,94 @@
+// The exports table: every entry point of the module, each forwarding to its
+// subsystem. No exception crosses this boundary; a comparison that cannot
+// finish reports "differ" (1), since it could not show the sides are equal.
+#include <cstdio>  // EOF
+
+#include "diff/diff.h"                            // the declarations of the entry points
+#include "diff/engine/list2_compare.h"            // compare_list2
+#include "diff/engine/object_compare.h"           // compare_objects
+#include "diff/engine/strlist_compare.h"          // compare_strlists
+#include "diff/filediff/comparison_context.h"     // diff_context_delete_difference_dbs, ..._terminate
+#include "diff/filediff/objfiles_compare.h"       // compare_object_files
+#include "diff/report_text/object_text_file.h"    // write_object_text_file
+#include "diff/report_text/summary_report.h"      // generate_summary_report
+#include "diff/report_text/text_report.h"         // generate_text_report
+
+namespace {
+
+constexpr int kComparisonFailed = 1;
+constexpr int kReportFailed = 0;
+
+template <typename Call>
+int guarded(int failure_result, Call call) noexcept {
+  try {
+    return call();
+  } catch (...) {
+    return failure_result;
+  }
+}
+
+}  // namespace
+
+DIFF_API int diff_list2(list2 a_names, list2 a_values, list2 b_names, list2 b_values,
+                        list2* a_sorted_names, list2* a_sorted_values, list2* b_sorted_names,
+                        list2* b_sorted_values) {
+  return guarded(kComparisonFailed, [&] {
+    return diff::engine::compare_list2(a_names, a_values, b_names, b_values, a_sorted_names,
+                                       a_sorted_values, b_sorted_names, b_sorted_values);
+  });
+}
+
+DIFF_API int diff_list2_ormo(CStrList* a_names, CStrList* a_values, CStrList* b_names,
+                             CStrList* b_values, CStrList* a_sorted_names,
+                             CStrList* a_sorted_values, CStrList* b_sorted_names,
+                             CStrList* b_sorted_values) {
+  return guarded(kComparisonFailed, [&] {
+    return diff::engine::compare_strlists(a_names, a_values, b_names, b_values, a_sorted_names,
+                                          a_sorted_values, b_sorted_names, b_sorted_values);
+  });
+}
+
+DIFF_API int diff_objects_ormo(CvxODB* a_database, const char* a_object, CvxODB* b_database,
+                               const char* b_object, CStrList* a_sorted_names,
+                               CStrList* a_sorted_values, CStrList* b_sorted_names,
+                               CStrList* b_sorted_values) {
+  return guarded(kComparisonFailed, [&] {
+    return diff::engine::compare_objects(a_database, a_object, b_database, b_object,
+                                         a_sorted_names, a_sorted_values, b_sorted_names,
+                                         b_sorted_values);
+  });
+}
+
+DIFF_API int diff_objfiles_ormo(const char* object_file_a, const char* object_file_b,
+                                const char* a_difference_db, const char* b_difference_db,
+                                const char* combined_difference_db, std::uint32_t user_instance) {
+  return guarded(kComparisonFailed, [&] {
+    return diff::compare_object_files(object_file_a, object_file_b, a_difference_db,
+                                      b_difference_db, combined_difference_db, user_instance);
+  });
+}
+
+DIFF_API int DeleteDiffObjs(void) {
+  return guarded(0, [] { return diff::diff_context_delete_difference_dbs(); });
+}
+
+DIFF_API int DiffTerminate(void) {
+  return guarded(1, [] { return diff::diff_context_terminate(); });
+}
+
+DIFF_API int diff_strpair(void) { return 0; }
+
+DIFF_API int GenTextReport(const char* report_path) {
+  return guarded(kReportFailed, [&] { return diff::generate_text_report(report_path); });
+}
+
+DIFF_API int GenSumReport(const char* report_path) {
+  return guarded(kReportFailed, [&] { return diff::generate_summary_report(report_path); });
+}
+
+DIFF_API int diff_object_WriteTextFile(list2 a_slots, list2 a_values, list2 b_slots,
+                                       list2 b_values, const char* report_path) {
+  return guarded(EOF, [&] {
+    return diff::write_object_text_file(a_slots, a_values, b_slots, b_values, report_path);
+  });
+}

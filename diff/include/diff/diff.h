@@ -6,6 +6,8 @@
 #ifndef DIFF_DIFF_H_
 #define DIFF_DIFF_H_
 
+#include <cstdint>  // std::uint32_t
+
 #include "diff/host/list_library.h"      // list2, CStrList
 #include "diff/host/object_database.h"   // CvxODB
 
@@ -39,5 +41,46 @@ DIFF_API int diff_objects_ormo(CvxODB* a_database, const char* a_object, CvxODB*
                                const char* b_object, CStrList* a_sorted_names,
                                CStrList* a_sorted_values, CStrList* b_sorted_names,
                                CStrList* b_sorted_values);
+
+// ---------------------------------------------------------------------------
+// Object-file comparison and its context
+// ---------------------------------------------------------------------------
+
+// Compares object files A and B and records every difference in the A, B and
+// combined difference databases (existing ones are emptied first). Prints
+// progress lines on standard output. Returns 1 when the files differ, else 0.
+DIFF_API int diff_objfiles_ormo(const char* object_file_a, const char* object_file_b,
+                                const char* a_difference_db, const char* b_difference_db,
+                                const char* combined_difference_db, std::uint32_t user_instance);
+
+// Closes the comparison context and deletes the three difference databases.
+// Returns the object-database library's result of deleting the combined one.
+DIFF_API int DeleteDiffObjs(void);
+
+// Releases the comparison context. Always returns 1.
+DIFF_API int DiffTerminate(void);
+
+// Does nothing. Always returns 0.
+DIFF_API int diff_strpair(void);
+
+// ---------------------------------------------------------------------------
+// Text reports
+// ---------------------------------------------------------------------------
+
+// Detailed text report of the last object-file comparison. Returns 1 when
+// written; 0 for a null path, without a comparison context, or when the file
+// cannot be created.
+DIFF_API int GenTextReport(const char* report_path);
+
+// Summary report of the last object-file comparison. Returns 1 when written;
+// 0 for a null path, without a comparison context, or when the file cannot be
+// created.
+DIFF_API int GenSumReport(const char* report_path);
+
+// Two-sided text table of one keyed list comparison (lists as diff_list2
+// leaves them). Returns the result of closing the file: 0 when written, EOF
+// (-1) when closing failed; 0 also when the file cannot be created.
+DIFF_API int diff_object_WriteTextFile(list2 a_slots, list2 a_values, list2 b_slots,
+                                       list2 b_values, const char* report_path);
 
 #endif  // DIFF_DIFF_H_

@@ -1,0 +1,42 @@
+// The marking step of a keyed list comparison, shared by both list flavours.
+//
+// Both sides arrive as texts in sorted order (the list library's byte-wise
+// order). Each name of A is paired with the first name of B that is equal to
+// it and not yet paired; A's names are visited in order. Because both sides
+// share one order, a single merge finds exactly those pairs in linear time.
+// The marks are kept here, apart from the texts, so that a name that happens
+// to read like a status code compares like any other name.
+#ifndef DIFF_ENGINE_KEYED_MARKING_H_
+#define DIFF_ENGINE_KEYED_MARKING_H_
+
+#include <cstdint>  // std::int64_t
+#include <span>     // std::span
+#include <vector>   // std::vector
+
+namespace diff::engine {
+
+// The mark of one item of a sorted list.
+enum class Mark : std::uint8_t {
+  kDifferent,  // no counterpart, or the values differ
+  kSame,       // counterpart found (and, for a value, the values are equal)
+};
+
+// The item status code that a mark stands for.
+std::int64_t status_code(Mark mark);
+
+using Texts = std::span<const char* const>;
+
+struct KeyedMarks {
+  std::vector<Mark> a_names, a_values, b_names, b_values;
+  bool differ = false;  // the sides differ in any way
+};
+
+// Marks two sorted sides. Values are compared only when `compare_values` is
+// set, in which case `a_values` and `b_values` are parallel to the names;
+// otherwise the value marks stay empty.
+KeyedMarks mark_sorted_sides(Texts a_names, Texts a_values, Texts b_names, Texts b_values,
+                             bool compare_values);
+
+}  // namespace diff::engine
+
+#endif  // DIFF_ENGINE_KEYED_MARKING_H_

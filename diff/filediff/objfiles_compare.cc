@@ -1,0 +1,106 @@
+#include "diff/filediff/objfiles_compare.h"
+
+#include <cstdio>  // std::printf
+
+#include "diff/engine/object_compare.h"         // compare_objects
+#include "diff/engine/strlist_compare.h"        // compare_strlists
+#include "diff/filediff/comparison_context.h"   // diff_context_start, context_handle
+#include "diff/filediff/difference_records.h"   // diff_record_*
+#include "diff/filediff/marked_walk.h"          // walk_marked_names
+
+namespace diff {
+namespace {
+
+const char* text_or_empty(CStrList& list, int position) {
+  const char* text = list.GetTextAt(position);
+  return text != nullptr ? text : "";
+}
+
+// The four databases that the comparison of one common object writes into
+// or reads from; a null handle (an allocation that failed) is never used.
+struct Databases {
+  CvxODB* file_a;
+  CvxODB* file_b;
+  CvxODB* a_difference;
+  CvxODB* b_difference;
+  CvxODB* combined;
+  bool writable() const { return a_difference && b_difference && combined; }
+};
+
+// Compares the slots of an object in both files and records each slot on one
+// side only and each slot whose values differ. Returns 1 when they differ.
+int diff_compare_common_object(const Databases& db, const char* object) {
+  CStrList a_names, a_values, b_names, b_values;
+  const int result = engine::compare_objects(db.file_a, object, db.file_b, object, &a_names,
+                                             &a_values, &b_names, &b_values);
+  if (!db.writable()) return result;
+  walk_marked_names(
+      a_names, b_names,
+      [&](int i) {
+        diff_record_slot_only(*db.a_difference, *db.combined, object, text_or_empty(a_names, i),
+                              text_or_empty(a_values, i), "A");
+      },
+      [&](int j) {
+        diff_record_slot_only(*db.b_difference, *db.combined, object, text_or_empty(b_names, j),
+                              text_or_empty(b_values, j), "B");
+      },
+      [&](int i, int j) {
+        std::int64_t value_status = 0;
+        a_values.GetTextAt(i, &value_status);
+        if (value_status == DIFF_STATUS_SAME) return;
+        diff_record_slot_values(*db.a_difference, *db.b_difference, *db.combined, object,
+                                text_or_empty(a_names, i), text_or_empty(a_values, i),
+                                text_or_empty(b_values, j));
+      });
+  return result;
+}
+
+}  // namespace
+
+int compare_object_files(const char* object_file_a, const char* object_file_b,
+                         const char* a_difference_db, const char* b_difference_db,
+                         const char* combined_difference_db, std::uint32_t user_instance) {
+  CStrList a_objects, a_values, b_objects, b_values;
+  CStrList a_sorted, a_sorted_values, b_sorted, b_sorted_values;
+
+  diff_context_start(object_file_a, object_file_b, a_difference_db, b_difference_db,
+                     combined_difference_db, user_instance);
+  const Databases db{context_handle(ContextSlot::kObjectFileA),
+                     context_handle(ContextSlot::kObjectFileB),
+                     context_handle(ContextSlot::kADifferenceDb),
+                     context_handle(ContextSlot::kBDifferenceDb),
+                     context_handle(ContextSlot::kCombinedDifferenceDb)};
+  if (db.file_a != nullptr) db.file_a->GetObjects(&a_objects);
+  if (db.file_b != nullptr) db.file_b->GetObjects(&b_objects);
+  std::printf("\nComparing Object Files A: %s and B: %s\n", object_file_a ? object_file_a : "",
+              object_file_b ? object_file_b : "");
+
+  engine::compare_strlists(&a_objects, &a_values, &b_objects, &b_values, &a_sorted,
+                           &a_sorted_values, &b_sorted, &b_sorted_values);
+  bool differ = false;
+  walk_marked_names(
+      a_sorted, b_sorted,
+      [&](int i) {
+        const char* name = text_or_empty(a_sorted, i);
+        std::printf("Processing Object %s\n", name);
+        differ = true;
+        if (db.combined != nullptr) diff_record_only_in_a(*db.combined, name);
+      },
+      [&](int j) {
+        const char* name = text_or_empty(b_sorted, j);
+        std::printf("Processing Object %s\n", name);
+        differ = true;
+        if (db.combined != nullptr) diff_record_only_in_b(*db.combined, name);
+      },
+      [&](int i, int) {
+        const char* name = text_or_empty(a_sorted, i);
+        std::printf("Processing Object %s\n", name);
+        if (db.combined != nullptr) diff_record_common(*db.combined, name);
+        if (diff_compare_common_object(db, name) != 0) differ = true;
+      });
+
+  diff_context_close();
+  return differ ? 1 : 0;
+}
+
+}  // namespace diff

@@ -1,0 +1,145 @@
+// diff_list2_ormo through the module's entry point.
+#include <gtest/gtest.h>  // TEST, EXPECT_*
+
+#include <algorithm>  // std::shuffle
+#include <random>     // std::mt19937
+#include <string>  // std::string
+#include <vector>  // std::vector
+
+#include "diff/diff.h"                     // diff_list2_ormo, diff_list2, DIFF_STATUS_*
+#include "tests/support/list2_fixtures.h"  // fill, items_of, make_list2
+
+namespace diff::testing {
+namespace {
+
+constexpr std::int64_t S = DIFF_STATUS_SAME;
+constexpr std::int64_t D = DIFF_STATUS_DIFFERENT;
+
+struct StrListComparison {
+  CStrList a_names, a_values, b_names, b_values;
+  CStrList a_sorted_names, a_sorted_values, b_sorted_names, b_sorted_values;
+  int result = -1;
+
+  StrListComparison(const std::vector<std::string>& an, const std::vector<std::string>& av,
+                    const std::vector<std::string>& bn, const std::vector<std::string>& bv) {
+    fill(a_names, an);
+    fill(a_values, av);
+    fill(b_names, bn);
+    fill(b_values, bv);
+    result = diff_list2_ormo(&a_names, &a_values, &b_names, &b_values, &a_sorted_names,
+                             &a_sorted_values, &b_sorted_names, &b_sorted_values);
+  }
+};
+
+TEST(DiffList2OrmoTest, NameListsWithoutValuesMarkOnlyNames) {
+  StrListComparison c({"b", "a"}, {}, {"c", "a"}, {});
+  EXPECT_EQ(c.result, 1);
+  EXPECT_EQ(items_of(c.a_sorted_names), (std::vector<Item>{{"a", S}, {"b", D}}));
+  EXPECT_EQ(items_of(c.b_sorted_names), (std::vector<Item>{{"a", S}, {"c", D}}));
+  EXPECT_EQ(items_of(c.a_names), (std::vector<Item>{{"b", D}, {"a", S}}));
+  EXPECT_EQ(items_of(c.b_names), (std::vector<Item>{{"c", D}, {"a", S}}));
+  EXPECT_EQ(c.a_sorted_values.GetLength(), 0);
+  EXPECT_EQ(c.b_sorted_values.GetLength(), 0);
+}
+
+TEST(DiffList2OrmoTest, SameNamesWithoutValuesAreSame) {
+  StrListComparison c({"y", "x"}, {}, {"x", "y"}, {});
+  EXPECT_EQ(c.result, 0);
+  EXPECT_EQ(items_of(c.b_sorted_names), (std::vector<Item>{{"x", S}, {"y", S}}));
+}
+
+TEST(DiffList2OrmoTest, OneSideEmpty) {
+  StrListComparison b_empty({"k", "j"}, {"1", "2"}, {}, {});
+  EXPECT_EQ(b_empty.result, 1);
+  EXPECT_EQ(items_of(b_empty.a_sorted_names), (std::vector<Item>{{"j", D}, {"k", D}}));
+  EXPECT_EQ(items_of(b_empty.a_sorted_values), (std::vector<Item>{{"2", D}, {"1", D}}));
+  EXPECT_EQ(items_of(b_empty.a_values), (std::vector<Item>{{"1", D}, {"2", D}}));
+
+  StrListComparison a_empty({}, {}, {"k", "j"}, {"1", "2"});
+  EXPECT_EQ(a_empty.result, 1);
+  EXPECT_EQ(items_of(a_empty.b_sorted_names), (std::vector<Item>{{"j", D}, {"k", D}}));
+  EXPECT_EQ(items_of(a_empty.b_sorted_values), (std::vector<Item>{{"2", D}, {"1", D}}));
+  EXPECT_EQ(a_empty.a_sorted_names.GetLength(), 0);
+}
+
+TEST(DiffList2OrmoTest, FirstNameOfBWithoutCounterpartIsMarkedByTheFinalPass) {
+  StrListComparison c({"b", "c"}, {"1", "1"}, {"c", "b", "a"}, {"1", "1", "1"});
+  EXPECT_EQ(c.result, 1);
+  EXPECT_EQ(items_of(c.b_sorted_names), (std::vector<Item>{{"a", D}, {"b", S}, {"c", S}}));
+  EXPECT_EQ(items_of(c.b_sorted_values), (std::vector<Item>{{"1", D}, {"1", S}, {"1", S}}));
+  EXPECT_EQ(items_of(c.b_names), (std::vector<Item>{{"c", S}, {"b", S}, {"a", D}}));
+}
+
+TEST(DiffList2OrmoTest, NameReadingLikeStatusCodeWithoutCounterpartIsDifferent) {
+  StrListComparison c({"x"}, {}, {"x", "100001"}, {});
+  EXPECT_EQ(c.result, 1);
+  EXPECT_EQ(items_of(c.b_sorted_names), (std::vector<Item>{{"100001", D}, {"x", S}}));
+  EXPECT_EQ(items_of(c.b_names), (std::vector<Item>{{"x", S}, {"100001", D}}));
+}
+
+TEST(DiffList2OrmoTest, ValuesAreComparedOnlyWhenBothSidesHaveThem) {
+  StrListComparison c({"x"}, {"5"}, {"x"}, {});
+  EXPECT_EQ(c.result, 0);
+  EXPECT_EQ(items_of(c.a_names), (std::vector<Item>{{"x", S}}));
+  // Values that were not compared carry the integer value of their text.
+  EXPECT_EQ(items_of(c.a_values), (std::vector<Item>{{"5", 5}}));
+  EXPECT_EQ(items_of(c.a_sorted_values), (std::vector<Item>{{"5", 5}}));
+  EXPECT_EQ(c.b_sorted_values.GetLength(), 0);
+}
+
+TEST(DiffList2OrmoTest, NameTwiceTakesTheInputIndexOfItsFirstOccurrence) {
+  StrListComparison c({"x", "x"}, {"1", "2"}, {"x"}, {"1"});
+  EXPECT_EQ(c.result, 1);
+  EXPECT_EQ(items_of(c.a_sorted_names), (std::vector<Item>{{"x", S}, {"x", D}}));
+  // Both sorted items point at the first occurrence, so its value stands for
+  // both and the last mark written to it stays; the second occurrence keeps
+  // its input index.
+  EXPECT_EQ(items_of(c.a_sorted_values), (std::vector<Item>{{"1", S}, {"1", D}}));
+  EXPECT_EQ(items_of(c.a_names), (std::vector<Item>{{"x", D}, {"x", 1}}));
+  EXPECT_EQ(items_of(c.a_values), (std::vector<Item>{{"1", D}, {"2", 1}}));
+}
+
+// With parallel values and unique names both flavours give the same marks.
+TEST(DiffList2OrmoTest, AgreesWithList2FlavourOnUniqueNames) {
+  std::mt19937 random(7);
+  for (int round = 0; round < 300; ++round) {
+    std::vector<std::string> sides[2][2];
+    for (auto& side : sides) {
+      for (int letter = 0; letter < 12; ++letter) {
+        if (random() % 2 == 0) continue;
+        side[0].push_back(std::string(1, static_cast<char>('a' + letter)) + "\xE9");
+        side[1].push_back(std::to_string(100 + random() % 4));
+      }
+      std::shuffle(side[0].begin(), side[0].end(), random);  // values need not follow
+    }
+    StrListComparison ormo(sides[0][0], sides[0][1], sides[1][0], sides[1][1]);
+    List2Ptr an = make_list2(sides[0][0]), av = make_list2(sides[0][1]);
+    List2Ptr bn = make_list2(sides[1][0]), bv = make_list2(sides[1][1]);
+    list2 outs[4] = {};
+    const int result =
+        diff_list2(an.get(), av.get(), bn.get(), bv.get(), &outs[0], &outs[1], &outs[2], &outs[3]);
+    List2Ptr owned[4] = {List2Ptr(outs[0]), List2Ptr(outs[1]), List2Ptr(outs[2]), List2Ptr(outs[3])};
+    ASSERT_EQ(ormo.result, result);
+    ASSERT_EQ(items_of(ormo.a_names), items_of(an.get()));
+    ASSERT_EQ(items_of(ormo.a_values), items_of(av.get()));
+    ASSERT_EQ(items_of(ormo.b_names), items_of(bn.get()));
+    ASSERT_EQ(items_of(ormo.b_values), items_of(bv.get()));
+    ASSERT_EQ(items_of(ormo.a_sorted_names), items_of(owned[0].get()));
+    ASSERT_EQ(items_of(ormo.a_sorted_values), items_of(owned[1].get()));
+    ASSERT_EQ(items_of(ormo.b_sorted_names), items_of(owned[2].get()));
+    ASSERT_EQ(items_of(ormo.b_sorted_values), items_of(owned[3].get()));
+  }
+}
+
+TEST(DiffList2OrmoTest, NullListsCountAsEmpty) {
+  CStrList b_names;
+  fill(b_names, {"k"});
+  CStrList b_sorted;
+  EXPECT_EQ(diff_list2_ormo(nullptr, nullptr, &b_names, nullptr, nullptr, nullptr, &b_sorted,
+                            nullptr),
+            1);
+  EXPECT_EQ(items_of(b_sorted), (std::vector<Item>{{"k", D}}));
+}
+
+}  // namespace
+}  // namespace diff::testing
