@@ -78,8 +78,8 @@ DIFF_API int GenTextReport(const char* report_path);
 DIFF_API int GenSumReport(const char* report_path);
 
 // Two-sided text table of one keyed list comparison (lists as diff_list2
-// leaves them). Returns the result of closing the file: 0 when written, EOF
-// (-1) when closing failed; 0 also when the file cannot be created.
+// leaves them). Returns 0 when written, EOF (-1) when a write or closing the
+// file failed; 0 also when the file cannot be created (nothing is written).
 DIFF_API int diff_object_WriteTextFile(list2 a_slots, list2 a_values, list2 b_slots,
                                        list2 b_values, const char* report_path);
 

@@ -1,0 +1,130 @@
+#include "diff/report_text/text_report.h"
+
+#include <cstdio>       // std::printf, std::FILE
+#include <string>       // std::string
+#include <string_view>  // std::string_view
+#include <vector>       // std::vector
+
+#include "diff/host/list_library.h"             // CStrList
+#include "diff/report_text/report_context.h"    // open_report_databases, write_object_file_names
+#include "diff/report_text/report_file.h"       // create_report_file, write_line
+#include "diff/report_text/report_table.h"      // write_table_header, write_table_row
+#include "diff/report_text/section_objects.h"   // the objects of each section
+#include "diff/report_text/slot_value_text.h"   // fetch_value_text
+
+namespace diff {
+namespace {
+
+using report_text::ReportDatabases;
+using report_text::TableRow;
+using report_text::fetch_value_text;
+using report_text::write_line;
+using report_text::write_table_row;
+
+constexpr std::string_view kSlotValueTooLong = "** Slot value too long **";
+constexpr std::string_view kValueATooLarge = "** Value A too large **";
+constexpr std::string_view kValueBTooLarge = "Value B too large **";
+
+void start_section(std::FILE* file, std::string_view heading) {
+  write_line(file, "");
+  write_line(file, heading);
+  report_text::write_table_header(file);
+}
+
+void write_identical_objects(std::FILE* file, const ReportDatabases& databases) {
+  const std::vector<std::string> objects = report_text::identical_objects(databases);
+  if (objects.empty()) return;
+  start_section(file, "Objects identical in A and B:");
+  for (const std::string& object : objects) {
+    write_table_row(file, {object, "", "", "", "Identical Objects"});
+  }
+}
+
+enum class Side { kA, kB };
+
+// Section of the objects only in one file: every slot of each, with its value
+// on that file's side.
+void write_one_sided_objects(std::FILE* file, const ReportDatabases& databases, Side side) {
+  const bool a = side == Side::kA;
+  const std::vector<std::string> objects =
+      a ? report_text::objects_only_in_a(databases) : report_text::objects_only_in_b(databases);
+  if (objects.empty()) return;
+  start_section(file, a ? "Objects in A but not in B:" : "Objects in B but not in A:");
+  CvxODB& object_file = a ? databases.object_file_a : databases.object_file_b;
+  const std::string_view comment = a ? "Object In A Only" : "Object In B Only";
+  for (const std::string& object : objects) {
+    CStrList slots;
+    object_file.GetSlots(object.c_str(), &slots, 0);  // a failure leaves no slot: no row
+    for (int i = 0; i < slots.GetLength(); ++i) {
+      const char* slot = slots.GetTextAt(i);
+      const std::string value =
+          fetch_value_text(object_file, object.c_str(), slot, kSlotValueTooLong);
+      write_table_row(file, a ? TableRow{object, slot, value, " ", comment}
+                              : TableRow{object, slot, " ", value, comment});
+    }
+  }
+}
+
+// Every slot of one differing object: the slots of A in A's order, each
+// matched with B's slot of the same name, then the slots only in B.
+void write_differing_object(std::FILE* file, const ReportDatabases& databases,
+                            const std::string& object) {
+  CvxODB& file_a = databases.object_file_a;
+  CvxODB& file_b = databases.object_file_b;
+  const char* name = object.c_str();
+  if (!file_b.ObjectExists(name)) {
+    std::printf("Error: missing object %s in B.\n", name);
+    return;
+  }
+  CStrList a_slots;
+  CStrList b_slots;  // loses each slot that A also has, leaving those only in B
+  file_a.GetSlots(name, &a_slots, 0);
+  file_b.GetSlots(name, &b_slots, 0);
+  for (int i = 0; i < a_slots.GetLength(); ++i) {
+    const char* slot = a_slots.GetTextAt(i);
+    const std::string a_value = fetch_value_text(file_a, name, slot, kValueATooLarge);
+    if (!b_slots.IsMember(slot)) {
+      write_table_row(file, {object, slot, a_value, "", "Only in A"});
+      continue;
+    }
+    b_slots.Remove(b_slots.Find(slot));
+    const std::string b_value = fetch_value_text(file_b, name, slot, kValueBTooLarge);
+    write_table_row(file, {object, slot, a_value, b_value,
+                           a_value == b_value ? "Values equal" : "Values differ"});
+  }
+  for (int i = 0; i < b_slots.GetLength(); ++i) {
+    const char* slot = b_slots.GetTextAt(i);
+    const std::string b_value = fetch_value_text(file_b, name, slot, kValueBTooLarge);
+    write_table_row(file, {object, slot, " ", b_value, "Only in B"});
+  }
+}
+
+void write_differing_objects(std::FILE* file, const ReportDatabases& databases) {
+  const std::vector<std::string> objects = report_text::differing_objects(databases);
+  if (objects.empty()) return;
+  start_section(file, "Objects that differ between A and B:");
+  for (const std::string& object : objects) write_differing_object(file, databases, object);
+}
+
+}  // namespace
+
+int generate_text_report(const char* report_path) {
+  if (report_path == nullptr) return 0;
+  const auto databases = report_text::open_report_databases();
+  if (!databases) return 0;
+  const report_text::ReportFile report = report_text::create_report_file(report_path);
+  if (!report) return 0;
+  std::printf("Generating output report file.\n");
+
+  std::FILE* file = report.get();
+  report_text::write_object_file_names(file, *databases);
+  write_identical_objects(file, *databases);
+  write_one_sided_objects(file, *databases, Side::kA);
+  write_one_sided_objects(file, *databases, Side::kB);
+  write_differing_objects(file, *databases);
+  // A write that failed has stopped the later lines; the report still counts
+  // as written, and the file is closed when `report` goes.
+  return 1;
+}
+
+}  // namespace diff

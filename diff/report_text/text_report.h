@@ -1,0 +1,18 @@
+// GenTextReport: the detailed text report of the last object-file comparison.
+#ifndef DIFF_REPORT_TEXT_TEXT_REPORT_H_
+#define DIFF_REPORT_TEXT_TEXT_REPORT_H_
+
+namespace diff {
+
+// Writes the report to `report_path`: the names of object files A and B,
+// then up to four sections (objects identical in A and B, only in A, only
+// in B, differing), each a heading and a five-column table with one row per
+// object or slot. Prints "Generating output report file.\n", and for a
+// differing object that object file B lacks "Error: missing object %s in
+// B.\n". Returns 1 when written; 0, with nothing printed, for a null path,
+// without a comparison context, or when the file cannot be created.
+int generate_text_report(const char* report_path);
+
+}  // namespace diff
+
+#endif  // DIFF_REPORT_TEXT_TEXT_REPORT_H_
