@@ -1,0 +1,162 @@
+#include "object_file.h"  // InspectFile, CreateEmptyObjectFile, RemoveObjectFile
+
+#include <fcntl.h>     // open, O_* flags
+#include <sys/stat.h>  // stat, S_ISREG
+#include <unistd.h>    // pread, close, unlink, fsync, getpid
+
+#include <cerrno>   // errno, ENOENT, EEXIST, EINTR, EINVAL
+#include <cstdio>   // std::rename
+#include <cstring>  // std::memcmp
+
+#include "sqlite_handles.h"  // Connection
+
+namespace zozavi {
+namespace {
+
+// The first 100 bytes of a SQLite file, and the fields of it we look at.
+constexpr std::size_t kHeaderSize = 100;
+constexpr char kSqliteMagic[] = "SQLite format 3";  // 16 bytes with its NUL
+constexpr std::size_t kWriteVersionOffset = 18;     // 1: rollback journal, 2: WAL
+constexpr std::size_t kReadVersionOffset = 19;
+constexpr std::size_t kUserVersionOffset = 60;
+constexpr std::size_t kApplicationIdOffset = 68;
+
+constexpr const char* kJournalSuffixes[] = {"-journal", "-wal", "-shm"};
+
+// Slots are clustered by (object, position), so one object's slots are read
+// in order from one stretch of the table; the unique (object, name) index
+// finds a slot by name. `number` has no declared type: a REAL column would
+// store a whole double as an integer and lose the sign of -0.0.
+constexpr char kSchema[] = R"sql(
+CREATE TABLE objects (
+  id   INTEGER PRIMARY KEY,
+  name TEXT NOT NULL UNIQUE
+);
+CREATE TABLE slots (
+  object_id INTEGER NOT NULL REFERENCES objects (id),
+  seq       INTEGER NOT NULL,
+  name      TEXT NOT NULL,
+  kind      INTEGER NOT NULL CHECK (kind BETWEEN 1 AND 3),
+  text      TEXT,
+  number,
+  units     TEXT,
+  items     BLOB,
+  PRIMARY KEY (object_id, seq),
+  UNIQUE (object_id, name)
+) WITHOUT ROWID;
+)sql";
+
+std::uint32_t ReadBigEndian32(const unsigned char* bytes) {
+  return (std::uint32_t{bytes[0]} << 24) | (std::uint32_t{bytes[1]} << 16) |
+         (std::uint32_t{bytes[2]} << 8) | std::uint32_t{bytes[3]};
+}
+
+// Reads up to `size` bytes from the start of the file; the count read, or -1.
+ssize_t ReadFileStart(int fd, unsigned char* buffer, std::size_t size) {
+  std::size_t done = 0;
+  while (done < size) {
+    const ssize_t got = pread(fd, buffer + done, size - done, static_cast<off_t>(done));
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) return -1;
+    if (got == 0) break;
+    done += static_cast<std::size_t>(got);
+  }
+  return static_cast<ssize_t>(done);
+}
+
+bool IsObjectFileHeader(const unsigned char* header) {
+  return std::memcmp(header, kSqliteMagic, sizeof kSqliteMagic) == 0 &&
+         header[kWriteVersionOffset] == 1 && header[kReadVersionOffset] == 1 &&
+         ReadBigEndian32(header + kUserVersionOffset) == kFormatVersion &&
+         ReadBigEndian32(header + kApplicationIdOffset) == kApplicationId;
+}
+
+bool RemoveJournals(const std::string& path) {
+  for (const char* suffix : kJournalSuffixes) {
+    if (unlink((path + suffix).c_str()) != 0 && errno != ENOENT) return false;
+  }
+  return true;
+}
+
+std::string ParentDirectory(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// Makes a rename in the directory of `path` durable.
+bool SyncParentDirectory(const std::string& path) {
+  const int fd = open(ParentDirectory(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return false;
+  // Some file systems cannot sync a directory (EINVAL); they order renames anyway.
+  const bool synced = fsync(fd) == 0 || errno == EINVAL;
+  close(fd);
+  return synced;
+}
+
+// Creates a new, empty file in the folder of `path` under a name no one else
+// uses; the name does not grow with the file's own, which may be long.
+bool CreateSideFile(const std::string& path, std::string& side_path) {
+  const std::string prefix = ParentDirectory(path) + "/.objdb-new-" + std::to_string(getpid());
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    side_path = prefix + "-" + std::to_string(attempt);
+    const int fd = open(side_path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (fd >= 0) {
+      close(fd);
+      return true;
+    }
+    if (errno != EEXIST) return false;
+  }
+  return false;
+}
+
+bool WriteSchema(const std::string& path) {
+  Connection connection;
+  if (!connection.Open(SqliteFileName(path), SQLITE_OPEN_READWRITE)) return false;
+  const std::string script = "BEGIN;PRAGMA application_id = " + std::to_string(kApplicationId) +
+                             ";PRAGMA user_version = " + std::to_string(kFormatVersion) + ";" +
+                             kSchema + "COMMIT;";
+  return connection.Execute(script.c_str());
+}
+
+}  // namespace
+
+FileState InspectFile(const std::string& path) {
+  if (path.empty()) return FileState::kUnreadable;
+  struct stat info {};
+  if (stat(path.c_str(), &info) != 0) {
+    return errno == ENOENT ? FileState::kAbsent : FileState::kUnreadable;
+  }
+  if (!S_ISREG(info.st_mode)) return FileState::kForeign;
+  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return FileState::kUnreadable;
+  unsigned char header[kHeaderSize];
+  const ssize_t got = ReadFileStart(fd, header, kHeaderSize);
+  close(fd);
+  if (got < 0) return FileState::kUnreadable;
+  if (static_cast<std::size_t>(got) < kHeaderSize) return FileState::kForeign;
+  return IsObjectFileHeader(header) ? FileState::kObjectFile : FileState::kForeign;
+}
+
+std::string SqliteFileName(const std::string& path) {
+  return !path.empty() && path.front() == '/' ? path : "./" + path;
+}
+
+bool CreateEmptyObjectFile(const std::string& path) {
+  std::string side_path;
+  if (!CreateSideFile(path, side_path)) return false;
+  if (WriteSchema(side_path) && RemoveJournals(path) &&
+      std::rename(side_path.c_str(), path.c_str()) == 0) {
+    return SyncParentDirectory(path);
+  }
+  // Best effort: what is left is a stray side file, not damage to the path.
+  unlink(side_path.c_str());
+  RemoveJournals(side_path);
+  return false;
+}
+
+bool RemoveObjectFile(const std::string& path) {
+  return RemoveJournals(path) && unlink(path.c_str()) == 0;
+}
+
+}  // namespace zozavi

@@ -1,0 +1,44 @@
+// Object files on disk: how one is recognised, made, and removed. The schema
+// is described in docs/object-file-format.md.
+#ifndef HOSTLIBS_OBJDB_OBJECT_FILE_H_
+#define HOSTLIBS_OBJDB_OBJECT_FILE_H_
+
+#include <cstdint>  // std::uint32_t
+#include <string>   // std::string for paths
+
+namespace zozavi {
+
+// `PRAGMA application_id` of every object file: "OBJD".
+inline constexpr std::uint32_t kApplicationId = 0x4F424A44;
+// `PRAGMA user_version` of the format this library reads and writes.
+inline constexpr std::uint32_t kFormatVersion = 1;
+
+enum class FileState {
+  kAbsent,      // nothing at the path
+  kObjectFile,  // an object file of our format version
+  kForeign,     // something else: never opened for writing, never removed
+  kUnreadable,  // the path could not be examined
+};
+
+// Examines the file at `path` by reading its header only. An object file is
+// a SQLite file in rollback-journal mode with our application id and format
+// version.
+FileState InspectFile(const std::string& path);
+
+// The name under which SQLite opens `path`: a relative path gains "./", so
+// that no name is taken for ":memory:", a temporary database or a URI.
+std::string SqliteFileName(const std::string& path);
+
+// Puts a new, empty object file at `path`, replacing what is there. The file
+// is built aside and renamed into place, so the path holds either the former
+// file or the complete new one. False on failure, the path then unchanged.
+bool CreateEmptyObjectFile(const std::string& path);
+
+// Removes the file at `path` and its journal files (-journal, -wal, -shm).
+// The journals go first: a hot journal left behind would otherwise be played
+// back into the next file made at the path.
+bool RemoveObjectFile(const std::string& path);
+
+}  // namespace zozavi
+
+#endif  // HOSTLIBS_OBJDB_OBJECT_FILE_H_

@@ -1,0 +1,92 @@
+// Owning wrappers for SQLite's connection and statement handles.
+#ifndef HOSTLIBS_OBJDB_SQLITE_HANDLES_H_
+#define HOSTLIBS_OBJDB_SQLITE_HANDLES_H_
+
+#include <sqlite3.h>  // sqlite3, sqlite3_stmt
+
+#include <string>       // std::string for paths
+#include <string_view>  // std::string_view for texts and blobs
+
+namespace zozavi {
+
+// A database connection. Closing it rolls back a transaction still open.
+class Connection {
+ public:
+  Connection() = default;
+  Connection(const Connection&) = delete;
+  Connection& operator=(const Connection&) = delete;
+  ~Connection();
+
+  // Opens the file at `path` with the sqlite3_open_v2 `flags`. False, with
+  // nothing open, on failure.
+  bool Open(const std::string& path, int flags);
+  // Runs statements that return no rows. False on failure.
+  bool Execute(const char* sql);
+  // True while a transaction begun with BEGIN is open. SQLite ends one by
+  // itself after some errors (a full disk, an I/O error).
+  bool InTransaction() const;
+  sqlite3* get() const { return db_; }
+
+ private:
+  sqlite3* db_ = nullptr;
+};
+
+// A prepared statement, reused across calls.
+class Statement {
+ public:
+  Statement() = default;
+  Statement(const Statement&) = delete;
+  Statement& operator=(const Statement&) = delete;
+  ~Statement();
+
+  // Prepares `sql` for repeated use. False on failure.
+  bool Prepare(sqlite3* db, std::string_view sql);
+  bool prepared() const { return stmt_ != nullptr; }
+
+  // Binders; parameters count from 1. The bound bytes must outlive the use.
+  bool BindText(int index, std::string_view text);
+  bool BindBlob(int index, std::string_view bytes);
+  bool BindDouble(int index, double number);
+  bool BindInt(int index, int number);
+  bool BindNull(int index);
+
+  // SQLITE_ROW, SQLITE_DONE or an error code.
+  int Step();
+  // Ends a use: the statement releases its locks and can run again.
+  void Reset();
+
+  // Columns of the current row; they count from 0. Text and blob views stay
+  // valid until the next Step or Reset.
+  int ColumnType(int column) const;
+  int ColumnInt(int column) const;
+  double ColumnDouble(int column) const;
+  std::string_view ColumnText(int column) const;
+  std::string_view ColumnBlob(int column) const;
+
+ private:
+  sqlite3_stmt* stmt_ = nullptr;
+};
+
+// One use of a prepared statement: resets it when the use ends, however it
+// ends, so that no statement holds a lock between calls. Holds no statement
+// when its preparation failed.
+class StatementUse {
+ public:
+  explicit StatementUse(Statement* statement) : statement_(statement) {}
+  StatementUse(const StatementUse&) = delete;
+  StatementUse& operator=(const StatementUse&) = delete;
+  ~StatementUse() {
+    if (statement_ != nullptr) statement_->Reset();
+  }
+
+  explicit operator bool() const { return statement_ != nullptr; }
+  Statement* operator->() const { return statement_; }
+  Statement& operator*() const { return *statement_; }
+
+ private:
+  Statement* statement_;
+};
+
+}  // namespace zozavi
+
+#endif  // HOSTLIBS_OBJDB_SQLITE_HANDLES_H_
