@@ -1,0 +1,214 @@
+// CDLList and CStrList: the public face of StrListCore. No exception leaves
+// these methods; a failure gives the documented failure result.
+#include <algorithm>    // std::min
+#include <climits>      // INT_MAX
+#include <cstring>      // std::memcpy
+#include <memory>       // std::make_unique
+#include <string_view>  // std::string_view
+#include <vector>       // std::vector
+
+#include "diff/host/list_library.h"       // CDLList, CStrList, CListNode
+#include "hostlibs/list/str_list_core.h"  // StrListCore, rovivar::TextOf
+#include "hostlibs/list/text_order.h"     // rovivar::TextItem, rovivar::SortByText
+
+using rovivar::TextItem;
+using rovivar::TextOf;
+
+namespace {
+
+// A new core, or null when memory runs out; a list without a core acts as an
+// empty list that refuses new items.
+std::unique_ptr<StrListCore> NewCore() noexcept {
+  try {
+    return std::make_unique<StrListCore>();
+  } catch (...) {
+    return nullptr;
+  }
+}
+
+std::vector<TextItem> ItemsOf(const StrListCore* core) {
+  std::vector<TextItem> items;
+  if (core == nullptr) return items;
+  core->ForEachItem([&items](const CListNode& node) {
+    items.push_back(TextItem{TextOf(node.text), node.data});
+  });
+  return items;
+}
+
+// Empties `target` and fills it with copies of `items`. The texts of `items`
+// may be the target's own: Clear keeps them alive.
+void Refill(StrListCore& target, const std::vector<TextItem>& items) {
+  target.Clear();
+  for (const TextItem& item : items) target.Append(item.text, item.data);
+}
+
+// Makes `target` hold the same texts, data words and order as `source`.
+void CopyItems(const StrListCore* source, StrListCore* target) noexcept {
+  if (target == nullptr || source == target) return;
+  try {
+    Refill(*target, ItemsOf(source));
+  } catch (...) {
+    target->Clear();
+  }
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------
+// CDLList
+// ---------------------------------------------------------------------------
+
+CDLList::CDLList() : core_(NewCore()) {}
+
+CDLList::CDLList(const CDLList& other) : core_(NewCore()) {
+  CopyItems(other.core_.get(), core_.get());
+}
+
+CDLList& CDLList::operator=(const CDLList& other) {
+  CopyItems(other.core_.get(), core_.get());
+  return *this;
+}
+
+CDLList::~CDLList() = default;
+
+int CDLList::GetLength() const { return core_ != nullptr ? core_->Length() : 0; }
+
+CListNode* CDLList::Find(const char* text) {
+  if (text == nullptr || core_ == nullptr) return nullptr;
+  try {
+    return core_->Find(text);
+  } catch (...) {
+    return nullptr;
+  }
+}
+
+int CDLList::GetIndex(const char* text, int* position) {
+  int found = -1;
+  if (text != nullptr && core_ != nullptr) {
+    try {
+      found = core_->PositionOf(text);
+    } catch (...) {
+      found = -1;
+    }
+  }
+  if (position != nullptr) *position = found;
+  return found >= 0 ? 1 : 0;
+}
+
+int CDLList::Remove(CListNode* node) { return core_ != nullptr && core_->Remove(node) ? 1 : 0; }
+
+// ---------------------------------------------------------------------------
+// CStrList
+// ---------------------------------------------------------------------------
+
+CStrList::CStrList() = default;
+
+CStrList::CStrList(const CStrList& other) = default;
+
+CStrList& CStrList::operator=(const CStrList& other) {
+  CDLList::operator=(other);
+  return *this;
+}
+
+CStrList::~CStrList() = default;
+
+char* CStrList::CopyText(const char* text) {
+  if (text == nullptr || core_ == nullptr) return nullptr;
+  try {
+    return core_->CopyText(text);
+  } catch (...) {
+    return nullptr;
+  }
+}
+
+int CStrList::CopySorted(const CStrList* source) {
+  if (source == nullptr || core_ == nullptr) return 0;
+  try {
+    std::vector<TextItem> items = ItemsOf(source->core_.get());
+    rovivar::SortByText(items);
+    for (TextItem& item : items) item.data = 0;
+    Refill(*core_, items);
+    return 1;
+  } catch (...) {
+    return 0;
+  }
+}
+
+CListNode* CStrList::GetNodeAt(int position) {
+  if (core_ == nullptr) return nullptr;
+  try {
+    return core_->NodeAt(position);
+  } catch (...) {
+    return nullptr;
+  }
+}
+
+int CStrList::IsMember(const char* text) {
+  if (text == nullptr || core_ == nullptr) return 0;
+  try {
+    return core_->Contains(text) ? 1 : 0;
+  } catch (...) {
+    return 0;
+  }
+}
+
+const char* CStrList::GetTextAt(int position, std::int64_t* data) {
+  if (core_ == nullptr) return nullptr;
+  try {
+    const CListNode* node = core_->ItemAt(position);
+    if (node == nullptr) return nullptr;
+    if (data != nullptr) *data = node->data;
+    return node->text;
+  } catch (...) {
+    return nullptr;
+  }
+}
+
+int CStrList::Append(const char* text, std::int64_t data) {
+  if (text == nullptr || core_ == nullptr) return 0;
+  try {
+    core_->Append(text, data);
+    return 1;
+  } catch (...) {
+    return 0;
+  }
+}
+
+void CStrList::Clear() {
+  if (core_ != nullptr) core_->Clear();
+}
+
+int CStrList::GetTextListLen(const char* separator) {
+  if (core_ == nullptr) return 0;
+  const std::size_t separator_length = TextOf(separator).size();
+  std::size_t total = 0;
+  bool first = true;
+  core_->ForEachItem([&](const CListNode& node) {
+    if (!first) total += separator_length;
+    first = false;
+    total += TextOf(node.text).size();
+  });
+  return total > static_cast<std::size_t>(INT_MAX) ? INT_MAX : static_cast<int>(total);
+}
+
+int CStrList::GetTextList(char* buffer, int size, const char* separator) {
+  if (buffer == nullptr || size < 1) return 0;
+  const auto capacity = static_cast<std::size_t>(size) - 1;
+  std::size_t written = 0;
+  const auto put = [&](std::string_view part) {
+    const std::size_t count = std::min(part.size(), capacity - written);
+    if (count > 0) std::memcpy(buffer + written, part.data(), count);
+    written += count;
+  };
+  if (core_ != nullptr) {
+    const std::string_view joint = TextOf(separator);
+    bool first = true;
+    core_->ForEachItem([&](const CListNode& node) {
+      if (!first) put(joint);
+      first = false;
+      put(TextOf(node.text));
+    });
+  }
+  buffer[written] = '\0';
+  return static_cast<int>(written);
+}
