@@ -75,9 +75,10 @@ void write_back(list2 input, list2 sorted, const std::vector<Mark>& marks) {
     if (sorted_text == nullptr || input_index < 0 || input_index >= count) continue;
     const int d = static_cast<int>(input_index);
     const std::int64_t code = status_code(marks[static_cast<std::size_t>(i)]);
-    const char* text = list2_get_item(input, d, nullptr);
-    list2_replace_data_location(input, d, text, code);
-    list2_replace_data_location(sorted, i, list2_get_item(input, d, nullptr), code);
+    // Both items hold the same text; each is given its own, which the list
+    // recognises without reading it.
+    list2_replace_data_location(input, d, list2_get_item(input, d, nullptr), code);
+    list2_replace_data_location(sorted, i, sorted_text, code);
   }
 }
 

@@ -100,6 +100,10 @@ int list2_replace_data_location(list2 list, int position, const char* text, std:
   if (!HasItemAt(list, position) || text == nullptr) return 0;
   const auto slot = static_cast<std::size_t>(position);
   Item& item = list->items[slot];
+  if (text == item.text.get()) {  // the item's own text: no need to read it
+    item.data = data;
+    return 1;
+  }
   const std::string_view new_text(text);
   // The same text (often the item's own) is kept as it is, index untouched.
   if (new_text == item.view()) {
