@@ -9,6 +9,11 @@
 #include "diff/engine/strlist_compare.h"          // compare_strlists
 #include "diff/filediff/comparison_context.h"     // diff_context_delete_difference_dbs, ..._terminate
 #include "diff/filediff/objfiles_compare.h"       // compare_object_files
+#include "diff/report_html/file_report.h"         // report_file_html
+#include "diff/report_html/object_report.h"       // report_object_html
+#include "diff/report_html/project_report.h"      // report_project_html
+#include "diff/report_html/report_document.h"     // start_html_file, end_html_file
+#include "diff/report_html/template_loader.h"     // load_html_template
 #include "diff/report_text/object_text_file.h"    // write_object_text_file
 #include "diff/report_text/summary_report.h"      // generate_summary_report
 #include "diff/report_text/text_report.h"         // generate_text_report
@@ -90,5 +95,52 @@ DIFF_API int diff_object_WriteTextFile(list2 a_slots, list2 a_values, list2 b_sl
                                        list2 b_values, const char* report_path) {
   return guarded(EOF, [&] {
     return diff::write_object_text_file(a_slots, a_values, b_slots, b_values, report_path);
+  });
+}
+
+DIFF_API int diff_getObjectTemplate(const char* template_path) {
+  return guarded(kReportFailed, [&] { return diff::load_html_template(template_path); });
+}
+
+DIFF_API int diff_start_HTML_file(const char* report_path) {
+  return guarded(EOF, [&] { return diff::start_html_file(report_path); });
+}
+
+DIFF_API int diff_end_HTML_file(const char* report_path) {
+  return guarded(EOF, [&] { return diff::end_html_file(report_path); });
+}
+
+DIFF_API int diff_ReportObjectHTML(const char* object_name, const char* a_title,
+                                   const char* b_title, list2 a_slots, list2 a_values,
+                                   list2 b_slots, list2 b_values, const char* report_path,
+                                   const char* template_path, int show_all, int nested) {
+  return guarded(kReportFailed, [&] {
+    return diff::report_object_html(object_name, a_title, b_title, a_slots, a_values, b_slots,
+                                    b_values, report_path, template_path, show_all, nested);
+  });
+}
+
+DIFF_API int diff_ReportFileHTML(const char* a_file, const char* b_file, const char* status_file,
+                                 const char* a_file_label, const char* b_file_label,
+                                 const char* a_title, const char* b_title,
+                                 const char* report_path, const char* template_path,
+                                 int show_all, int nested) {
+  return guarded(kReportFailed, [&] {
+    return diff::report_file_html(a_file, b_file, status_file, a_file_label, b_file_label,
+                                  a_title, b_title, report_path, template_path, show_all, nested);
+  });
+}
+
+DIFF_API int diff_ReportProjectHTML(list2 file_labels, list2 a_numbers, list2 b_numbers,
+                                    list2 status_names, const char* a_prefix,
+                                    const char* b_prefix, const char* a_project,
+                                    const char* b_project, const char* a_title,
+                                    const char* b_title, const char* status_prefix,
+                                    const char* report_path, const char* template_path,
+                                    int show_all, int nested) {
+  return guarded(kReportFailed, [&] {
+    return diff::report_project_html(file_labels, a_numbers, b_numbers, status_names, a_prefix,
+                                     b_prefix, a_project, b_project, a_title, b_title,
+                                     status_prefix, report_path, template_path, show_all, nested);
   });
 }

@@ -6,8 +6,10 @@
 // that slot's status text.
 //
 // A file must be opened with _vx_ld_31 before the other calls name it; the
-// open files are process-wide and stay open until _vx_ld_33. Null or invalid
-// arguments give a failure result, never a crash.
+// open files are process-wide and stay open until _vx_ld_33 (opening is not
+// counted: one close closes the file however often it was opened). While a
+// file is open it holds a read snapshot, so writers of it cannot commit. Null
+// or invalid arguments give a failure result, never a crash.
 #ifndef DIFF_HOST_LOADER_LIBRARY_H_
 #define DIFF_HOST_LOADER_LIBRARY_H_
 
@@ -33,7 +35,8 @@ ZAVO32_API int _vx_ld_33(const char* file);
 // Returns the number of bytes the whole list needs, closing NUL included;
 // when that is more than `size`, the buffer holds an empty list (when size is
 // at least 1) and the caller asks again with enough room. Returns 0 when the
-// file is not open or an argument is null. An object with an empty name
+// file is not open or an argument is null. A list that would need more than
+// INT_MAX bytes gives INT_MAX and an empty buffer. An object with an empty name
 // cannot be stored in an object file, so every name fits a text-list buffer.
 ZAVO32_API int _vx_ld_5(const char* file, char* buffer, int size);
 
@@ -42,7 +45,8 @@ ZAVO32_API int _vx_ld_5(const char* file, char* buffer, int size);
 // longer than 6144 bytes is cut, ending in "\u2026" (the three bytes of the
 // UTF-8 ellipsis) where it was cut, never inside a UTF-8 character. Returns
 // 1, or 0 when the file is not open or holds no such slot (`value` is then
-// the empty text). `options` is reserved: pass "".
+// the empty text). `options` is reserved: pass ""; anything else (null
+// included) is refused the same way.
 ZAVO32_API int _vx_ld_10(const char* file, const char* object, const char* slot, char* value,
                          const char* options);
 
@@ -50,7 +54,8 @@ ZAVO32_API int _vx_ld_10(const char* file, const char* object, const char* slot,
 // owned by the caller (list2_delete): the object's slot names sorted
 // byte-wise and, item for item, each slot's value text. Returns 1, or 0 when
 // the file is not open or the object does not exist; both lists are then new
-// and empty. A null out-parameter is left alone (and gives 0).
+// and empty. A null out-parameter is left alone (and gives 0; the other still
+// gets a new empty list). The data words of both lists are 0.
 ZAVO32_API int lo_load_list2_all_sorted(const char* file, const char* object, list2* slot_names,
                                         list2* slot_texts);
 

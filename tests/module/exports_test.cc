@@ -15,11 +15,17 @@ const std::set<std::string> kEntryPoints = {
     "DiffTerminate",
     "GenSumReport",
     "GenTextReport",
+    "diff_ReportFileHTML",
+    "diff_ReportObjectHTML",
+    "diff_ReportProjectHTML",
+    "diff_end_HTML_file",
+    "diff_getObjectTemplate",
     "diff_list2",
     "diff_list2_ormo",
     "diff_object_WriteTextFile",
     "diff_objects_ormo",
     "diff_objfiles_ormo",
+    "diff_start_HTML_file",
     "diff_strpair",
 };
 

@@ -83,4 +83,56 @@ DIFF_API int GenSumReport(const char* report_path);
 DIFF_API int diff_object_WriteTextFile(list2 a_slots, list2 a_values, list2 b_slots,
                                        list2 b_values, const char* report_path);
 
+// ---------------------------------------------------------------------------
+// HTML reports
+// ---------------------------------------------------------------------------
+// A report is assembled from the sections of an HTML report template. Every
+// text put into a placeholder is HTML-escaped; the template's own text is
+// written as it stands. A report with `nested` 0 loads the template, starts
+// the report file and finishes it itself; with `nested` 1 it appends to
+// what the caller prepared. `show_all` also shows slots whose values are
+// equal.
+
+// Loads the template and splits it into its sections, held for the process.
+// Returns 1 when read to its end; 0 when it cannot be read (no section
+// changes).
+DIFF_API int diff_getObjectTemplate(const char* template_path);
+
+// Creates or empties the report file and writes the initial section. Returns
+// 0 when done, EOF (-1) when the file cannot be opened or written.
+DIFF_API int diff_start_HTML_file(const char* report_path);
+
+// Appends the final section to the report file. Returns 0 when done, EOF
+// (-1) when the file cannot be opened or written.
+DIFF_API int diff_end_HTML_file(const char* report_path);
+
+// The block of one object, from four lists marked as diff_list2 leaves them.
+// Returns 1 when written; 0 when the template or the report file fails.
+DIFF_API int diff_ReportObjectHTML(const char* object_name, const char* a_title,
+                                   const char* b_title, list2 a_slots, list2 a_values,
+                                   list2 b_slots, list2 b_values, const char* report_path,
+                                   const char* template_path, int show_all, int nested);
+
+// The block of one file: the objects of the status file with the values of
+// files A and B, read through the loader library. Returns 1 when written; 0
+// when one of the three files cannot be opened (nothing written), or the
+// template or the report file fails.
+DIFF_API int diff_ReportFileHTML(const char* a_file, const char* b_file, const char* status_file,
+                                 const char* a_file_label, const char* b_file_label,
+                                 const char* a_title, const char* b_title,
+                                 const char* report_path, const char* template_path,
+                                 int show_all, int nested);
+
+// The report of a project of numbered files (names prefix + "PROJ" + the
+// number, at least four digits, none for 0); a file that cannot be opened
+// is skipped. Returns 1 when written; 0 when the template or the report file
+// fails.
+DIFF_API int diff_ReportProjectHTML(list2 file_labels, list2 a_numbers, list2 b_numbers,
+                                    list2 status_names, const char* a_prefix,
+                                    const char* b_prefix, const char* a_project,
+                                    const char* b_project, const char* a_title,
+                                    const char* b_title, const char* status_prefix,
+                                    const char* report_path, const char* template_path,
+                                    int show_all, int nested);
+
 #endif  // DIFF_DIFF_H_

@@ -1,0 +1,42 @@
+// Opening, writing and closing the files of the HTML reports.
+#ifndef DIFF_REPORT_HTML_REPORT_FILE_H_
+#define DIFF_REPORT_HTML_REPORT_FILE_H_
+
+#include <cstdio>       // std::FILE, std::fopen, std::fclose
+#include <memory>       // std::unique_ptr
+#include <string_view>  // std::string_view
+#include <utility>      // std::move
+
+namespace diff::report_html {
+
+// Closes a file when it goes. A file whose writes matter is closed through
+// close_checked instead, which tells whether they reached it.
+struct FileCloser {
+  void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using OpenFile = std::unique_ptr<std::FILE, FileCloser>;
+
+// The file at `path` opened with `mode`; null when it cannot be opened or
+// `path` is null.
+OpenFile open_file(const char* path, const char* mode);
+
+// Writes `text` as it stands.
+void write_text(std::FILE* file, std::string_view text);
+
+// Closes `file`. True when every write to it and the close succeeded.
+bool close_checked(OpenFile file);
+
+// One phase of writing a report: opens the report file for appending, lets
+// `write` write to it and closes it. False when the file cannot be opened or
+// a write or the close fails.
+template <typename Write>
+bool append_phase(const char* report_path, Write&& write) {
+  OpenFile file = open_file(report_path, "a");
+  if (file == nullptr) return false;
+  write(file.get());
+  return close_checked(std::move(file));
+}
+
+}  // namespace diff::report_html
+
+#endif  // DIFF_REPORT_HTML_REPORT_FILE_H_
