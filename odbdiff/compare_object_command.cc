@@ -1,0 +1,78 @@
+// odbdiff compare-object A.odb B.odb OBJECT --table FILE: compares one
+// object's slots in two object files with the diff module's keyed list
+// comparison and writes its two-sided table.
+#include <memory>  // std::unique_ptr
+#include <string>  // std::string
+
+#include "commands.h"                   // RunCommand
+#include "diff/host/list_library.h"     // list2, CStrList
+#include "diff/host/object_database.h"  // CvxODB
+#include "failure.h"                    // Failure, kSame, kDiffer
+#include "input_checks.h"               // the checks of inputs and outputs
+#include "module_binding.h"             // BindDiffModule, DiffModule
+
+namespace odbdiff {
+namespace {
+
+struct List2Deleter {
+  void operator()(list2_impl* list) const { list2_delete(list); }
+};
+using List2 = std::unique_ptr<list2_impl, List2Deleter>;
+
+// One side of the comparison: the object's slot names and the text forms of
+// their values, index-aligned.
+struct Side {
+  bool found = false;
+  List2 names{list2_create()};
+  List2 values{list2_create()};
+};
+
+Side LoadSide(const std::string& path, const std::string& object) {
+  CvxODB database(0, path.c_str(), 0);
+  if (database.Open(1) == 0) throw Failure(path, "not an object file");
+  CStrList names;
+  CStrList values;
+  Side side;
+  if (!side.names || !side.values) throw Failure("out of memory");
+  side.found = database.LoadAllSlots(object.c_str(), &names, &values, 0, 0) != 0;
+  for (int position = 0; position < names.GetLength(); ++position) {
+    if (list2_append_to_end(side.names.get(), names.GetTextAt(position), 0) == 0 ||
+        list2_append_to_end(side.values.get(), values.GetTextAt(position), 0) == 0) {
+      throw Failure(path, "cannot hold the slots of object " + object);
+    }
+  }
+  return side;
+}
+
+}  // namespace
+
+int RunCommand(const CompareObjectRequest& request) {
+  CheckObjectFileInput(request.file_a);
+  CheckObjectFileInput(request.file_b);
+  CheckWritableOutput(request.table);
+  CheckOutputsApart({request.file_a, request.file_b}, {request.table});
+  const DiffModule& module = BindDiffModule();
+
+  const Side side_a = LoadSide(request.file_a, request.object);
+  const Side side_b = LoadSide(request.file_b, request.object);
+  if (!side_a.found && !side_b.found) {
+    throw Failure("object " + request.object + " is in neither " + request.file_a + " nor " +
+                  request.file_b);
+  }
+
+  list2 sorted[4] = {};
+  const int differ =
+      module.diff_list2(side_a.names.get(), side_a.values.get(), side_b.names.get(),
+                        side_b.values.get(), &sorted[0], &sorted[1], &sorted[2], &sorted[3]);
+  const List2 a_names(sorted[0]);
+  const List2 a_values(sorted[1]);
+  const List2 b_names(sorted[2]);
+  const List2 b_values(sorted[3]);
+  if (module.diff_object_WriteTextFile(a_names.get(), a_values.get(), b_names.get(),
+                                       b_values.get(), request.table.c_str()) != 0) {
+    throw Failure(request.table, "the diff module could not write the table");
+  }
+  return differ != 0 ? kDiffer : kSame;
+}
+
+}  // namespace odbdiff

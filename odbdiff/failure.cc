@@ -1,0 +1,26 @@
+#include "failure.h"  // Failure, ReportFailure, SystemErrorText
+
+#include <cctype>   // std::tolower
+#include <cstdio>   // std::fputs, std::fputc, stderr
+#include <cstring>  // std::strerror
+
+namespace odbdiff {
+
+Failure::Failure(std::string_view file, std::string_view reason)
+    : std::runtime_error(std::string(file) + ": " + std::string(reason)) {}
+
+void ReportFailure(std::string_view cause) {
+  std::string line = "odbdiff: ";
+  for (const char c : cause) line.push_back(c == '\n' || c == '\r' ? ' ' : c);
+  line.push_back('\n');
+  // Nothing is left to tell the user if standard error itself fails.
+  std::fputs(line.c_str(), stderr);
+}
+
+std::string SystemErrorText(int error) {
+  std::string text = std::strerror(error);
+  if (!text.empty()) text[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(text[0])));
+  return text;
+}
+
+}  // namespace odbdiff

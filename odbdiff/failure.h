@@ -1,0 +1,38 @@
+// How odbdiff ends a command that cannot go on: a Failure carries the cause,
+// and main prints it as one line on standard error, "odbdiff: " and the cause,
+// then exits with kTrouble.
+#ifndef ODBDIFF_FAILURE_H_
+#define ODBDIFF_FAILURE_H_
+
+#include <stdexcept>    // std::runtime_error
+#include <string>       // std::string
+#include <string_view>  // std::string_view
+
+namespace odbdiff {
+
+// Exit statuses of every command.
+enum ExitStatus : int {
+  kSame = 0,     // the files (or objects) are the same; or the command did its work
+  kDiffer = 1,   // they differ
+  kTrouble = 2,  // the command could not do its work
+};
+
+class Failure : public std::runtime_error {
+ public:
+  // A cause without a file: "cannot load the diff module: ...".
+  explicit Failure(const std::string& cause) : std::runtime_error(cause) {}
+  // A cause that concerns a file: "FILE: REASON".
+  Failure(std::string_view file, std::string_view reason);
+};
+
+// Prints "odbdiff: CAUSE" on standard error. Line breaks inside the cause
+// become blanks, so that every error stays one line.
+void ReportFailure(std::string_view cause);
+
+// The system's text for an errno value, starting in lower case
+// ("permission denied").
+std::string SystemErrorText(int error);
+
+}  // namespace odbdiff
+
+#endif  // ODBDIFF_FAILURE_H_

@@ -1,0 +1,28 @@
+// odbdiff: the command-line host of the diff module.
+#include <exception>  // std::exception
+#include <variant>    // std::visit, std::get_if
+
+#include "command_line.h"     // ParseCommandLine, Command
+#include "commands.h"         // RunCommand
+#include "failure.h"          // Failure, ReportFailure, kTrouble
+#include "standard_output.h"  // FinishStandardOutput
+
+int main(int argc, char** argv) {
+  using namespace odbdiff;
+  try {
+    const std::variant<Command, int> parsed = ParseCommandLine(argc, argv);
+    const int* parse_status = std::get_if<int>(&parsed);
+    const int status =
+        parse_status != nullptr
+            ? *parse_status
+            : std::visit([](const auto& request) { return RunCommand(request); },
+                         std::get<Command>(parsed));
+    FinishStandardOutput();
+    return status;
+  } catch (const Failure& failure) {
+    ReportFailure(failure.what());
+  } catch (const std::exception& error) {  // out of memory, a file-system error, ...
+    ReportFailure(error.what());
+  }
+  return kTrouble;
+}

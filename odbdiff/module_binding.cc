@@ -1,0 +1,52 @@
+#include "module_binding.h"  // DiffModule, BindDiffModule
+
+#include <dlfcn.h>  // dlopen, dlsym, dlerror
+
+#include <string>  // std::string
+
+#include "failure.h"  // Failure
+
+namespace odbdiff {
+namespace {
+
+constexpr char kModuleName[] = "libdiff.so.0";
+
+template <typename Function>
+void Bind(void* module, const char* name, Function& function) {
+  dlerror();  // clears an earlier error, so that a null result can be told apart
+  void* address = dlsym(module, name);
+  const char* error = dlerror();
+  if (error != nullptr || address == nullptr) {
+    throw Failure(kModuleName, std::string("no entry point ") + name + " in the diff module");
+  }
+  function = reinterpret_cast<Function>(address);
+}
+
+DiffModule LoadModule() {
+  // The handle is never closed: the module keeps process-wide state until
+  // DiffTerminate, and unloading it at exit gains nothing.
+  void* module = dlopen(kModuleName, RTLD_NOW | RTLD_LOCAL);
+  if (module == nullptr) {
+    const char* error = dlerror();
+    throw Failure(std::string("cannot load the diff module: ") +
+                  (error != nullptr ? error : kModuleName));
+  }
+  DiffModule bound{};
+  Bind(module, "diff_list2", bound.diff_list2);
+  Bind(module, "diff_objfiles_ormo", bound.diff_objfiles_ormo);
+  Bind(module, "DeleteDiffObjs", bound.DeleteDiffObjs);
+  Bind(module, "DiffTerminate", bound.DiffTerminate);
+  Bind(module, "GenTextReport", bound.GenTextReport);
+  Bind(module, "GenSumReport", bound.GenSumReport);
+  Bind(module, "diff_object_WriteTextFile", bound.diff_object_WriteTextFile);
+  return bound;
+}
+
+}  // namespace
+
+const DiffModule& BindDiffModule() {
+  static const DiffModule module = LoadModule();
+  return module;
+}
+
+}  // namespace odbdiff

@@ -1,0 +1,30 @@
+// The diff module as odbdiff sees it: libdiff.so.0 loaded at run time and the
+// entry points odbdiff calls, bound once, as any host binds them.
+#ifndef ODBDIFF_MODULE_BINDING_H_
+#define ODBDIFF_MODULE_BINDING_H_
+
+#include "diff/diff.h"  // the entry points' declarations, which give their types
+
+namespace odbdiff {
+
+// The entry points, named as the module exports them. The types come from
+// diff.h, so a changed signature breaks the build here and not at run time.
+struct DiffModule {
+  decltype(&::diff_list2) diff_list2;
+  decltype(&::diff_objfiles_ormo) diff_objfiles_ormo;
+  decltype(&::DeleteDiffObjs) DeleteDiffObjs;
+  decltype(&::DiffTerminate) DiffTerminate;
+  decltype(&::GenTextReport) GenTextReport;
+  decltype(&::GenSumReport) GenSumReport;
+  decltype(&::diff_object_WriteTextFile) diff_object_WriteTextFile;
+};
+
+// Loads the module (dlopen of "libdiff.so.0", found through odbdiff's
+// RUNPATH) and binds its entry points on the first call; later calls return
+// the same binding. Throws Failure when the module or an entry point cannot
+// be found. The module stays loaded until the process ends.
+const DiffModule& BindDiffModule();
+
+}  // namespace odbdiff
+
+#endif  // ODBDIFF_MODULE_BINDING_H_

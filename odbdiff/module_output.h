@@ -1,0 +1,50 @@
+// What becomes of the lines the diff module prints on standard output while
+// it works:
+//   - standard output is no terminal, or --verbose: they go there unchanged
+//     (nothing is redirected);
+//   - --quiet: they are captured and dropped;
+//   - otherwise (a terminal): the "Processing Object ..." lines are captured
+//     and counted by a progress bar on standard error, and the other lines go
+//     on to standard output.
+#ifndef ODBDIFF_MODULE_OUTPUT_H_
+#define ODBDIFF_MODULE_OUTPUT_H_
+
+#include <cstddef>      // std::size_t
+#include <optional>     // std::optional
+#include <string_view>  // std::string_view
+
+#include "output_capture.h"  // OutputCapture
+#include "progress_bar.h"    // ProgressBar
+
+namespace odbdiff {
+
+enum class OutputMode { kDirect, kSilent, kProgressBar };
+
+// The mode for the options given and the standard output odbdiff has.
+OutputMode ChooseOutputMode(bool quiet, bool verbose);
+
+class ModuleOutput {
+ public:
+  // Starts handling the module's output in `mode`. `object_total` is the
+  // bar's total and matters only in kProgressBar. Throws Failure when the
+  // output cannot be captured.
+  ModuleOutput(OutputMode mode, std::size_t object_total);
+  ModuleOutput(const ModuleOutput&) = delete;
+  ModuleOutput& operator=(const ModuleOutput&) = delete;
+  ~ModuleOutput() = default;
+
+  // Ends the handling and completes the bar. Throws Failure when a line could
+  // not be passed on to standard output.
+  void Finish();
+
+ private:
+  void OnLine(std::string_view line);
+
+  std::optional<ProgressBar> bar_;
+  bool pass_on_failed_ = false;         // written by the capture's reader thread
+  std::optional<OutputCapture> capture_;  // last: stopped before the rest goes
+};
+
+}  // namespace odbdiff
+
+#endif  // ODBDIFF_MODULE_OUTPUT_H_

@@ -1,0 +1,60 @@
+// odbdiff's command line: help, version and usage errors.
+#include <gtest/gtest.h>  // TEST_F, EXPECT_*
+
+#include <string>  // std::string
+
+#include "odbdiff_fixture.h"  // OdbdiffFixture
+
+namespace odbdiff_test {
+namespace {
+
+using OdbdiffCommandLineTest = OdbdiffFixture;
+
+TEST_F(OdbdiffCommandLineTest, VersionComesFromTheProject) {
+  const RunResult result = Run({"--version"});
+  EXPECT_EQ(result.exit_status, 0);
+  EXPECT_EQ(result.out, "odbdiff 0.1.0\n");
+  EXPECT_EQ(result.err, "");
+}
+
+TEST_F(OdbdiffCommandLineTest, HelpListsTheCommandsAndEachCommandHasItsOwn) {
+  const RunResult help = Run({"--help"});
+  EXPECT_EQ(help.exit_status, 0);
+  for (const char* command : {"import", "export", "compare", "compare-object"}) {
+    EXPECT_NE(help.out.find(std::string("\n  ") + command + " "), std::string::npos) << command;
+  }
+  EXPECT_NE(help.out.find("Exit status: 0"), std::string::npos);
+
+  const RunResult compare_help = Run({"compare", "--help"});
+  EXPECT_EQ(compare_help.exit_status, 0);
+  for (const char* option : {"--text-report", "--summary", "--keep-difference-dbs", "--quiet",
+                             "--verbose"}) {
+    EXPECT_NE(compare_help.out.find(option), std::string::npos) << option;
+  }
+  EXPECT_NE(Run({"compare-object", "--help"}).out.find("--table"), std::string::npos);
+}
+
+TEST_F(OdbdiffCommandLineTest, UsageErrorsAreOneLineAndTrouble) {
+  const struct {
+    std::vector<std::string> args;
+    const char* message;
+  } cases[] = {
+      {{}, "odbdiff: A subcommand is required (see odbdiff --help)\n"},
+      {{"frobnicate"},
+       "odbdiff: no command frobnicate (see odbdiff --help)\n"},
+      {{"compare", "a.odb"}, "odbdiff: B.odb is required (see odbdiff --help)\n"},
+      {{"compare", "a.odb", "b.odb", "--quiet", "--verbose"},
+       "odbdiff: --quiet excludes --verbose (see odbdiff --help)\n"},
+      {{"compare-object", "a.odb", "b.odb", "pump"},
+       "odbdiff: --table is required (see odbdiff --help)\n"},
+  };
+  for (const auto& usage : cases) {
+    const RunResult result = Run(usage.args);
+    EXPECT_EQ(result.exit_status, 2) << usage.message;
+    EXPECT_EQ(result.out, "");
+    EXPECT_EQ(result.err, usage.message);
+  }
+}
+
+}  // namespace
+}  // namespace odbdiff_test

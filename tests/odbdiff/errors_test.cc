@@ -1,0 +1,129 @@
+// Bad arguments: each gives one line on standard error naming the file and
+// the reason, exit status 2, and leaves the folder as it was.
+#include <gtest/gtest.h>  // TEST_P, TEST_F, EXPECT_*
+#include <sys/stat.h>     // chmod
+#include <unistd.h>       // geteuid
+
+#include <filesystem>  // std::filesystem::create_directory
+#include <ostream>     // std::ostream for PrintTo
+#include <set>         // std::set
+#include <string>      // std::string
+#include <vector>      // std::vector
+
+#include "odbdiff_fixture.h"  // OdbdiffFixture
+#include "odbdiff_runner.h"   // WriteFile, Entries, WithStdoutTo
+#include "sample_pair.h"      // kSampleA, kSampleB
+
+namespace odbdiff_test {
+namespace {
+
+// The folder each case starts from: a.odb and b.odb (with their JSON forms),
+// a text file and an empty folder.
+class OdbdiffErrorsFixture : public OdbdiffFixture {
+ protected:
+  void SetUp() override {
+    ASSERT_NO_FATAL_FAILURE(Import("a.odb", kSampleA));
+    ASSERT_NO_FATAL_FAILURE(Import("b.odb", kSampleB));
+    WriteFile(Path("notes.txt"), "not an object file");
+    std::filesystem::create_directory(Path("dir"));
+  }
+
+  // Runs odbdiff and checks that it failed with exactly `message` and wrote
+  // nothing.
+  void ExpectRefused(const std::vector<std::string>& args, const std::string& message) {
+    const std::set<std::string> before = Entries(folder_.path());
+    const RunResult result = Run(args);
+    EXPECT_EQ(result.exit_status, 2);
+    EXPECT_EQ(result.out, "");
+    EXPECT_EQ(result.err, "odbdiff: " + message + "\n");
+    EXPECT_EQ(Entries(folder_.path()), before);
+    EXPECT_TRUE(Entries(Path("dir")).empty());
+  }
+};
+
+struct BadArguments {
+  std::vector<std::string> args;
+  std::string message;
+};
+
+void PrintTo(const BadArguments& bad, std::ostream* out) {
+  for (const std::string& arg : bad.args) *out << arg << ' ';
+}
+
+class OdbdiffErrorsTest : public OdbdiffErrorsFixture,
+                          public ::testing::WithParamInterface<BadArguments> {};
+
+TEST_P(OdbdiffErrorsTest, OneLineExitTwoNothingWritten) {
+  ExpectRefused(GetParam().args, GetParam().message);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Inputs, OdbdiffErrorsTest,
+    ::testing::Values(
+        BadArguments{{"compare", "missing.odb", "b.odb"}, "missing.odb: no such file"},
+        BadArguments{{"compare", "a.odb", "notes.txt"}, "notes.txt: not an object file"},
+        BadArguments{{"compare", "dir", "b.odb"}, "dir: is a folder"},
+        BadArguments{{"compare", "a.odb", "b.odb/x"}, "b.odb/x: not a directory"},
+        BadArguments{{"compare-object", "a.odb", "missing.odb", "pump", "--table", "t.txt"},
+                     "missing.odb: no such file"},
+        BadArguments{{"export", "notes.txt"}, "notes.txt: not an object file"},
+        BadArguments{{"export", "missing.odb"}, "missing.odb: no such file"},
+        BadArguments{{"import", "missing.json", "out.odb"}, "missing.json: no such file"}));
+
+INSTANTIATE_TEST_SUITE_P(
+    Outputs, OdbdiffErrorsTest,
+    ::testing::Values(
+        BadArguments{{"compare", "a.odb", "b.odb", "--text-report", "nowhere/r.txt"},
+                     "nowhere/r.txt: no such folder: nowhere"},
+        BadArguments{{"compare", "a.odb", "b.odb", "--summary", "dir"}, "dir: is a folder"},
+        BadArguments{{"compare", "a.odb", "b.odb", "--summary", "notes.txt/s.txt"},
+                     "notes.txt/s.txt: notes.txt is not a folder"},
+        BadArguments{{"compare", "a.odb", "b.odb", "--summary", "a.odb"},
+                     "a.odb: is also an input"},
+        BadArguments{
+            {"compare", "a.odb", "b.odb", "--text-report", "r.txt", "--summary", "./r.txt"},
+            "./r.txt: is named twice as an output"},
+        BadArguments{{"compare", "a.odb", "b.odb", "--keep-difference-dbs", "notes.txt"},
+                     "notes.txt: is not a folder"},
+        BadArguments{{"compare", "a.odb", "b.odb", "--keep-difference-dbs", "nowhere/kept"},
+                     "nowhere/kept: no such folder: nowhere"},
+        BadArguments{{"compare-object", "a.odb", "b.odb", "pump", "--table", "dir"},
+                     "dir: is a folder"},
+        BadArguments{{"compare-object", "a.odb", "b.odb", "pump", "--table", "b.odb"},
+                     "b.odb: is also an input"},
+        BadArguments{{"import", "a.odb.json", "nowhere/out.odb"},
+                     "nowhere/out.odb: no such folder: nowhere"},
+        BadArguments{{"import", "a.odb.json", "dir"}, "dir: is a folder"},
+        BadArguments{{"import", "a.odb.json", "a.odb.json"}, "a.odb.json: is also an input"}));
+
+using OdbdiffErrorsExtraTest = OdbdiffErrorsFixture;
+
+TEST_F(OdbdiffErrorsExtraTest, KeptFolderHoldingAnotherFileUnderADatabaseName) {
+  WriteFile(Path("dir/b-differences.odb"), "someone's notes");
+  const RunResult result = Run({"compare", "a.odb", "b.odb", "--keep-difference-dbs", "dir"});
+  EXPECT_EQ(result.exit_status, 2);
+  EXPECT_EQ(result.err,
+            "odbdiff: dir/b-differences.odb: exists and is not an object file, so it is not "
+            "replaced\n");
+  EXPECT_EQ(Entries(Path("dir")), std::set<std::string>{"b-differences.odb"});
+}
+
+TEST_F(OdbdiffErrorsExtraTest, UnreadableInputAndUnwritableFolder) {
+  if (geteuid() == 0) GTEST_SKIP() << "permissions do not bind the superuser";
+  ASSERT_EQ(chmod(Path("a.odb").c_str(), 0200), 0);
+  ExpectRefused({"compare", "a.odb", "b.odb"}, "a.odb: cannot be read: permission denied");
+  ASSERT_EQ(chmod(Path("a.odb").c_str(), 0644), 0);
+  ASSERT_EQ(chmod(Path("dir").c_str(), 0555), 0);
+  ExpectRefused({"compare", "a.odb", "b.odb", "--summary", "dir/s.txt"},
+                "dir/s.txt: cannot write in folder dir: permission denied");
+  ASSERT_EQ(chmod(Path("dir").c_str(), 0755), 0);
+}
+
+TEST_F(OdbdiffErrorsExtraTest, FailedWriteToStandardOutputIsTrouble) {
+  const RunResult result = Run({"export", "a.odb"}, WithStdoutTo("/dev/full"));
+  EXPECT_EQ(result.exit_status, 2);
+  EXPECT_EQ(result.err, "odbdiff: standard output: write failed: no space left on device\n");
+}
+
+}  // namespace
+}  // namespace odbdiff_test
