@@ -1,7 +1,8 @@
 #include "command_line.h"  // ParseCommandLine and the requests
 
-#include <string>  // std::string
-#include <vector>  // std::vector
+#include <optional>  // std::optional
+#include <string>    // std::string
+#include <vector>    // std::vector
 
 #include <CLI/CLI.hpp>  // CLI::App, CLI::ParseError
 
@@ -11,11 +12,41 @@ namespace odbdiff {
 namespace {
 
 constexpr char kDescription[] =
-    "Compares two object files with the diff module, and converts object files to and from "
-    "their JSON form.";
+    "Compares two object files, or two projects of them, with the diff module, and converts "
+    "object files to and from their JSON form.";
 constexpr char kExitStatuses[] =
     "Exit status: 0 when the files are the same (or the command did its work), 1 when they "
     "differ, 2 on trouble.";
+
+// An option that sets an optional text when given.
+CLI::Option* AddOptionalText(CLI::App* command, const char* name,
+                             std::optional<std::string>& value, const std::string& description,
+                             const char* type_name) {
+  return command
+      ->add_option_function<std::string>(
+          name, [&value](const std::string& text) { value = text; }, description)
+      ->type_name(type_name);
+}
+
+// --html FILE and the options that shape the HTML report, which need it.
+CLI::Option* AddHtmlOptions(CLI::App* command, HtmlReportRequest& request,
+                            const char* what_is_reported) {
+  CLI::Option* html = AddOptionalText(
+      command, "--html", request.report,
+      std::string("write the HTML report of ") + what_is_reported + " to FILE", "FILE");
+  AddOptionalText(command, "--template", request.template_file,
+                  "build the HTML report from template T instead of the default one", "T")
+      ->needs(html);
+  command->add_flag("--show-all", request.show_all, "also show the slots whose values are equal")
+      ->needs(html);
+  command->add_option("--a-title", request.a_title, "title of the A columns (default A)")
+      ->type_name("T")
+      ->needs(html);
+  command->add_option("--b-title", request.b_title, "title of the B columns (default B)")
+      ->type_name("T")
+      ->needs(html);
+  return html;
+}
 
 // A required positional argument, shown in help by its name alone.
 void AddPositional(CLI::App* command, const char* name, std::string& value,
@@ -42,40 +73,42 @@ void AddCompare(CLI::App& app, CompareRequest& request) {
       "Compare object files A and B; the diff module prints its progress on standard output.");
   AddPositional(command, "A.odb", request.file_a, "object file A");
   AddPositional(command, "B.odb", request.file_b, "object file B");
-  command
-      ->add_option_function<std::string>(
-          "--text-report", [&request](const std::string& path) { request.text_report = path; },
-          "write the detailed text report to FILE")
-      ->type_name("FILE");
-  command
-      ->add_option_function<std::string>(
-          "--summary", [&request](const std::string& path) { request.summary = path; },
-          "write the summary report to FILE")
-      ->type_name("FILE");
-  command
-      ->add_option_function<std::string>(
-          "--keep-difference-dbs",
-          [&request](const std::string& path) { request.kept_folder = path; },
-          "make the three difference databases in DIR (created when absent) and keep them")
-      ->type_name("DIR");
+  AddOptionalText(command, "--text-report", request.text_report,
+                  "write the detailed text report to FILE", "FILE");
+  AddOptionalText(command, "--summary", request.summary, "write the summary report to FILE",
+                  "FILE");
+  AddOptionalText(command, "--keep-difference-dbs", request.kept_folder,
+                  "make the three difference databases in DIR (created when absent) and keep them",
+                  "DIR");
   CLI::Option* quiet = command->add_flag(
       "-q,--quiet", request.quiet, "print neither the module's lines nor a progress bar");
   CLI::Option* verbose = command->add_flag(
       "-v,--verbose", request.verbose,
       "on a terminal, print every line of the module instead of a progress bar");
   quiet->excludes(verbose);
+  AddHtmlOptions(command, request.html, "the two files");
 }
 
 void AddCompareObject(CLI::App& app, CompareObjectRequest& request) {
   CLI::App* command = app.add_subcommand(
       "compare-object",
-      "Compare one object's slots in A and B and write them as a two-sided table.");
+      "Compare one object's slots in A and B and write them as a two-sided table, an HTML "
+      "report or both.");
   AddPositional(command, "A.odb", request.file_a, "object file A");
   AddPositional(command, "B.odb", request.file_b, "object file B");
   AddPositional(command, "OBJECT", request.object, "the object's name");
-  command->add_option("--table", request.table, "write the table to FILE")
-      ->type_name("FILE")
-      ->required();
+  AddOptionalText(command, "--table", request.table, "write the two-sided table to FILE", "FILE");
+  AddHtmlOptions(command, request.html, "the object");
+}
+
+void AddCompareProject(CLI::App& app, CompareProjectRequest& request) {
+  CLI::App* command = app.add_subcommand(
+      "compare-project",
+      "Compare the numbered files PROJ, PROJ0001, ... of folders A and B and write the HTML "
+      "report of the project.");
+  AddPositional(command, "DIR_A", request.folder_a, "the folder of project A");
+  AddPositional(command, "DIR_B", request.folder_b, "the folder of project B");
+  AddHtmlOptions(command, request.html, "the project")->required();
 }
 
 }  // namespace
@@ -90,10 +123,12 @@ std::variant<Command, int> ParseCommandLine(int argc, char** argv) {
   ExportRequest export_request;
   CompareRequest compare_request;
   CompareObjectRequest compare_object_request;
+  CompareProjectRequest compare_project_request;
   AddImport(app, import_request);
   AddExport(app, export_request);
   AddCompare(app, compare_request);
   AddCompareObject(app, compare_object_request);
+  AddCompareProject(app, compare_project_request);
 
   try {
     app.parse(argc, argv);
@@ -113,6 +148,11 @@ std::variant<Command, int> ParseCommandLine(int argc, char** argv) {
   if (name == "import") return Command(import_request);
   if (name == "export") return Command(export_request);
   if (name == "compare") return Command(compare_request);
+  if (name == "compare-project") return Command(compare_project_request);
+  if (!compare_object_request.table && !compare_object_request.html.report) {
+    ReportFailure("compare-object needs --table, --html or both (see odbdiff --help)");
+    return kTrouble;
+  }
   return Command(compare_object_request);
 }
 

@@ -19,8 +19,19 @@ struct ExportRequest {
   std::string object_file;
 };
 
+// The HTML report options of the compare commands:
+// --html FILE [--template T] [--show-all] [--a-title T] [--b-title T]
+struct HtmlReportRequest {
+  std::optional<std::string> report;         // no HTML report without it
+  std::optional<std::string> template_file;  // the default template without it
+  bool show_all = false;
+  std::string a_title = "A";
+  std::string b_title = "B";
+};
+
 // odbdiff compare A.odb B.odb [--text-report FILE] [--summary FILE]
 //                 [--keep-difference-dbs DIR] [--quiet | --verbose]
+//                 [HTML report options]
 struct CompareRequest {
   std::string file_a;
   std::string file_b;
@@ -29,17 +40,28 @@ struct CompareRequest {
   std::optional<std::string> kept_folder;
   bool quiet = false;
   bool verbose = false;
+  HtmlReportRequest html;
 };
 
-// odbdiff compare-object A.odb B.odb OBJECT --table FILE
+// odbdiff compare-object A.odb B.odb OBJECT [--table FILE] [HTML report options];
+// at least one of --table and --html.
 struct CompareObjectRequest {
   std::string file_a;
   std::string file_b;
   std::string object;
-  std::string table;
+  std::optional<std::string> table;
+  HtmlReportRequest html;
 };
 
-using Command = std::variant<ImportRequest, ExportRequest, CompareRequest, CompareObjectRequest>;
+// odbdiff compare-project DIR_A DIR_B --html FILE [the other HTML report options]
+struct CompareProjectRequest {
+  std::string folder_a;
+  std::string folder_b;
+  HtmlReportRequest html;  // its report is always set
+};
+
+using Command = std::variant<ImportRequest, ExportRequest, CompareRequest, CompareObjectRequest,
+                             CompareProjectRequest>;
 
 // The command to run; or, when the command line itself ends the run, the
 // exit status: 0 after help or the version was printed, kTrouble after a

@@ -11,6 +11,7 @@ int RunCommand(const ImportRequest& request);         // import_command.cc
 int RunCommand(const ExportRequest& request);         // export_command.cc
 int RunCommand(const CompareRequest& request);        // compare_command.cc
 int RunCommand(const CompareObjectRequest& request);  // compare_object_command.cc
+int RunCommand(const CompareProjectRequest& request);  // compare_project_command.cc
 
 }  // namespace odbdiff
 

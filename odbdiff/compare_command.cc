@@ -1,5 +1,6 @@
 // odbdiff compare A.odb B.odb: compares two object files with the diff module
-// and writes the reports asked for.
+// and writes the reports asked for: the text reports from the comparison
+// context, the HTML report from a status file of the pair.
 #include <filesystem>    // std::filesystem::path, temp_directory_path, create_directory
 #include <optional>      // std::optional
 #include <string>        // std::string
@@ -10,10 +11,12 @@
 #include "diff/host/list_library.h"     // CStrList
 #include "diff/host/object_database.h"  // CvxODB
 #include "failure.h"                    // Failure, kSame, kDiffer
+#include "html_report.h"                // ChooseHtmlTemplate, HtmlReportFailure
 #include "input_checks.h"               // the checks of inputs and outputs
 #include "module_binding.h"             // BindDiffModule, DiffModule
 #include "module_output.h"              // ChooseOutputMode, ModuleOutput
 #include "scratch_folder.h"             // ScratchFolder
+#include "status_file_write.h"          // WriteStatusFile
 
 namespace odbdiff {
 namespace {
@@ -74,11 +77,19 @@ class ComparisonContext {
   bool keep_difference_dbs_;
 };
 
-void CheckArguments(const CompareRequest& request) {
+// Checks the arguments; returns the HTML template when an HTML report is asked for.
+std::optional<std::string> CheckArguments(const CompareRequest& request) {
   CheckObjectFileInput(request.file_a);
   CheckObjectFileInput(request.file_b);
+  std::vector<std::string> inputs{request.file_a, request.file_b};
+  std::optional<std::string> html_template;
+  if (request.html.report) {
+    html_template = ChooseHtmlTemplate(request.html.template_file);
+    inputs.push_back(*html_template);
+  }
   std::vector<std::string> outputs;
-  for (const std::optional<std::string>& report : {request.text_report, request.summary}) {
+  for (const std::optional<std::string>& report :
+       {request.text_report, request.summary, request.html.report}) {
     if (!report) continue;
     CheckWritableOutput(*report);
     outputs.push_back(*report);
@@ -91,16 +102,36 @@ void CheckArguments(const CompareRequest& request) {
       outputs.push_back(database);
     }
   }
-  CheckOutputsApart({request.file_a, request.file_b}, outputs);
+  CheckOutputsApart(inputs, outputs);
+  return html_template;
+}
+
+// The HTML report of the pair, from its status file made in `folder`.
+void WriteHtmlReport(const DiffModule& module, const CompareRequest& request,
+                     const std::string& html_template, const fs::path& folder) {
+  const std::string status_file = (folder / "status.odb").string();
+  WriteStatusFile(module, request.file_a, request.file_b, status_file);
+  const HtmlReportRequest& html = request.html;
+  if (module.diff_ReportFileHTML(request.file_a.c_str(), request.file_b.c_str(),
+                                 status_file.c_str(), request.file_a.c_str(),
+                                 request.file_b.c_str(), html.a_title.c_str(),
+                                 html.b_title.c_str(), html.report->c_str(),
+                                 html_template.c_str(), html.show_all ? 1 : 0, 0) == 0) {
+    throw HtmlReportFailure(*html.report);
+  }
 }
 
 }  // namespace
 
 int RunCommand(const CompareRequest& request) {
-  CheckArguments(request);
+  const std::optional<std::string> html_template = CheckArguments(request);
   const DiffModule& module = BindDiffModule();
 
+  // Holds the difference databases unless they are kept, and the status file.
   std::optional<ScratchFolder> scratch;
+  if (!request.kept_folder || html_template) {
+    scratch.emplace(fs::temp_directory_path(), "odbdiff-");
+  }
   fs::path folder;
   if (request.kept_folder) {
     folder = *request.kept_folder;
@@ -108,7 +139,6 @@ int RunCommand(const CompareRequest& request) {
     fs::create_directory(folder, error);
     if (error) throw Failure(*request.kept_folder, "cannot make the folder: " + error.message());
   } else {
-    scratch.emplace(fs::temp_directory_path(), "odbdiff-");
     folder = scratch->path();
   }
   const DifferenceDbs databases(folder);
@@ -134,6 +164,15 @@ int RunCommand(const CompareRequest& request) {
       }
     }
     output.Finish();
+  }
+  if (html_template) {
+    // Like a text report, it is written after a failed one, which is still
+    // the one reported.
+    try {
+      WriteHtmlReport(module, request, *html_template, scratch->path());
+    } catch (const Failure& failure) {
+      if (!trouble) trouble = failure;
+    }
   }
   if (trouble) throw *trouble;
   return differ != 0 ? kDiffer : kSame;

@@ -1,23 +1,21 @@
-// odbdiff compare-object A.odb B.odb OBJECT --table FILE: compares one
-// object's slots in two object files with the diff module's keyed list
-// comparison and writes its two-sided table.
-#include <memory>  // std::unique_ptr
-#include <string>  // std::string
+// odbdiff compare-object A.odb B.odb OBJECT: compares one object's slots in
+// two object files with the diff module's keyed list comparison and writes
+// its two-sided table, its HTML report or both.
+#include <optional>  // std::optional
+#include <string>    // std::string
+#include <vector>    // std::vector
 
 #include "commands.h"                   // RunCommand
-#include "diff/host/list_library.h"     // list2, CStrList
+#include "diff/host/list_library.h"     // list2 and its functions, CStrList
 #include "diff/host/object_database.h"  // CvxODB
 #include "failure.h"                    // Failure, kSame, kDiffer
+#include "html_report.h"                // ChooseHtmlTemplate, HtmlReportFailure
 #include "input_checks.h"               // the checks of inputs and outputs
 #include "module_binding.h"             // BindDiffModule, DiffModule
+#include "owned_list2.h"                // List2
 
 namespace odbdiff {
 namespace {
-
-struct List2Deleter {
-  void operator()(list2_impl* list) const { list2_delete(list); }
-};
-using List2 = std::unique_ptr<list2_impl, List2Deleter>;
 
 // One side of the comparison: the object's slot names and the text forms of
 // their values, index-aligned.
@@ -44,13 +42,30 @@ Side LoadSide(const std::string& path, const std::string& object) {
   return side;
 }
 
+// Checks the arguments; returns the HTML template when an HTML report is asked for.
+std::optional<std::string> CheckArguments(const CompareObjectRequest& request) {
+  CheckObjectFileInput(request.file_a);
+  CheckObjectFileInput(request.file_b);
+  std::vector<std::string> inputs{request.file_a, request.file_b};
+  std::optional<std::string> html_template;
+  if (request.html.report) {
+    html_template = ChooseHtmlTemplate(request.html.template_file);
+    inputs.push_back(*html_template);
+  }
+  std::vector<std::string> outputs;
+  for (const std::optional<std::string>& output : {request.table, request.html.report}) {
+    if (!output) continue;
+    CheckWritableOutput(*output);
+    outputs.push_back(*output);
+  }
+  CheckOutputsApart(inputs, outputs);
+  return html_template;
+}
+
 }  // namespace
 
 int RunCommand(const CompareObjectRequest& request) {
-  CheckObjectFileInput(request.file_a);
-  CheckObjectFileInput(request.file_b);
-  CheckWritableOutput(request.table);
-  CheckOutputsApart({request.file_a, request.file_b}, {request.table});
+  const std::optional<std::string> html_template = CheckArguments(request);
   const DiffModule& module = BindDiffModule();
 
   const Side side_a = LoadSide(request.file_a, request.object);
@@ -68,9 +83,18 @@ int RunCommand(const CompareObjectRequest& request) {
   const List2 a_values(sorted[1]);
   const List2 b_names(sorted[2]);
   const List2 b_values(sorted[3]);
-  if (module.diff_object_WriteTextFile(a_names.get(), a_values.get(), b_names.get(),
-                                       b_values.get(), request.table.c_str()) != 0) {
-    throw Failure(request.table, "the diff module could not write the table");
+  if (request.table &&
+      module.diff_object_WriteTextFile(a_names.get(), a_values.get(), b_names.get(),
+                                       b_values.get(), request.table->c_str()) != 0) {
+    throw Failure(*request.table, "the diff module could not write the table");
+  }
+  const HtmlReportRequest& html = request.html;
+  if (html_template &&
+      module.diff_ReportObjectHTML(request.object.c_str(), html.a_title.c_str(),
+                                   html.b_title.c_str(), a_names.get(), a_values.get(),
+                                   b_names.get(), b_values.get(), html.report->c_str(),
+                                   html_template->c_str(), html.show_all ? 1 : 0, 0) == 0) {
+    throw HtmlReportFailure(*html.report);
   }
   return differ != 0 ? kDiffer : kSame;
 }

@@ -39,6 +39,10 @@ DiffModule LoadModule() {
   Bind(module, "GenTextReport", bound.GenTextReport);
   Bind(module, "GenSumReport", bound.GenSumReport);
   Bind(module, "diff_object_WriteTextFile", bound.diff_object_WriteTextFile);
+  Bind(module, "diff_objects_ormo", bound.diff_objects_ormo);
+  Bind(module, "diff_ReportObjectHTML", bound.diff_ReportObjectHTML);
+  Bind(module, "diff_ReportFileHTML", bound.diff_ReportFileHTML);
+  Bind(module, "diff_ReportProjectHTML", bound.diff_ReportProjectHTML);
   return bound;
 }
 

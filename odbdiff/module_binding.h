@@ -17,6 +17,10 @@ struct DiffModule {
   decltype(&::GenTextReport) GenTextReport;
   decltype(&::GenSumReport) GenSumReport;
   decltype(&::diff_object_WriteTextFile) diff_object_WriteTextFile;
+  decltype(&::diff_objects_ormo) diff_objects_ormo;
+  decltype(&::diff_ReportObjectHTML) diff_ReportObjectHTML;
+  decltype(&::diff_ReportFileHTML) diff_ReportFileHTML;
+  decltype(&::diff_ReportProjectHTML) diff_ReportProjectHTML;
 };
 
 // Loads the module (dlopen of "libdiff.so.0", found through odbdiff's

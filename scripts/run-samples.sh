@@ -1,8 +1,9 @@
 #!/bin/sh
 # The main job on the shipped samples (make run): imports examples/plant_a.json
 # and examples/plant_b.json into BUILD_DIR/samples/, compares them there, and
-# writes the detailed text report and the summary report beside them. The
-# samples differ, so odbdiff exits 1; only trouble (2) fails the job.
+# writes the detailed text report, the summary report and the HTML report
+# (from the default template of the build tree) beside them. The samples
+# differ, so odbdiff exits 1; only trouble (2) fails the job.
 set -eu
 build=${1:?usage: run-samples.sh BUILD_DIR}
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -22,7 +23,8 @@ mkdir -p "$samples"
 # plant_b.odb rather than a path that depends on the build folder.
 status=0
 (cd "$samples" &&
-  "$odbdiff" compare plant_a.odb plant_b.odb --text-report report.txt --summary summary.txt) ||
+  "$odbdiff" compare plant_a.odb plant_b.odb --text-report report.txt --summary summary.txt \
+    --html report.html) ||
   status=$?
 if [ "$status" -gt 1 ]; then
   echo "run-samples: odbdiff compare failed (exit status $status)" >&2
@@ -33,3 +35,4 @@ echo
 echo "Object files:  $samples/plant_a.odb, $samples/plant_b.odb"
 echo "Text report:   $samples/report.txt"
 echo "Summary:       $samples/summary.txt"
+echo "HTML report:   $samples/report.html"

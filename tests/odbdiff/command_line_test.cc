@@ -20,7 +20,8 @@ TEST_F(OdbdiffCommandLineTest, VersionComesFromTheProject) {
 TEST_F(OdbdiffCommandLineTest, HelpListsTheCommandsAndEachCommandHasItsOwn) {
   const RunResult help = Run({"--help"});
   EXPECT_EQ(help.exit_status, 0);
-  for (const char* command : {"import", "export", "compare", "compare-object"}) {
+  for (const char* command :
+       {"import", "export", "compare", "compare-object", "compare-project"}) {
     EXPECT_NE(help.out.find(std::string("\n  ") + command + " "), std::string::npos) << command;
   }
   EXPECT_NE(help.out.find("Exit status: 0"), std::string::npos);
@@ -28,10 +29,14 @@ TEST_F(OdbdiffCommandLineTest, HelpListsTheCommandsAndEachCommandHasItsOwn) {
   const RunResult compare_help = Run({"compare", "--help"});
   EXPECT_EQ(compare_help.exit_status, 0);
   for (const char* option : {"--text-report", "--summary", "--keep-difference-dbs", "--quiet",
-                             "--verbose"}) {
+                             "--verbose", "--html", "--template", "--show-all", "--a-title",
+                             "--b-title"}) {
     EXPECT_NE(compare_help.out.find(option), std::string::npos) << option;
   }
-  EXPECT_NE(Run({"compare-object", "--help"}).out.find("--table"), std::string::npos);
+  const std::string object_help = Run({"compare-object", "--help"}).out;
+  EXPECT_NE(object_help.find("--table"), std::string::npos);
+  EXPECT_NE(object_help.find("--html"), std::string::npos);
+  EXPECT_NE(Run({"compare-project", "--help"}).out.find("--show-all"), std::string::npos);
 }
 
 TEST_F(OdbdiffCommandLineTest, UsageErrorsAreOneLineAndTrouble) {
@@ -46,7 +51,12 @@ TEST_F(OdbdiffCommandLineTest, UsageErrorsAreOneLineAndTrouble) {
       {{"compare", "a.odb", "b.odb", "--quiet", "--verbose"},
        "odbdiff: --quiet excludes --verbose (see odbdiff --help)\n"},
       {{"compare-object", "a.odb", "b.odb", "pump"},
-       "odbdiff: --table is required (see odbdiff --help)\n"},
+       "odbdiff: compare-object needs --table, --html or both (see odbdiff --help)\n"},
+      {{"compare", "a.odb", "b.odb", "--show-all"},
+       "odbdiff: --show-all requires --html (see odbdiff --help)\n"},
+      {{"compare-object", "a.odb", "b.odb", "pump", "--table", "t.txt", "--template", "t.html"},
+       "odbdiff: --template requires --html (see odbdiff --help)\n"},
+      {{"compare-project", "pa", "pb"}, "odbdiff: --html is required (see odbdiff --help)\n"},
   };
   for (const auto& usage : cases) {
     const RunResult result = Run(usage.args);

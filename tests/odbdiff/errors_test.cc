@@ -13,18 +13,22 @@
 #include "odbdiff_fixture.h"  // OdbdiffFixture
 #include "odbdiff_runner.h"   // WriteFile, Entries, WithStdoutTo
 #include "sample_pair.h"      // kSampleA, kSampleB
+#include "small_template.h"   // kSmallTemplate
 
 namespace odbdiff_test {
 namespace {
 
 // The folder each case starts from: a.odb and b.odb (with their JSON forms),
-// a text file and an empty folder.
+// a text file, an HTML template, a project file (not read by any case) and an
+// empty folder.
 class OdbdiffErrorsFixture : public OdbdiffFixture {
  protected:
   void SetUp() override {
     ASSERT_NO_FATAL_FAILURE(Import("a.odb", kSampleA));
     ASSERT_NO_FATAL_FAILURE(Import("b.odb", kSampleB));
     WriteFile(Path("notes.txt"), "not an object file");
+    WriteFile(Path("t.html"), kSmallTemplate);
+    WriteFile(Path("PROJ0002"), "a project file");
     std::filesystem::create_directory(Path("dir"));
   }
 
@@ -68,7 +72,21 @@ INSTANTIATE_TEST_SUITE_P(
                      "missing.odb: no such file"},
         BadArguments{{"export", "notes.txt"}, "notes.txt: not an object file"},
         BadArguments{{"export", "missing.odb"}, "missing.odb: no such file"},
-        BadArguments{{"import", "missing.json", "out.odb"}, "missing.json: no such file"}));
+        BadArguments{{"import", "missing.json", "out.odb"}, "missing.json: no such file"},
+        BadArguments{{"compare", "a.odb", "b.odb", "--html", "r.html", "--template", "no.html"},
+                     "no.html: no such file"},
+        BadArguments{{"compare-object", "a.odb", "b.odb", "pump", "--html", "r.html",
+                      "--template", "dir"},
+                     "dir: is a folder"},
+        BadArguments{{"compare-project", "nowhere", "dir", "--html", "r.html", "--template",
+                      "t.html"},
+                     "nowhere: no such folder"},
+        BadArguments{{"compare-project", "dir", "notes.txt", "--html", "r.html", "--template",
+                      "t.html"},
+                     "notes.txt: is not a folder"},
+        BadArguments{{"compare-project", "dir", "dir", "--html", "r.html", "--template",
+                      "missing.html"},
+                     "missing.html: no such file"}));
 
 INSTANTIATE_TEST_SUITE_P(
     Outputs, OdbdiffErrorsTest,
@@ -94,7 +112,24 @@ INSTANTIATE_TEST_SUITE_P(
         BadArguments{{"import", "a.odb.json", "nowhere/out.odb"},
                      "nowhere/out.odb: no such folder: nowhere"},
         BadArguments{{"import", "a.odb.json", "dir"}, "dir: is a folder"},
-        BadArguments{{"import", "a.odb.json", "a.odb.json"}, "a.odb.json: is also an input"}));
+        BadArguments{{"import", "a.odb.json", "a.odb.json"}, "a.odb.json: is also an input"},
+        BadArguments{{"compare", "a.odb", "b.odb", "--html", "nowhere/r.html", "--template",
+                      "t.html"},
+                     "nowhere/r.html: no such folder: nowhere"},
+        BadArguments{{"compare", "a.odb", "b.odb", "--html", "t.html", "--template", "t.html"},
+                     "t.html: is also an input"},
+        BadArguments{{"compare", "a.odb", "b.odb", "--summary", "r.html", "--html", "r.html",
+                      "--template", "t.html"},
+                     "r.html: is named twice as an output"},
+        BadArguments{{"compare-object", "a.odb", "b.odb", "pump", "--html", "dir", "--template",
+                      "t.html"},
+                     "dir: is a folder"},
+        BadArguments{{"compare-project", ".", "dir", "--html", "./PROJ0002", "--template",
+                      "t.html"},
+                     "./PROJ0002: is also an input"},
+        BadArguments{{"compare-project", "dir", "dir", "--html", "notes.txt/r.html",
+                      "--template", "t.html"},
+                     "notes.txt/r.html: notes.txt is not a folder"}));
 
 using OdbdiffErrorsExtraTest = OdbdiffErrorsFixture;
 
@@ -116,7 +151,21 @@ TEST_F(OdbdiffErrorsExtraTest, UnreadableInputAndUnwritableFolder) {
   ASSERT_EQ(chmod(Path("dir").c_str(), 0555), 0);
   ExpectRefused({"compare", "a.odb", "b.odb", "--summary", "dir/s.txt"},
                 "dir/s.txt: cannot write in folder dir: permission denied");
+  ExpectRefused({"compare", "a.odb", "b.odb", "--html", "dir/r.html", "--template", "t.html"},
+                "dir/r.html: cannot write in folder dir: permission denied");
+  ExpectRefused({"compare-project", "dir", "dir", "--html", "dir/r.html", "--template", "t.html"},
+                "dir/r.html: cannot write in folder dir: permission denied");
   ASSERT_EQ(chmod(Path("dir").c_str(), 0755), 0);
+  ASSERT_EQ(chmod(Path("t.html").c_str(), 0200), 0);
+  ExpectRefused({"compare-object", "a.odb", "b.odb", "pump", "--html", "r.html", "--template",
+                 "t.html"},
+                "t.html: cannot be read: permission denied");
+  ASSERT_EQ(chmod(Path("t.html").c_str(), 0644), 0);
+  std::filesystem::create_directory(Path("locked"));
+  ASSERT_EQ(chmod(Path("locked").c_str(), 0300), 0);  // files can be reached, not listed
+  ExpectRefused({"compare-project", "locked", "dir", "--html", "r.html", "--template", "t.html"},
+                "locked: cannot be read: permission denied");
+  ASSERT_EQ(chmod(Path("locked").c_str(), 0755), 0);
 }
 
 TEST_F(OdbdiffErrorsExtraTest, FailedWriteToStandardOutputIsTrouble) {

@@ -44,7 +44,8 @@ RunResult RunOdbdiff(const std::vector<std::string>& args, const RunOptions& opt
   const std::string out_path = captured.file("out");
   const std::string err_path = captured.file("err");
 
-  std::vector<std::string> arguments{ODBDIFF_PATH};
+  std::vector<std::string> arguments{options.executable.empty() ? ODBDIFF_PATH
+                                                                : options.executable};
   arguments.insert(arguments.end(), args.begin(), args.end());
   std::vector<char*> argv;
   for (std::string& argument : arguments) argv.push_back(argument.data());

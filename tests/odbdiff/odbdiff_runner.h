@@ -21,6 +21,7 @@ struct RunOptions {
   bool terminal = false;         // standard output a terminal (a raw pty)
   std::string tmpdir;            // TMPDIR of the process when not empty
   std::string stdout_path;       // a file to take standard output instead of capturing it
+  std::string executable;        // a copy of odbdiff to run instead of the one built
 };
 
 // Options with one setting changed.
@@ -37,6 +38,11 @@ inline RunOptions WithTmpdir(const std::string& tmpdir) {
 inline RunOptions WithStdoutTo(const std::string& path) {
   RunOptions options;
   options.stdout_path = path;
+  return options;
+}
+inline RunOptions WithExecutable(const std::string& path) {
+  RunOptions options;
+  options.executable = path;
   return options;
 }
 

@@ -1,0 +1,138 @@
+#include "status_file_write.h"  // WriteStatusFile
+
+#include <cstdint>  // std::int64_t
+#include <cstring>  // std::strcmp
+
+#include "diff/diff.h"                  // DIFF_STATUS_DIFFERENT, DIFF_STATUS_SAME
+#include "diff/host/list_library.h"     // CStrList
+#include "diff/host/object_database.h"  // CvxODB
+#include "failure.h"                    // Failure
+
+namespace odbdiff {
+namespace {
+
+constexpr char kValuesDiffer[] = "0";
+constexpr char kValuesEqual[] = "1";
+constexpr char kOnlyInA[] = "3";
+constexpr char kOnlyInB[] = "4";
+
+// The object names of an object file, sorted byte-wise.
+CStrList SortedObjectNames(CvxODB& database) {
+  CStrList names;
+  CStrList sorted;
+  database.GetObjects(&names);
+  sorted.CopySorted(&names);
+  return sorted;
+}
+
+class StatusWriter {
+ public:
+  explicit StatusWriter(const std::string& path) : path_(path), database_(0, path.c_str(), 0) {
+    if (database_.Create() == 0) throw Failure(path_, "cannot make the status file");
+  }
+
+  void AddObject(const char* object) {
+    if (database_.CreateObject(object, nullptr) == 0) Fail();
+  }
+
+  void AddSlot(const char* object, const char* slot, const char* code) {
+    if (database_.SetValue(object, slot, code, 0, 0) == 0) Fail();
+  }
+
+  // Every slot of `object` in `source` with the same code.
+  void AddAllSlots(CvxODB& source, const char* object, const char* code) {
+    CStrList slots;
+    source.GetSlots(object, &slots, 0);
+    AddObject(object);
+    for (int position = 0; position < slots.GetLength(); ++position) {
+      AddSlot(object, slots.GetTextAt(position), code);
+    }
+  }
+
+  // Makes the writes durable, all together.
+  void Save() {
+    if (database_.Close(1) == 0) Fail();
+  }
+
+ private:
+  [[noreturn]] void Fail() { throw Failure(path_, "cannot write the status file"); }
+
+  std::string path_;
+  CvxODB database_;  // closed without saving when a Failure ends the writing
+};
+
+// Adds the object in both files with the codes of the module's slot
+// comparison. Returns true when its slots differ.
+bool AddComparedObject(const DiffModule& module, CvxODB& database_a, CvxODB& database_b,
+                       const char* object, StatusWriter& status) {
+  CStrList a_names;
+  CStrList a_values;
+  CStrList b_names;
+  CStrList b_values;
+  const int differ = module.diff_objects_ormo(&database_a, object, &database_b, object, &a_names,
+                                              &a_values, &b_names, &b_values);
+  status.AddObject(object);
+  for (int position = 0; position < a_names.GetLength(); ++position) {
+    std::int64_t name_status = 0;
+    std::int64_t value_status = 0;
+    const char* slot = a_names.GetTextAt(position, &name_status);
+    a_values.GetTextAt(position, &value_status);
+    const char* code = name_status == DIFF_STATUS_DIFFERENT ? kOnlyInA
+                       : value_status == DIFF_STATUS_SAME   ? kValuesEqual
+                                                            : kValuesDiffer;
+    status.AddSlot(object, slot, code);
+  }
+  for (int position = 0; position < b_names.GetLength(); ++position) {
+    std::int64_t name_status = 0;
+    const char* slot = b_names.GetTextAt(position, &name_status);
+    if (name_status == DIFF_STATUS_DIFFERENT) status.AddSlot(object, slot, kOnlyInB);
+  }
+  return differ != 0;
+}
+
+void OpenForReading(CvxODB& database, const std::string& path) {
+  if (database.Open(1) == 0) throw Failure(path, "not an object file");
+}
+
+}  // namespace
+
+bool WriteStatusFile(const DiffModule& module, const std::string& file_a,
+                     const std::string& file_b, const std::string& status_file) {
+  CvxODB database_a(0, file_a.c_str(), 0);
+  CvxODB database_b(0, file_b.c_str(), 0);
+  OpenForReading(database_a, file_a);
+  OpenForReading(database_b, file_b);
+  CStrList names_a = SortedObjectNames(database_a);
+  CStrList names_b = SortedObjectNames(database_b);
+
+  StatusWriter status(status_file);
+  bool differ = false;
+  // A merge of the two sorted name lists, so that the status file holds the
+  // objects in byte-wise order.
+  int position_a = 0;
+  int position_b = 0;
+  while (position_a < names_a.GetLength() || position_b < names_b.GetLength()) {
+    const char* name_a = names_a.GetTextAt(position_a);
+    const char* name_b = names_b.GetTextAt(position_b);
+    const int order = name_a == nullptr   ? 1
+                      : name_b == nullptr ? -1
+                                          : std::strcmp(name_a, name_b);
+    if (order < 0) {
+      status.AddAllSlots(database_a, name_a, kOnlyInA);
+      differ = true;
+      ++position_a;
+    } else if (order > 0) {
+      status.AddAllSlots(database_b, name_b, kOnlyInB);
+      differ = true;
+      ++position_b;
+    } else {
+      if (AddComparedObject(module, database_a, database_b, name_a, status)) differ = true;
+      ++position_a;
+      ++position_b;
+    }
+  }
+  status.Save();
+  return differ;
+}
+
+}  // namespace odbdiff
