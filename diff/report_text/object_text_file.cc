@@ -1,47 +1,12 @@
 #include "diff/report_text/object_text_file.h"
 
-#include <cstdint>  // std::int64_t
-#include <cstdio>   // std::fprintf, std::ferror, std::fclose, std::FILE, EOF
+#include <cstdio>  // std::fprintf, std::ferror, std::fclose, std::FILE, EOF
 
-#include "diff/diff.h"                     // DIFF_STATUS_DIFFERENT
-#include "diff/report_text/report_file.h"  // create_report_file
+#include "diff/engine/marked_side_cursor.h"  // MarkedSideCursor
+#include "diff/report_text/report_file.h"    // create_report_file
 
 namespace diff {
 namespace {
-
-// One side's walk over its slot list and the value list beside it.
-class SideCursor {
- public:
-  SideCursor(list2 slots, list2 values)
-      : slots_(slots), values_(values), length_(list2_length(slots)) {}
-
-  bool has_current() const { return position_ < length_; }
-
-  // The current item has no counterpart on the other side.
-  bool current_unmatched() const {
-    std::int64_t data = 0;
-    list2_get_item(slots_, position_, &data);
-    return data == DIFF_STATUS_DIFFERENT;
-  }
-
-  // The current slot and value; empty texts past the end of the list.
-  const char* slot() const { return text_or_empty(slots_); }
-  const char* value() const { return text_or_empty(values_); }
-
-  void advance() { ++position_; }
-
- private:
-  const char* text_or_empty(list2 list) const {
-    if (!has_current()) return "";
-    const char* text = list2_get_item(list, position_, nullptr);
-    return text != nullptr ? text : "";
-  }
-
-  list2 slots_;
-  list2 values_;
-  int length_;
-  int position_ = 0;
-};
 
 void write_row(std::FILE* file, const char* a_slot, const char* a_value, const char* b_slot,
                const char* b_value) {
@@ -59,14 +24,14 @@ int write_object_text_file(list2 a_slots, list2 a_values, list2 b_slots, list2 b
   std::fprintf(file, "%15s%51s\n", "---", "---");
   std::fprintf(file, "%9s%17s%31s%17s\n\n", "Slots", "Values", "Slots", "Values");
 
-  SideCursor a(a_slots, a_values);
-  SideCursor b(b_slots, b_values);
+  engine::MarkedSideCursor a(a_slots, a_values);
+  engine::MarkedSideCursor b(b_slots, b_values);
   while (a.has_current() || b.has_current()) {
-    while (a.has_current() && a.current_unmatched()) {
+    while (a.has_current() && a.current_one_sided()) {
       write_row(file, a.slot(), a.value(), "", "");
       a.advance();
     }
-    while (b.has_current() && b.current_unmatched()) {
+    while (b.has_current() && b.current_one_sided()) {
       write_row(file, "", "", b.slot(), b.value());
       b.advance();
     }
