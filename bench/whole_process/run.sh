@@ -5,6 +5,9 @@
 # with /usr/bin/time -v; at 1M also sqldiff --summary on the same two files.
 # Prints one table row per run: elapsed wall-clock seconds and maximum
 # resident set size. WHOLE_PROCESS_SIZES overrides the sizes.
+# WHOLE_PROCESS_PAIRS=DIR keeps the pairs in DIR and reuses those already
+# there (the 1M pair takes minutes to make); without it they are made anew
+# in a scratch folder and removed.
 #
 # usage: run.sh BUILD_DIR   (odbdiff and make_object_pair built there)
 set -eu
@@ -48,9 +51,16 @@ run() {
 
 printf '%10s  %-36s %10s %12s\n' objects run "elapsed s" "max RSS MiB"
 for objects in $sizes; do
-  a="$work/a-$objects.odb"
-  b="$work/b-$objects.odb"
-  run "$objects" "make_object_pair (both files)" 0 "$make_pair" "$objects" "$a" "$b"
+  pairs=${WHOLE_PROCESS_PAIRS:-$work}
+  a="$pairs/a-$objects.odb"
+  b="$pairs/b-$objects.odb"
+  if [ ! -f "$a" ] || [ ! -f "$b" ]; then
+    mkdir -p "$pairs"
+    # Made under other names, so that an interrupted run leaves no pair to reuse.
+    run "$objects" "make_object_pair (both files)" 0 "$make_pair" "$objects" "$a.new" "$b.new"
+    mv "$a.new" "$a"
+    mv "$b.new" "$b"
+  fi
   sync  # the new files' write-back would otherwise be timed with the comparison
   # odbdiff exits 1: the files differ.
   run "$objects" "odbdiff compare, both reports" 1 "$odbdiff" compare "$a" "$b" \
@@ -60,5 +70,6 @@ for objects in $sizes; do
   fi
   printf '%10s  %-36s %23s\n' "" "(files $(du -m "$a" | cut -f1) + $(du -m "$b" | cut -f1) MiB," \
     "report $(du -m "$work/report.txt" | cut -f1) MiB)"
-  rm -f "$a" "$b" "$work/report.txt" "$work/summary.txt"
+  rm -f "$work/report.txt" "$work/summary.txt"
+  [ -n "${WHOLE_PROCESS_PAIRS:-}" ] || rm -f "$a" "$b"
 done

@@ -12,7 +12,6 @@ void write_line(std::FILE* file, std::string_view text) {
   // A failure here sets the stream's error flag, which stops the later lines.
   std::fwrite(text.data(), 1, text.size(), file);
   std::fputc('\n', file);
-  std::fflush(file);
 }
 
 }  // namespace diff::report_text

@@ -8,9 +8,10 @@
 
 namespace diff::report_text {
 
-// Closes a report file when it goes. The reports flush every line as they
-// write it, so a failed close there loses nothing unseen; a caller that
-// needs the result of closing releases the file and closes it itself.
+// Closes a report file when it goes, writing out what stdio still buffers.
+// The text and summary reports count as written whatever their writes
+// answer, so they ignore the result of that close; a caller that needs it
+// releases the file and closes it itself.
 struct FileCloser {
   void operator()(std::FILE* file) const { std::fclose(file); }
 };
@@ -20,7 +21,8 @@ using ReportFile = std::unique_ptr<std::FILE, FileCloser>;
 // cannot be created (or `path` is null).
 ReportFile create_report_file(const char* path);
 
-// Writes `text` and a newline and flushes. Once the stream has failed,
+// Writes `text` and a newline through the stream's buffer (one system call
+// per line would dominate a large report). Once the stream has failed,
 // nothing more is written to it: a report either holds its lines in order
 // or ends where writing first failed.
 void write_line(std::FILE* file, std::string_view text);

@@ -1,5 +1,8 @@
 #include "diff/report_text/section_objects.h"
 
+#include <string_view>    // std::string_view, the keys of a name set
+#include <unordered_set>  // std::unordered_set, the objects of a difference database
+
 #include "diff/filediff/difference_records.h"  // the names of the list objects
 #include "diff/host/list_library.h"              // CStrList
 
@@ -23,6 +26,17 @@ std::vector<std::string> one_sided_objects(CvxODB& combined, const char* list_ob
   return texts_of(names);
 }
 
+// The objects of a difference database, read once: asking the database
+// about each of a million common objects costs a query apiece. The views
+// point into `names`, which must outlive the set.
+std::unordered_set<std::string_view> object_names(CvxODB& database, CStrList& names) {
+  database.GetObjects(&names);  // a failure leaves no name, as ObjectExists would find none
+  std::unordered_set<std::string_view> set;
+  set.reserve(static_cast<std::size_t>(names.GetLength()));
+  for (int i = 0; i < names.GetLength(); ++i) set.emplace(names.GetTextAt(i));
+  return set;
+}
+
 }  // namespace
 
 std::vector<std::string> objects_only_in_a(const ReportDatabases& databases) {
@@ -37,12 +51,14 @@ std::vector<std::string> identical_objects(const ReportDatabases& databases) {
   if (!databases.combined_differences.ObjectExists(kCommonObjects)) return {};
   CStrList common;
   databases.combined_differences.GetSlots(kCommonObjects, &common, 0);
+  CStrList a_names;
+  CStrList b_names;
+  const auto in_a = object_names(databases.a_differences, a_names);
+  const auto in_b = object_names(databases.b_differences, b_names);
   std::vector<std::string> identical;
   for (int i = 0; i < common.GetLength(); ++i) {
     const char* name = common.GetTextAt(i);
-    if (databases.a_differences.ObjectExists(name) || databases.b_differences.ObjectExists(name)) {
-      continue;
-    }
+    if (in_a.contains(name) || in_b.contains(name)) continue;
     identical.emplace_back(name);
   }
   return identical;

@@ -21,6 +21,12 @@ constexpr int kBusyTimeoutMs = 5000;
 // database written in one transaction rarely spills to the file before Save.
 constexpr char kWriteCacheSize[] = "PRAGMA cache_size = -65536";  // KiB
 
+// A read-only connection maps its file rather than copying every page it
+// reads through a system call into its own cache. SQLite caps the size at its
+// build's limit; a file that never changes under the read transaction makes
+// the mapping safe.
+constexpr char kReadMapSize[] = "PRAGMA mmap_size = 1099511627776";  // bytes: 1 TiB
+
 // The SQL of each ObjectDatabase::StatementId, in order. Slot lists use a
 // LEFT JOIN so that an object without slots still answers with one row (of
 // NULLs), which tells it apart from a missing object.
@@ -28,7 +34,7 @@ constexpr std::string_view kStatementSql[] = {
     // kListObjects
     "SELECT name FROM objects ORDER BY id",
     // kFindObject
-    "SELECT 1 FROM objects WHERE name = ?1",
+    "SELECT id FROM objects WHERE name = ?1",
     // kAddObject
     "INSERT INTO objects (name) VALUES (?1) ON CONFLICT (name) DO NOTHING",
     // kListSlotNames
@@ -42,32 +48,57 @@ constexpr std::string_view kStatementSql[] = {
     "SELECT s.kind, s.text, s.number, s.units, s.items"
     " FROM objects AS o JOIN slots AS s ON s.object_id = o.id AND s.name = ?2"
     " WHERE o.name = ?1",
-    // kWriteValue: a new slot goes after the object's last one; an existing
-    // one keeps its position and takes the new value.
+    // kLastSeq
+    "SELECT coalesce(max(seq), 0) FROM slots WHERE object_id = ?1",
+    // kAddSlot: ?2 is the object's largest seq plus 1, so that a new slot
+    // goes after the others; nothing happens when the slot exists.
     "INSERT INTO slots (object_id, seq, name, kind, text, number, units, items)"
-    " SELECT o.id, coalesce((SELECT max(seq) FROM slots WHERE object_id = o.id), 0) + 1,"
-    " ?2, ?3, ?4, ?5, ?6, ?7 FROM objects AS o WHERE o.name = ?1"
-    " ON CONFLICT (object_id, name) DO UPDATE SET kind = excluded.kind,"
-    " text = excluded.text, number = excluded.number, units = excluded.units,"
-    " items = excluded.items",
+    " VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8) ON CONFLICT (object_id, name) DO NOTHING",
+    // kReplaceValue: an existing slot keeps its position and takes the new value.
+    "UPDATE slots SET kind = ?4, text = ?5, number = ?6, units = ?7, items = ?8"
+    " WHERE object_id = ?1 AND name = ?3",
 };
 
 // Reads the value in the five columns from `first`: kind, text, number,
-// units, items. False when the kind is none of ours.
+// units, items. Only the columns of the value's kind are fetched; those of
+// the other kinds are NULL. False when the kind is none of ours.
 bool ReadRowValue(const zozavi::Statement& row, int first, SlotValueView& value) {
-  const int kind = row.ColumnInt(first);
-  if (kind < static_cast<int>(SlotKind::kText) || kind > static_cast<int>(SlotKind::kList)) {
-    return false;
+  switch (row.ColumnInt(first)) {
+    case static_cast<int>(SlotKind::kText):
+      value.kind = SlotKind::kText;
+      value.text = row.ColumnText(first + 1);
+      return true;
+    case static_cast<int>(SlotKind::kNumber):
+      value.kind = SlotKind::kNumber;
+      // SQLite stores a NaN as NULL.
+      value.number = row.ColumnType(first + 2) == SQLITE_NULL
+                         ? std::numeric_limits<double>::quiet_NaN()
+                         : row.ColumnDouble(first + 2);
+      value.units = row.ColumnText(first + 3);
+      return true;
+    case static_cast<int>(SlotKind::kList):
+      value.kind = SlotKind::kList;
+      value.items = row.ColumnBlob(first + 4);
+      return true;
+    default:
+      return false;
   }
-  value.kind = static_cast<SlotKind>(kind);
-  value.text = row.ColumnText(first + 1);
-  // SQLite stores a NaN as NULL.
-  value.number = row.ColumnType(first + 2) == SQLITE_NULL
-                     ? std::numeric_limits<double>::quiet_NaN()
-                     : row.ColumnDouble(first + 2);
-  value.units = row.ColumnText(first + 3);
-  value.items = row.ColumnBlob(first + 4);
-  return true;
+}
+
+// Binds the slot's object id, seq and name and the value to the parameters
+// of kAddSlot and kReplaceValue.
+bool BindSlot(zozavi::Statement& statement, sqlite3_int64 object_id, sqlite3_int64 seq,
+              std::string_view slot, const SlotValueView& value) {
+  const bool is_text = value.kind == SlotKind::kText;
+  const bool is_number = value.kind == SlotKind::kNumber;
+  const bool has_units = is_number && !value.units.empty();
+  const bool is_list = value.kind == SlotKind::kList;
+  return statement.BindInt64(1, object_id) && statement.BindInt64(2, seq) &&
+         statement.BindText(3, slot) && statement.BindInt(4, static_cast<int>(value.kind)) &&
+         (is_text ? statement.BindText(5, value.text) : statement.BindNull(5)) &&
+         (is_number ? statement.BindDouble(6, value.number) : statement.BindNull(6)) &&
+         (has_units ? statement.BindText(7, value.units) : statement.BindNull(7)) &&
+         (is_list ? statement.BindBlob(8, value.items) : statement.BindNull(8));
 }
 
 // Runs a statement answering one integer, such as a pragma.
@@ -103,7 +134,7 @@ std::unique_ptr<ObjectDatabase> ObjectDatabase::Open(const std::string& path, Op
 
 bool ObjectDatabase::Configure() {
   if (sqlite3_busy_timeout(connection_.get(), kBusyTimeoutMs) != SQLITE_OK) return false;
-  return !writable_ || connection_.Execute(kWriteCacheSize);
+  return connection_.Execute(writable_ ? kWriteCacheSize : kReadMapSize);
 }
 
 // The header was checked before opening; this reads it again through SQLite,
@@ -130,6 +161,34 @@ StatementUse ObjectDatabase::Use(StatementId id) {
     return StatementUse(nullptr);
   }
   return StatementUse(&statement);
+}
+
+ObjectDatabase::RecentObject* ObjectDatabase::Recent(std::string_view name) {
+  if (!recent_.known || recent_.name != name || !connection_.InTransaction()) return nullptr;
+  return &recent_;
+}
+
+void ObjectDatabase::Remember(std::string_view name, sqlite3_int64 id) {
+  if (Recent(name) != nullptr) return;
+  recent_.known = false;  // until the name is copied: an allocation may throw
+  recent_.name.assign(name);
+  recent_.id = id;
+  recent_.last_seq_known = false;
+  recent_.known = true;
+}
+
+bool ObjectDatabase::FindForWriting(std::string_view object) {
+  if (Recent(object) == nullptr) {
+    StatementUse query = Use(kFindObject);
+    if (!query || !query->BindText(1, object) || query->Step() != SQLITE_ROW) return false;
+    Remember(object, query->ColumnInt64(0));
+  }
+  if (recent_.last_seq_known) return true;
+  StatementUse query = Use(kLastSeq);
+  if (!query || !query->BindInt64(1, recent_.id) || query->Step() != SQLITE_ROW) return false;
+  recent_.last_seq = query->ColumnInt64(0);
+  recent_.last_seq_known = true;
+  return true;
 }
 
 bool ObjectDatabase::Save() {
@@ -161,14 +220,23 @@ bool ObjectDatabase::ListObjects(CStrList& names) {
 }
 
 bool ObjectDatabase::HasObject(std::string_view name) {
+  if (Recent(name) != nullptr) return true;
   StatementUse query = Use(kFindObject);
-  return query && query->BindText(1, name) && query->Step() == SQLITE_ROW;
+  if (!query || !query->BindText(1, name) || query->Step() != SQLITE_ROW) return false;
+  Remember(name, query->ColumnInt64(0));
+  return true;
 }
 
 bool ObjectDatabase::AddObject(std::string_view name) {
   if (!CanWriteNow()) return false;
+  if (Recent(name) != nullptr) return true;
   StatementUse insert = Use(kAddObject);
-  return insert && insert->BindText(1, name) && insert->Step() == SQLITE_DONE;
+  if (!insert || !insert->BindText(1, name) || insert->Step() != SQLITE_DONE) return false;
+  // The id is known only when the row is new, not when the name was there.
+  if (sqlite3_changes(connection_.get()) > 0) {
+    Remember(name, sqlite3_last_insert_rowid(connection_.get()));
+  }
+  return true;
 }
 
 bool ObjectDatabase::ListSlots(std::string_view object, CStrList& names, CStrList* values) {
@@ -208,20 +276,28 @@ bool ObjectDatabase::ReadValue(std::string_view object, std::string_view slot,
 
 bool ObjectDatabase::WriteValue(std::string_view object, std::string_view slot,
                                 const SlotValueView& value) {
-  if (!CanWriteNow()) return false;
-  StatementUse upsert = Use(kWriteValue);
-  if (!upsert || !upsert->BindText(1, object) || !upsert->BindText(2, slot) ||
-      !upsert->BindInt(3, static_cast<int>(value.kind))) {
-    return false;
-  }
-  const bool is_text = value.kind == SlotKind::kText;
-  const bool is_number = value.kind == SlotKind::kNumber;
-  const bool has_units = is_number && !value.units.empty();
-  const bool is_list = value.kind == SlotKind::kList;
-  const bool bound = (is_text ? upsert->BindText(4, value.text) : upsert->BindNull(4)) &&
-                     (is_number ? upsert->BindDouble(5, value.number) : upsert->BindNull(5)) &&
-                     (has_units ? upsert->BindText(6, value.units) : upsert->BindNull(6)) &&
-                     (is_list ? upsert->BindBlob(7, value.items) : upsert->BindNull(7));
   // No row is inserted or updated when the object does not exist.
-  return bound && upsert->Step() == SQLITE_DONE && sqlite3_changes(connection_.get()) > 0;
+  if (!CanWriteNow() || !FindForWriting(object)) return false;
+  const sqlite3_int64 new_seq = recent_.last_seq + 1;
+  // A write that fails may have undone part of the transaction: the recent
+  // object is looked up again next time.
+  recent_.known = false;
+  {
+    StatementUse insert = Use(kAddSlot);
+    if (!insert || !BindSlot(*insert, recent_.id, new_seq, slot, value) ||
+        insert->Step() != SQLITE_DONE) {
+      return false;
+    }
+  }
+  if (sqlite3_changes(connection_.get()) > 0) {
+    recent_.last_seq = new_seq;
+  } else {
+    StatementUse update = Use(kReplaceValue);
+    if (!update || !BindSlot(*update, recent_.id, new_seq, slot, value) ||
+        update->Step() != SQLITE_DONE || sqlite3_changes(connection_.get()) == 0) {
+      return false;
+    }
+  }
+  recent_.known = true;
+  return true;
 }

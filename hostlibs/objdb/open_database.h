@@ -63,8 +63,23 @@ struct ObjectDatabase {
     kListSlotNames,
     kListSlots,
     kReadValue,
-    kWriteValue,
+    kLastSeq,
+    kAddSlot,
+    kReplaceValue,
     kStatementCount,
+  };
+
+  // The object last found, added or written to, so that a run of calls on one
+  // object (a difference list gains a slot per object compared) finds its
+  // row once. Objects are never removed and nothing else writes the file
+  // within the open transaction, so the entry holds until the transaction
+  // ends; it is not used outside one.
+  struct RecentObject {
+    bool known = false;
+    std::string name;
+    sqlite3_int64 id = 0;
+    bool last_seq_known = false;  // last_seq is read on the first write
+    sqlite3_int64 last_seq = 0;   // the object's largest slot seq, 0 without slots
   };
 
   explicit ObjectDatabase(bool writable) : writable_(writable) {}
@@ -73,6 +88,12 @@ struct ObjectDatabase {
   bool CanWriteNow() const;
   // The statement, prepared on first use.
   zozavi::StatementUse Use(StatementId id);
+  // The recent object when it is `name` and the transaction still holds it.
+  RecentObject* Recent(std::string_view name);
+  void Remember(std::string_view name, sqlite3_int64 id);
+  // Makes `object` the recent one with its largest seq known. False when
+  // the object does not exist or a query fails.
+  bool FindForWriting(std::string_view object);
 
   zozavi::Connection connection_;  // declared first: closed after the statements
   bool writable_;
@@ -80,6 +101,7 @@ struct ObjectDatabase {
   zozavi::TextBatch names_;   // rows gathered before they reach the caller's lists
   zozavi::TextBatch values_;
   std::string text_form_;     // scratch for one value's text form
+  RecentObject recent_;
 };
 
 #endif  // HOSTLIBS_OBJDB_OPEN_DATABASE_H_

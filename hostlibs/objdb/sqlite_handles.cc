@@ -64,6 +64,10 @@ bool Statement::BindInt(int index, int number) {
   return sqlite3_bind_int(stmt_, index, number) == SQLITE_OK;
 }
 
+bool Statement::BindInt64(int index, sqlite3_int64 number) {
+  return sqlite3_bind_int64(stmt_, index, number) == SQLITE_OK;
+}
+
 bool Statement::BindNull(int index) { return sqlite3_bind_null(stmt_, index) == SQLITE_OK; }
 
 int Statement::Step() { return sqlite3_step(stmt_); }
@@ -76,6 +80,10 @@ void Statement::Reset() {
 int Statement::ColumnType(int column) const { return sqlite3_column_type(stmt_, column); }
 
 int Statement::ColumnInt(int column) const { return sqlite3_column_int(stmt_, column); }
+
+sqlite3_int64 Statement::ColumnInt64(int column) const {
+  return sqlite3_column_int64(stmt_, column);
+}
 
 double Statement::ColumnDouble(int column) const { return sqlite3_column_double(stmt_, column); }
 

@@ -48,6 +48,7 @@ class Statement {
   bool BindBlob(int index, std::string_view bytes);
   bool BindDouble(int index, double number);
   bool BindInt(int index, int number);
+  bool BindInt64(int index, sqlite3_int64 number);
   bool BindNull(int index);
 
   // SQLITE_ROW, SQLITE_DONE or an error code.
@@ -59,6 +60,7 @@ class Statement {
   // valid until the next Step or Reset.
   int ColumnType(int column) const;
   int ColumnInt(int column) const;
+  sqlite3_int64 ColumnInt64(int column) const;
   double ColumnDouble(int column) const;
   std::string_view ColumnText(int column) const;
   std::string_view ColumnBlob(int column) const;

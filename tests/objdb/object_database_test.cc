@@ -92,6 +92,52 @@ TEST_F(ObjectDatabaseTest, SlotsKeepCreationOrderAndAreReplacedInPlace) {
   EXPECT_THAT(Texts(slot_names), ElementsAre("b", "a", "c"));
 }
 
+TEST_F(ObjectDatabaseTest, WritesThatHopBetweenObjectsKeepEachObjectsOrder) {
+  ASSERT_EQ(db_.Open(0), 1);
+  ASSERT_EQ(db_.CreateObject("one", nullptr), 1);
+  ASSERT_EQ(db_.CreateObject("two", nullptr), 1);
+  ASSERT_EQ(db_.SetValue("one", "a", "1a", 0, 0), 1);
+  ASSERT_EQ(db_.SetValue("two", "x", "2x", 0, 0), 1);
+  ASSERT_EQ(db_.SetValue("one", "b", "1b", 0, 0), 1);
+  ASSERT_EQ(db_.SetValue("one", "a", "1a'", 0, 0), 1);  // replaced in place
+  ASSERT_EQ(db_.SetValue("one", "c", "1c", 0, 0), 1);   // still after b
+  ASSERT_EQ(db_.ObjectExists("two"), 1);
+  ASSERT_EQ(db_.SetValue("two", "y", "2y", 0, 0), 1);
+  ASSERT_EQ(db_.Close(1), 1);
+
+  // A later writer appends after the slots already in the file.
+  ASSERT_EQ(db_.Open(0), 1);
+  ASSERT_EQ(db_.SetValue("one", "d", "1d", 0, 0), 1);
+  ASSERT_EQ(db_.CreateObject("one", nullptr), 1);  // there already
+  ASSERT_EQ(db_.SetValue("one", "e", "1e", 0, 0), 1);
+  CStrList names;
+  CStrList values;
+  ASSERT_EQ(db_.LoadAllSlots("one", &names, &values, 0, 0), 1);
+  EXPECT_THAT(Texts(names), ElementsAre("a", "b", "c", "d", "e"));
+  EXPECT_THAT(Texts(values), ElementsAre("1a'", "1b", "1c", "1d", "1e"));
+  CStrList two_names;
+  ASSERT_EQ(db_.GetSlots("two", &two_names, 0), 1);
+  EXPECT_THAT(Texts(two_names), ElementsAre("x", "y"));
+}
+
+TEST_F(ObjectDatabaseTest, DiscardedObjectIsGoneForTheNextWriter) {
+  ASSERT_EQ(db_.Open(0), 1);
+  ASSERT_EQ(db_.CreateObject("kept", nullptr), 1);
+  ASSERT_EQ(db_.Close(1), 1);
+  ASSERT_EQ(db_.Open(0), 1);
+  ASSERT_EQ(db_.CreateObject("discarded", nullptr), 1);
+  ASSERT_EQ(db_.SetValue("discarded", "s", "v", 0, 0), 1);
+  ASSERT_EQ(db_.Close(0), 1);
+
+  ASSERT_EQ(db_.Open(0), 1);
+  EXPECT_EQ(db_.ObjectExists("discarded"), 0);
+  EXPECT_EQ(db_.SetValue("discarded", "s", "v", 0, 0), 0);
+  ASSERT_EQ(db_.SetValue("kept", "s", "v", 0, 0), 1);
+  CStrList names;
+  ASSERT_EQ(db_.GetSlots("kept", &names, 0), 1);
+  EXPECT_THAT(Texts(names), ElementsAre("s"));
+}
+
 TEST_F(ObjectDatabaseTest, SlotsBelongToTheirObject) {
   ASSERT_EQ(db_.Open(0), 1);
   db_.CreateObject("one", nullptr);
