@@ -3,6 +3,7 @@
 #include <cstdint>           // std::int64_t
 #include <initializer_list>  // the loop over the out-parameters
 #include <memory>            // std::unique_ptr
+#include <optional>          // std::optional, for the marks of input items
 #include <utility>           // std::move
 #include <vector>            // std::vector
 
@@ -32,6 +33,16 @@ void number_items(list2 list, int count) {
   }
 }
 
+// The texts of the items of `list`, in order.
+std::vector<const char*> texts_of(list2 list) {
+  std::vector<const char*> texts(static_cast<std::size_t>(list2_length(list)));
+  for (std::size_t i = 0; i < texts.size(); ++i) {
+    const char* text = list2_get_item(list, static_cast<int>(i), nullptr);
+    texts[i] = text != nullptr ? text : "";
+  }
+  return texts;
+}
+
 // Numbers both input lists of a side and makes its sorted copies: the names
 // sorted, and the values in the order of the sorted names.
 SortedSide index_side(list2 names, list2 values) {
@@ -43,42 +54,54 @@ SortedSide index_side(list2 names, list2 values) {
   SortedSide side{OwnedList2(names != nullptr ? list2_copy_sorted(names) : list2_create()),
                   OwnedList2(list2_create())};
   if (side.names == nullptr || side.values == nullptr) return {};
-  const int sorted_count = list2_length(side.names.get());
-  for (int i = 0; i < sorted_count; ++i) {
-    std::int64_t input_index = 0;
-    list2_get_item(side.names.get(), i, &input_index);
+
+  // The values of the sorted names lie all over the value list. They are
+  // gathered first, a loop whose reads the processor overlaps, and their
+  // texts fetched a few items ahead of the loop that copies them.
+  const std::vector<const char*> value_texts = texts_of(values);
+  const auto sorted_count = static_cast<std::size_t>(list2_length(side.names.get()));
+  std::vector<std::int64_t> input_indices(sorted_count, 0);
+  std::vector<const char*> sorted_value_texts(sorted_count);
+  for (std::size_t i = 0; i < sorted_count; ++i) {
+    list2_get_item(side.names.get(), static_cast<int>(i), &input_indices[i]);
     // A value list shorter than its names is outside the contract; its
     // missing values read as empty texts.
-    const char* value = list2_get_item(values, static_cast<int>(input_index), nullptr);
-    list2_add_item(side.values.get(), value != nullptr ? value : "", i, input_index);
+    const int position = static_cast<int>(input_indices[i]);
+    const bool has_value =
+        position >= 0 && static_cast<std::size_t>(position) < value_texts.size();
+    sorted_value_texts[i] = has_value ? value_texts[static_cast<std::size_t>(position)] : "";
+  }
+  constexpr std::size_t kFetchAhead = 8;
+  for (std::size_t i = 0; i < sorted_count; ++i) {
+    if (i + kFetchAhead < sorted_count) __builtin_prefetch(sorted_value_texts[i + kFetchAhead]);
+    list2_add_item(side.values.get(), sorted_value_texts[i], static_cast<int>(i),
+                   input_indices[i]);
   }
   return side;
 }
 
-std::vector<const char*> texts_of(list2 list) {
-  std::vector<const char*> texts(static_cast<std::size_t>(list2_length(list)));
-  for (std::size_t i = 0; i < texts.size(); ++i) {
-    const char* text = list2_get_item(list, static_cast<int>(i), nullptr);
-    texts[i] = text != nullptr ? text : "";
-  }
-  return texts;
-}
-
 // Carries the marks of a sorted list back to the input list it came from:
 // the item at each input index and the sorted item both get the status code
-// in their data word and keep their texts.
+// in their data word and keep their texts. Both lists are walked in order:
+// first the sorted items, noting each input item's mark, then the input
+// items, each taking the mark of the last sorted item that came from it.
 void write_back(list2 input, list2 sorted, const std::vector<Mark>& marks) {
   const int count = list2_length(input);
+  std::vector<std::optional<Mark>> input_marks(static_cast<std::size_t>(count));
   for (int i = 0; i < count && static_cast<std::size_t>(i) < marks.size(); ++i) {
     std::int64_t input_index = -1;
     const char* sorted_text = list2_get_item(sorted, i, &input_index);
     if (sorted_text == nullptr || input_index < 0 || input_index >= count) continue;
-    const int d = static_cast<int>(input_index);
-    const std::int64_t code = status_code(marks[static_cast<std::size_t>(i)]);
-    // Both items hold the same text; each is given its own, which the list
-    // recognises without reading it.
-    list2_replace_data_location(input, d, list2_get_item(input, d, nullptr), code);
-    list2_replace_data_location(sorted, i, sorted_text, code);
+    const Mark mark = marks[static_cast<std::size_t>(i)];
+    input_marks[static_cast<std::size_t>(input_index)] = mark;
+    // Each item is given its own text, which the list recognises without
+    // reading it.
+    list2_replace_data_location(sorted, i, sorted_text, status_code(mark));
+  }
+  for (int d = 0; d < count; ++d) {
+    const std::optional<Mark> mark = input_marks[static_cast<std::size_t>(d)];
+    if (!mark.has_value()) continue;
+    list2_replace_data_location(input, d, list2_get_item(input, d, nullptr), status_code(*mark));
   }
 }
 

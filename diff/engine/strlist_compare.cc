@@ -2,7 +2,9 @@
 
 #include <cstdint>  // std::int64_t
 #include <cstring>  // std::strcmp
+#include <memory>   // std::unique_ptr
 #include <span>     // std::span
+#include <utility>  // std::move
 #include <vector>   // std::vector
 
 #include "diff/engine/keyed_marking.h"  // mark_sorted_sides
@@ -11,61 +13,137 @@
 namespace diff::engine {
 namespace {
 
+struct List2Deleter {
+  void operator()(list2_impl* list) const { list2_delete(list); }
+};
+using OwnedList2 = std::unique_ptr<list2_impl, List2Deleter>;
+
+// The texts of the items of `list`, in order.
+std::vector<const char*> texts_of(CStrList& list) {
+  std::vector<const char*> texts(static_cast<std::size_t>(list.GetLength()));
+  for (std::size_t i = 0; i < texts.size(); ++i) {
+    texts[i] = list.GetNodeAt(static_cast<int>(i))->text;
+  }
+  return texts;
+}
+
+// The texts of a side's sorted lists, in order, as index_side fills them.
+struct SortedTexts {
+  std::vector<const char*> names;
+  std::vector<const char*> values;
+  bool values_filled = false;  // index_side filled the sorted values
+};
+
 // Gives each name (and each value, when the values are parallel) its input
 // index, fills `sorted_names` with the names in sorted order carrying input
 // indices, and, when the values are parallel, `sorted_values` with the values
 // in that order. A name that occurs twice takes the input index of its first
-// occurrence.
-void index_side(CStrList& names, CStrList& values, CStrList& sorted_names,
-                CStrList& sorted_values) {
+// occurrence. Each sorted item it fills holds the text of the input item at
+// its input index; their texts are noted as they are added.
+SortedTexts index_side(CStrList& names, CStrList& values, CStrList& sorted_names,
+                       CStrList& sorted_values) {
   const int count = names.GetLength();
   const bool parallel = values.GetLength() == count;
+  // CStrList::CopySorted drops data words where list2_copy_sorted keeps
+  // them: sorted as a list2 whose data words are their input indices, the
+  // names tell where each of them came from.
+  const OwnedList2 numbered(list2_create());
   for (int i = 0; i < count; ++i) {
-    names.GetNodeAt(i)->data = i;
+    CListNode* name = names.GetNodeAt(i);
+    name->data = i;
     if (parallel) values.GetNodeAt(i)->data = i;
+    list2_append_to_end(numbered.get(), name->text != nullptr ? name->text : "", i);
   }
-  sorted_names.CopySorted(&names);
-  for (int i = 0; i < count; ++i) {
-    CListNode* node = sorted_names.GetNodeAt(i);
-    if (const CListNode* first = names.Find(node->text)) node->data = first->data;
-  }
-  if (!parallel) return;
+  const OwnedList2 sorted(list2_copy_sorted(numbered.get()));
+  const auto sorted_count = static_cast<std::size_t>(list2_length(sorted.get()));
 
-  sorted_values = values;
-  for (int i = 0; i < count; ++i) {
-    const std::int64_t input_index = sorted_names.GetNodeAt(i)->data;
-    CListNode* value = values.GetNodeAt(static_cast<int>(input_index));
-    value->data = input_index;
-    CListNode* node = sorted_values.GetNodeAt(i);
-    if (std::strcmp(node->text, value->text) != 0) node->text = sorted_values.CopyText(value->text);
-    node->data = input_index;
+  // Equal names sort in input order, so the first of each run of equal names
+  // is the first occurrence.
+  SortedTexts texts;
+  texts.names.resize(sorted_count);
+  std::vector<std::int64_t> input_indices(sorted_count);
+  sorted_names.Clear();
+  const char* run_text = nullptr;  // the text of the run at hand
+  std::int64_t run_first = 0;      // the input index of its first name
+  for (std::size_t i = 0; i < sorted_count; ++i) {
+    std::int64_t input_index = 0;
+    const char* text = list2_get_item(sorted.get(), static_cast<int>(i), &input_index);
+    if (run_text == nullptr || std::strcmp(text, run_text) != 0) {
+      run_text = text;
+      run_first = input_index;
+    }
+    input_indices[i] = run_first;
+    sorted_names.Append(text, run_first);
+    texts.names[i] = sorted_names.GetTextAt(static_cast<int>(i));
   }
+  if (!parallel) return texts;
+
+  // The values of the sorted names lie all over the value list. They are
+  // gathered first, a loop whose reads the processor overlaps, and their
+  // texts fetched a few items ahead of the loop that copies them.
+  const std::vector<const char*> value_texts = texts_of(values);
+  std::vector<const char*> sorted_value_texts(sorted_count);
+  for (std::size_t i = 0; i < sorted_count; ++i) {
+    const char* text = value_texts[static_cast<std::size_t>(input_indices[i])];
+    sorted_value_texts[i] = text != nullptr ? text : "";
+  }
+  constexpr std::size_t kFetchAhead = 8;
+  sorted_values.Clear();
+  for (std::size_t i = 0; i < sorted_count; ++i) {
+    if (i + kFetchAhead < sorted_count) __builtin_prefetch(sorted_value_texts[i + kFetchAhead]);
+    sorted_values.Append(sorted_value_texts[i], input_indices[i]);
+    // The copy replaces the gathered text, which the list does not own.
+    sorted_value_texts[i] = sorted_values.GetTextAt(static_cast<int>(i));
+  }
+  texts.values = std::move(sorted_value_texts);
+  texts.values_filled = true;
+  return texts;
 }
 
-std::vector<const char*> texts_of(CStrList& list) {
-  std::vector<const char*> texts(static_cast<std::size_t>(list.GetLength()));
-  for (std::size_t i = 0; i < texts.size(); ++i) texts[i] = list.GetNodeAt(static_cast<int>(i))->text;
-  return texts;
+// The status code that sorted item `position` carries: that of its mark, or,
+// for an item without a mark (values that were not compared), the integer
+// value of its text.
+std::int64_t code_of(std::span<const Mark> marks, std::size_t position, const char* text) {
+  return position < marks.size() ? status_code(marks[position]) : read_leading_int(text);
 }
 
 // Carries the marks of a sorted list back to its input list: the input item
 // at each sorted item's input index and the sorted item itself get the status
-// code. A sorted item without a mark (values that were not compared) carries
-// the integer value of its text instead.
+// code. A sorted item whose text is not its input item's takes that text.
 void write_back(CStrList& input, CStrList& sorted, std::span<const Mark> marks) {
   const int count = input.GetLength();
   for (int i = 0; i < count; ++i) {
     std::int64_t input_index = -1;
     const char* text = sorted.GetTextAt(i, &input_index);
     if (text == nullptr || input_index < 0 || input_index >= count) continue;
-    const auto position = static_cast<std::size_t>(i);
-    const std::int64_t code =
-        position < marks.size() ? status_code(marks[position]) : read_leading_int(text);
+    const std::int64_t code = code_of(marks, static_cast<std::size_t>(i), text);
     CListNode* source = input.GetNodeAt(static_cast<int>(input_index));
     source->data = code;
     CListNode* node = sorted.GetNodeAt(i);
     if (std::strcmp(node->text, source->text) != 0) node->text = sorted.CopyText(source->text);
     node->data = code;
+  }
+}
+
+// write_back for a sorted list that index_side filled, whose items hold the
+// texts of their input items. With no texts to compare, both lists are walked
+// in order: first the sorted items, noting for each input item the last
+// sorted item that came from it, then the input items, each taking the code
+// of that sorted item.
+void write_back_filled(CStrList& input, CStrList& sorted, std::span<const Mark> marks) {
+  const int count = input.GetLength();
+  std::vector<int> last_from(static_cast<std::size_t>(count), -1);
+  for (int i = 0; i < count; ++i) {
+    CListNode* node = sorted.GetNodeAt(i);
+    if (node == nullptr || node->data < 0 || node->data >= count) continue;
+    last_from[static_cast<std::size_t>(node->data)] = i;
+    node->data = code_of(marks, static_cast<std::size_t>(i), node->text);
+  }
+  for (int d = 0; d < count; ++d) {
+    const int from = last_from[static_cast<std::size_t>(d)];
+    if (from < 0) continue;
+    CListNode* source = input.GetNodeAt(d);
+    source->data = code_of(marks, static_cast<std::size_t>(from), source->text);
   }
 }
 
@@ -84,22 +162,29 @@ int compare_strlists(CStrList* a_names, CStrList* a_values, CStrList* b_names,
   CStrList& sbn = b_sorted_names != nullptr ? *b_sorted_names : scratch[6];
   CStrList& sbv = b_sorted_values != nullptr ? *b_sorted_values : scratch[7];
 
-  index_side(an, av, san, sav);
-  index_side(bn, bv, sbn, sbv);
+  SortedTexts a = index_side(an, av, san, sav);
+  SortedTexts b = index_side(bn, bv, sbn, sbv);
 
   const bool compare_values =
       sav.GetLength() == san.GetLength() && sbv.GetLength() == sbn.GetLength();
-  const std::vector<const char*> sa = texts_of(san);
-  const std::vector<const char*> sb = texts_of(sbn);
-  const std::vector<const char*> va = compare_values ? texts_of(sav) : std::vector<const char*>{};
-  const std::vector<const char*> vb = compare_values ? texts_of(sbv) : std::vector<const char*>{};
-  const KeyedMarks marks = mark_sorted_sides(sa, va, sb, vb, compare_values);
+  // A sorted value list that index_side did not fill is compared as it came.
+  if (compare_values && !a.values_filled) a.values = texts_of(sav);
+  if (compare_values && !b.values_filled) b.values = texts_of(sbv);
+  const KeyedMarks marks = mark_sorted_sides(a.names, a.values, b.names, b.values, compare_values);
 
-  write_back(an, san, marks.a_names);
-  write_back(bn, sbn, marks.b_names);
+  write_back_filled(an, san, marks.a_names);
+  write_back_filled(bn, sbn, marks.b_names);
   if (av.GetLength() > 0 || bv.GetLength() > 0) {
-    write_back(av, sav, marks.a_values);
-    write_back(bv, sbv, marks.b_values);
+    if (a.values_filled) {
+      write_back_filled(av, sav, marks.a_values);
+    } else {
+      write_back(av, sav, marks.a_values);
+    }
+    if (b.values_filled) {
+      write_back_filled(bv, sbv, marks.b_values);
+    } else {
+      write_back(bv, sbv, marks.b_values);
+    }
   }
   return marks.differ ? 1 : 0;
 }

@@ -1,30 +1,47 @@
-// list2: a handle-based list of texts with 64-bit data words. Each item owns
-// a heap copy of its text, so a text stays put until its item is replaced.
+// list2: a handle-based list of texts with 64-bit data words. Texts that
+// items get when they are added (or sorted into a new list) are carved out of
+// the list's arena, in the order they come; a replacement text gets a heap
+// copy of its own, freed when it is replaced in turn. A text thus stays put
+// until its item is replaced, and the arena holds at most one text per item
+// ever added, since items are never taken out. Items stay small (a text, its
+// length and the data word) and lie in chunks, so that a list of a million
+// items grows without copying itself over and over.
 // No exception leaves these functions; a failure gives the failure result.
-#include <climits>      // INT_MAX
-#include <cstddef>      // std::size_t
-#include <cstdint>      // std::int64_t
-#include <cstring>      // std::memcpy
-#include <memory>       // std::unique_ptr, std::make_unique_for_overwrite
-#include <string_view>  // std::string_view
-#include <utility>      // std::move
-#include <vector>       // std::vector
+#include <climits>        // INT_MAX
+#include <cstddef>        // std::size_t
+#include <cstdint>        // std::int64_t
+#include <cstring>        // std::memcpy
+#include <memory>         // std::unique_ptr, std::make_unique, std::make_unique_for_overwrite
+#include <string_view>    // std::string_view
+#include <unordered_map>  // std::unordered_map
+#include <utility>        // std::move
+#include <vector>         // std::vector
 
-#include "diff/host/list_library.h"    // list2 and its functions
-#include "hostlibs/list/text_index.h"  // rovivar::TextIndex
-#include "hostlibs/list/text_order.h"  // rovivar::TextItem, rovivar::SortByText
+#include "diff/host/list_library.h"        // list2 and its functions
+#include "hostlibs/list/chunked_vector.h"  // rovivar::ChunkedVector
+#include "hostlibs/list/text_arena.h"      // rovivar::TextArena
+#include "hostlibs/list/text_index.h"      // rovivar::TextIndex
+#include "hostlibs/list/text_order.h"      // rovivar::SortedOrder, rovivar::kSortedWalkAhead
 
 struct list2_impl {
   struct Item {
-    std::unique_ptr<char[]> text;
+    const char* text;  // NUL-terminated, in `texts` or in `replaced_texts`
     std::size_t length;
     std::int64_t data;
 
-    std::string_view view() const { return {text.get(), length}; }
+    std::string_view view() const { return {text, length}; }
   };
 
-  std::vector<Item> items;
+  rovivar::ChunkedVector<Item> items;
+  rovivar::TextArena texts;
+  // The heap copies that replacements made, by address.
+  std::unordered_map<const char*, std::unique_ptr<char[]>> replaced_texts;
   rovivar::TextIndex index;  // slots are positions
+
+  // A new item holding a copy of `text` in the arena. Throws std::bad_alloc.
+  Item MakeItem(std::string_view text, std::int64_t data) {
+    return Item{texts.Copy(text), text.size(), data};
+  }
 
   // Position of the first item holding `text`, or -1. Throws std::bad_alloc.
   int Locate(std::string_view text) {
@@ -40,11 +57,11 @@ namespace {
 using Item = list2_impl::Item;
 
 // A heap copy of `text`. Throws std::bad_alloc.
-Item MakeItem(std::string_view text, std::int64_t data) {
+std::unique_ptr<char[]> HeapCopy(std::string_view text) {
   auto copy = std::make_unique_for_overwrite<char[]>(text.size() + 1);
   if (!text.empty()) std::memcpy(copy.get(), text.data(), text.size());
   copy[text.size()] = '\0';
-  return Item{std::move(copy), text.size(), data};
+  return copy;
 }
 
 bool HasItemAt(list2 list, int position) {
@@ -80,7 +97,7 @@ const char* list2_get_item(list2 list, int position, std::int64_t* data) {
   if (!HasItemAt(list, position)) return nullptr;
   const Item& item = list->items[static_cast<std::size_t>(position)];
   if (data != nullptr) *data = item.data;
-  return item.text.get();
+  return item.text;
 }
 
 int list2_member(list2 list, const char* text) {
@@ -100,7 +117,7 @@ int list2_replace_data_location(list2 list, int position, const char* text, std:
   if (!HasItemAt(list, position) || text == nullptr) return 0;
   const auto slot = static_cast<std::size_t>(position);
   Item& item = list->items[slot];
-  if (text == item.text.get()) {  // the item's own text: no need to read it
+  if (text == item.text) {  // the item's own text: no need to read it
     item.data = data;
     return 1;
   }
@@ -111,9 +128,16 @@ int list2_replace_data_location(list2 list, int position, const char* text, std:
     return 1;
   }
   try {
-    Item replacement = MakeItem(new_text, data);  // copied before the old text goes
-    list->index.Removed(item.view(), slot, /*storage_released=*/true);
-    item = std::move(replacement);
+    std::unique_ptr<char[]> copy = HeapCopy(new_text);  // made before the old text goes
+    const char* new_address = copy.get();
+    list->replaced_texts.emplace(new_address, std::move(copy));
+    const auto old_copy = list->replaced_texts.find(item.text);
+    // An old text in the arena stays where it is, so the index may go on
+    // reading it.
+    const bool released = old_copy != list->replaced_texts.end();
+    list->index.Removed(item.view(), slot, /*storage_released=*/released);
+    if (released) list->replaced_texts.erase(old_copy);
+    item = Item{new_address, new_text.size(), data};
     list->index.Added(item.view(), slot);
     return 1;
   } catch (...) {
@@ -129,11 +153,10 @@ int list2_add_item(list2 list, const char* text, int position, std::int64_t data
   try {
     const auto slot = static_cast<std::size_t>(position);
     if (slot == list->items.size()) {
-      list->items.push_back(MakeItem(text, data));
-      list->index.Added(list->items.back().view(), slot);
+      list->items.push_back(list->MakeItem(text, data));
+      list->index.Added(list->items[slot].view(), slot);
     } else {
-      const auto where = list->items.begin() + static_cast<std::ptrdiff_t>(slot);
-      list->items.insert(where, MakeItem(text, data));
+      list->items.insert(slot, list->MakeItem(text, data));
       list->index.MarkStale();  // every later item has moved up one position
     }
     return 1;
@@ -150,14 +173,19 @@ int list2_append_to_end(list2 list, const char* text, std::int64_t data) {
 list2 list2_copy_sorted(list2 list) {
   if (list == nullptr) return nullptr;
   try {
-    std::vector<rovivar::TextItem> order;
-    order.reserve(list->items.size());
-    for (const Item& item : list->items) order.push_back({item.view(), item.data});
-    rovivar::SortByText(order);
+    const rovivar::ChunkedVector<Item>& items = list->items;
+    std::vector<std::string_view> texts(items.size());
+    for (std::size_t i = 0; i < texts.size(); ++i) texts[i] = items[i].view();
+    const std::vector<std::size_t> order = rovivar::SortedOrder(texts);
     auto sorted = std::make_unique<list2_impl>();
-    sorted->items.reserve(order.size());
-    for (const rovivar::TextItem& item : order)
-      sorted->items.push_back(MakeItem(item.text, item.data));
+    constexpr std::size_t kAhead = rovivar::kSortedWalkAhead;
+    for (std::size_t i = 0; i < order.size(); ++i) {
+      // The item two steps of kAhead on, and the text of the one kAhead on.
+      if (i + 2 * kAhead < order.size()) __builtin_prefetch(&items[order[i + 2 * kAhead]]);
+      if (i + kAhead < order.size()) __builtin_prefetch(items[order[i + kAhead]].text);
+      const Item& item = items[order[i]];
+      sorted->items.push_back(sorted->MakeItem(item.view(), item.data));
+    }
     return sorted.release();
   } catch (...) {
     return nullptr;

@@ -9,9 +9,8 @@
 
 #include "diff/host/list_library.h"       // CDLList, CStrList, CListNode
 #include "hostlibs/list/str_list_core.h"  // StrListCore, rovivar::TextOf
-#include "hostlibs/list/text_order.h"     // rovivar::TextItem, rovivar::SortByText
+#include "hostlibs/list/text_order.h"     // rovivar::SortedOrder, rovivar::kSortedWalkAhead
 
-using rovivar::TextItem;
 using rovivar::TextOf;
 
 namespace {
@@ -26,27 +25,23 @@ std::unique_ptr<StrListCore> NewCore() noexcept {
   }
 }
 
-std::vector<TextItem> ItemsOf(const StrListCore* core) {
-  std::vector<TextItem> items;
-  if (core == nullptr) return items;
-  core->ForEachItem([&items](const CListNode& node) {
-    items.push_back(TextItem{TextOf(node.text), node.data});
-  });
-  return items;
-}
-
-// Empties `target` and fills it with copies of `items`. The texts of `items`
-// may be the target's own: Clear keeps them alive.
-void Refill(StrListCore& target, const std::vector<TextItem>& items) {
-  target.Clear();
-  for (const TextItem& item : items) target.Append(item.text, item.data);
+// The texts of the items of `core`, in order.
+std::vector<std::string_view> TextsOf(const StrListCore& core) {
+  std::vector<std::string_view> texts;
+  texts.reserve(static_cast<std::size_t>(core.Length()));
+  core.ForEachItem([&texts](const CListNode& node) { texts.push_back(TextOf(node.text)); });
+  return texts;
 }
 
 // Makes `target` hold the same texts, data words and order as `source`.
 void CopyItems(const StrListCore* source, StrListCore* target) noexcept {
   if (target == nullptr || source == target) return;
   try {
-    Refill(*target, ItemsOf(source));
+    target->Clear();
+    if (source == nullptr) return;
+    target->Reserve(static_cast<std::size_t>(source->Length()));
+    source->ForEachItem(
+        [target](const CListNode& node) { target->Append(TextOf(node.text), node.data); });
   } catch (...) {
     target->Clear();
   }
@@ -124,10 +119,18 @@ char* CStrList::CopyText(const char* text) {
 int CStrList::CopySorted(const CStrList* source) {
   if (source == nullptr || core_ == nullptr) return 0;
   try {
-    std::vector<TextItem> items = ItemsOf(source->core_.get());
-    rovivar::SortByText(items);
-    for (TextItem& item : items) item.data = 0;
-    Refill(*core_, items);
+    std::vector<std::string_view> texts;
+    if (source->core_ != nullptr) texts = TextsOf(*source->core_);
+    const std::vector<std::size_t> order = rovivar::SortedOrder(texts);
+    // The texts may be this list's own: Clear keeps them alive.
+    core_->Clear();
+    core_->Reserve(order.size());
+    for (std::size_t i = 0; i < order.size(); ++i) {
+      if (i + rovivar::kSortedWalkAhead < order.size()) {
+        __builtin_prefetch(texts[order[i + rovivar::kSortedWalkAhead]].data());
+      }
+      core_->Append(texts[order[i]], 0);
+    }
     return 1;
   } catch (...) {
     return 0;

@@ -94,13 +94,12 @@ void StrListCore::Append(std::string_view text, std::int64_t data) {
   const std::size_t slot = slots_.size();
   slots_.push_back(nullptr);
   try {
-    records_.push_back(NodeRecord{CListNode{copy, data, static_cast<std::int64_t>(slot)}, copy,
-                                  /*exposed=*/false});
+    slots_.back() = records_.Add(NodeRecord{
+        CListNode{copy, data, static_cast<std::int64_t>(slot)}, copy, /*exposed=*/false});
   } catch (...) {
     slots_.pop_back();
     throw;
   }
-  slots_.back() = &records_.back();
   if (positions_.active()) {
     try {
       positions_.PushBack();

@@ -17,13 +17,13 @@
 
 #include <cstddef>        // std::size_t
 #include <cstdint>        // std::int64_t
-#include <deque>          // std::deque, for records that never move
 #include <string_view>    // std::string_view
 #include <unordered_set>  // std::unordered_set
 #include <vector>         // std::vector
 
 #include "diff/host/list_library.h"        // CListNode, StrListCore
 #include "hostlibs/list/slot_positions.h"  // rovivar::SlotPositions
+#include "hostlibs/list/stable_store.h"    // rovivar::StableStore, for records that never move
 #include "hostlibs/list/text_arena.h"      // rovivar::TextArena
 #include "hostlibs/list/text_index.h"      // rovivar::TextIndex
 
@@ -66,6 +66,8 @@ struct StrListCore {
   // A copy of `text` that lives as long as this core.
   char* CopyText(std::string_view text);
   void Append(std::string_view text, std::int64_t data);
+  // Makes room for `count` more items.
+  void Reserve(std::size_t count) { slots_.reserve(slots_.size() + count); }
   void Clear();
 
   // Calls visit(const CListNode&) for every item, in order.
@@ -96,7 +98,7 @@ struct StrListCore {
   void Expose(rovivar::NodeRecord* record);
 
   rovivar::TextArena texts_;
-  std::deque<rovivar::NodeRecord> records_;
+  rovivar::StableStore<rovivar::NodeRecord> records_;
   std::vector<rovivar::NodeRecord*> slots_;  // the items in order; null once removed
   std::size_t empty_slots_ = 0;
   rovivar::SlotPositions positions_;  // active only while empty slots exist

@@ -5,14 +5,17 @@
 // The owning list reports the changes it sees (Added, Removed) so that the
 // index stays current in O(1) per change; a change it cannot describe that
 // way marks the index stale, and the list rebuilds it before its next lookup.
-// The first slot recorded for a text is a lower bound: when that slot lets
-// the text go, the next lookup walks forward to the next slot that holds it.
+// The first slot recorded for a text is known to hold it until that slot lets
+// the text go; from then on it is a lower bound, and the next lookup walks
+// forward to the next slot that holds the text. A lookup of a text whose
+// first slot is known reads nothing but the index.
 #ifndef HOSTLIBS_LIST_TEXT_INDEX_H_
 #define HOSTLIBS_LIST_TEXT_INDEX_H_
 
-#include <cstddef>        // std::size_t
-#include <string_view>    // std::string_view
-#include <unordered_map>  // std::unordered_map
+#include <cstddef>      // std::size_t
+#include <string_view>  // std::string_view
+
+#include "hostlibs/list/flat_text_map.h"  // rovivar::FlatTextMap
 
 namespace rovivar {
 
@@ -47,36 +50,56 @@ class TextIndex {
   struct Entry {
     std::size_t first;  // no slot before this one holds the text
     std::size_t count;  // number of slots that hold it
+    bool first_holds;   // `first` is known to hold the text
   };
 
-  std::unordered_map<std::string_view, Entry> entries_;
+  FlatTextMap<Entry> entries_;
   bool stale_ = true;
 };
 
 template <typename TextAt>
 void TextIndex::Rebuild(std::size_t slot_count, TextAt text_at) {
   stale_ = true;
-  entries_.clear();
-  entries_.reserve(slot_count);
+  entries_.Reset(slot_count);
+  // The inserts land all over the map; each text is hashed kAhead slots
+  // before its insert and its entry fetched meanwhile.
+  constexpr std::size_t kAhead = 8;
+  std::size_t hashes[kAhead] = {};
+  const auto hash_ahead = [&](std::size_t slot) {
+    const std::string_view text = text_at(slot);
+    if (text.data() == nullptr) return;
+    hashes[slot % kAhead] = entries_.HashOf(text);
+    entries_.Prefetch(hashes[slot % kAhead]);
+  };
+  for (std::size_t slot = 0; slot < kAhead && slot < slot_count; ++slot) hash_ahead(slot);
   for (std::size_t slot = 0; slot < slot_count; ++slot) {
     const std::string_view text = text_at(slot);
+    const std::size_t hash = hashes[slot % kAhead];
+    if (slot + kAhead < slot_count) hash_ahead(slot + kAhead);
     if (text.data() == nullptr) continue;
-    const auto [it, inserted] = entries_.try_emplace(text, Entry{slot, 1});
-    if (!inserted) ++it->second.count;
+    const auto [found, inserted] = entries_.TryEmplace(text, hash, Entry{slot, 1, true});
+    if (!inserted) ++found->value.count;
   }
   stale_ = false;
 }
 
 template <typename TextAt>
 std::size_t TextIndex::FindFirst(std::string_view text, std::size_t slot_count, TextAt text_at) {
-  const auto it = entries_.find(text);
-  if (it == entries_.end()) return kNotFound;
-  Entry& entry = it->second;
+  const auto found = entries_.Find(text);
+  if (found == nullptr) return kNotFound;
+  Entry& entry = found->value;
+  if (entry.first_holds) return entry.first;
+  const std::string_view key = found->key;  // equal to `text`
   for (; entry.first < slot_count; ++entry.first) {
     const std::string_view held = text_at(entry.first);
-    if (held.data() != nullptr && held == text) return entry.first;
+    if (held.data() == nullptr) continue;
+    // A slot usually holds the very text the key views.
+    if (held.data() == key.data() ? held.size() == key.size() : held == text) {
+      entry.first_holds = true;
+      return entry.first;
+    }
   }
-  entries_.erase(it);  // every slot that held the text has let it go
+  entries_.Erase(found);  // every slot that held the text has let it go
   return kNotFound;
 }
 

@@ -4,24 +4,22 @@
 #ifndef HOSTLIBS_LIST_TEXT_ORDER_H_
 #define HOSTLIBS_LIST_TEXT_ORDER_H_
 
-#include <algorithm>    // std::stable_sort
-#include <cstdint>      // std::int64_t
+#include <cstddef>      // std::size_t
+#include <span>         // std::span
 #include <string_view>  // std::string_view
 #include <vector>       // std::vector
 
 namespace rovivar {
 
-struct TextItem {
-  std::string_view text;
-  std::int64_t data;
-};
+// The positions of `texts` (0 to size - 1), ordered by their texts in that
+// order; positions of equal texts stay in ascending order. Throws
+// std::bad_alloc.
+std::vector<std::size_t> SortedOrder(std::span<const std::string_view> texts);
 
-// std::string_view compares through std::char_traits<char>, which orders
-// characters as unsigned char: exactly the byte-wise order.
-inline void SortByText(std::vector<TextItem>& items) {
-  std::stable_sort(items.begin(), items.end(),
-                   [](const TextItem& a, const TextItem& b) { return a.text < b.text; });
-}
+// How many steps ahead a walk through sorted positions asks the processor
+// for what it will read: the positions jump all over the source, so each
+// read would otherwise wait on memory.
+inline constexpr std::size_t kSortedWalkAhead = 8;
 
 }  // namespace rovivar
 
