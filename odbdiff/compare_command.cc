@@ -11,7 +11,7 @@
 #include "diff/host/list_library.h"     // CStrList
 #include "diff/host/object_database.h"  // CvxODB
 #include "failure.h"                    // Failure, kSame, kDiffer
-#include "html_report.h"                // ChooseHtmlTemplate, HtmlReportFailure
+#include "html_report.h"                // CheckPairAndReports, HtmlReportFailure
 #include "input_checks.h"               // the checks of inputs and outputs
 #include "module_binding.h"             // BindDiffModule, DiffModule
 #include "module_output.h"              // ChooseOutputMode, ModuleOutput
@@ -79,31 +79,19 @@ class ComparisonContext {
 
 // Checks the arguments; returns the HTML template when an HTML report is asked for.
 std::optional<std::string> CheckArguments(const CompareRequest& request) {
-  CheckObjectFileInput(request.file_a);
-  CheckObjectFileInput(request.file_b);
-  std::vector<std::string> inputs{request.file_a, request.file_b};
-  std::optional<std::string> html_template;
-  if (request.html.report) {
-    html_template = ChooseHtmlTemplate(request.html.template_file);
-    inputs.push_back(*html_template);
-  }
-  std::vector<std::string> outputs;
-  for (const std::optional<std::string>& report :
-       {request.text_report, request.summary, request.html.report}) {
-    if (!report) continue;
-    CheckWritableOutput(*report);
-    outputs.push_back(*report);
-  }
+  CheckedFiles checked = CheckPairAndReports(request.file_a, request.file_b, request.html,
+                                             {request.text_report, request.summary,
+                                              request.html.report});
   if (request.kept_folder) {
     CheckFolderOutput(*request.kept_folder);
     for (const std::string& database : DifferenceDbs(*request.kept_folder).all()) {
       // In a folder still to be made there is nothing to check.
       if (fs::is_directory(*request.kept_folder)) CheckObjectFileOutput(database);
-      outputs.push_back(database);
+      checked.outputs.push_back(database);
     }
   }
-  CheckOutputsApart(inputs, outputs);
-  return html_template;
+  CheckOutputsApart(checked.inputs, checked.outputs);
+  return checked.html_template;
 }
 
 // The HTML report of the pair, from its status file made in `folder`.

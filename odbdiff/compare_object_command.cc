@@ -3,13 +3,12 @@
 // its two-sided table, its HTML report or both.
 #include <optional>  // std::optional
 #include <string>    // std::string
-#include <vector>    // std::vector
 
 #include "commands.h"                   // RunCommand
 #include "diff/host/list_library.h"     // list2 and its functions, CStrList
 #include "diff/host/object_database.h"  // CvxODB
 #include "failure.h"                    // Failure, kSame, kDiffer
-#include "html_report.h"                // ChooseHtmlTemplate, HtmlReportFailure
+#include "html_report.h"                // CheckPairAndReports, HtmlReportFailure
 #include "input_checks.h"               // the checks of inputs and outputs
 #include "module_binding.h"             // BindDiffModule, DiffModule
 #include "owned_list2.h"                // List2
@@ -44,22 +43,10 @@ Side LoadSide(const std::string& path, const std::string& object) {
 
 // Checks the arguments; returns the HTML template when an HTML report is asked for.
 std::optional<std::string> CheckArguments(const CompareObjectRequest& request) {
-  CheckObjectFileInput(request.file_a);
-  CheckObjectFileInput(request.file_b);
-  std::vector<std::string> inputs{request.file_a, request.file_b};
-  std::optional<std::string> html_template;
-  if (request.html.report) {
-    html_template = ChooseHtmlTemplate(request.html.template_file);
-    inputs.push_back(*html_template);
-  }
-  std::vector<std::string> outputs;
-  for (const std::optional<std::string>& output : {request.table, request.html.report}) {
-    if (!output) continue;
-    CheckWritableOutput(*output);
-    outputs.push_back(*output);
-  }
-  CheckOutputsApart(inputs, outputs);
-  return html_template;
+  const CheckedFiles checked = CheckPairAndReports(request.file_a, request.file_b, request.html,
+                                                   {request.table, request.html.report});
+  CheckOutputsApart(checked.inputs, checked.outputs);
+  return checked.html_template;
 }
 
 }  // namespace

@@ -4,7 +4,7 @@
 #include <system_error>  // std::error_code
 
 #include "failure.h"       // Failure
-#include "input_checks.h"  // CheckReadableFile
+#include "input_checks.h"  // CheckReadableFile, CheckObjectFileInput, CheckWritableOutput
 
 namespace odbdiff {
 namespace {
@@ -46,6 +46,24 @@ std::string ChooseHtmlTemplate(const std::optional<std::string>& given) {
 
 Failure HtmlReportFailure(const std::string& report) {
   return Failure(report, "the diff module could not write the HTML report");
+}
+
+CheckedFiles CheckPairAndReports(const std::string& file_a, const std::string& file_b,
+                                 const HtmlReportRequest& html,
+                                 std::initializer_list<std::optional<std::string>> reports) {
+  CheckObjectFileInput(file_a);
+  CheckObjectFileInput(file_b);
+  CheckedFiles checked{{file_a, file_b}, {}, std::nullopt};
+  if (html.report) {
+    checked.html_template = ChooseHtmlTemplate(html.template_file);
+    checked.inputs.push_back(*checked.html_template);
+  }
+  for (const std::optional<std::string>& report : reports) {
+    if (!report) continue;
+    CheckWritableOutput(*report);
+    checked.outputs.push_back(*report);
+  }
+  return checked;
 }
 
 }  // namespace odbdiff

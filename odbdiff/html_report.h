@@ -3,10 +3,13 @@
 #ifndef ODBDIFF_HTML_REPORT_H_
 #define ODBDIFF_HTML_REPORT_H_
 
-#include <optional>  // std::optional
-#include <string>    // std::string
+#include <initializer_list>  // the report outputs of CheckPairAndReports
+#include <optional>          // std::optional
+#include <string>            // std::string
+#include <vector>            // std::vector
 
-#include "failure.h"  // Failure
+#include "command_line.h"  // HtmlReportRequest
+#include "failure.h"       // Failure
 
 namespace odbdiff {
 
@@ -15,6 +18,21 @@ namespace odbdiff {
 // a build tree has it. Throws Failure when the template is missing or cannot
 // be read.
 std::string ChooseHtmlTemplate(const std::optional<std::string>& given);
+
+// What the commands that compare two object files have checked before the
+// module is called: the files read and written, and the HTML template.
+struct CheckedFiles {
+  std::vector<std::string> inputs;
+  std::vector<std::string> outputs;
+  std::optional<std::string> html_template;  // set when an HTML report is asked for
+};
+
+// Checks both object files, the HTML template when `html` asks for a report,
+// and every report output that is set. Throws Failure on the first problem.
+// The caller adds its own outputs, then checks them apart from the inputs.
+CheckedFiles CheckPairAndReports(const std::string& file_a, const std::string& file_b,
+                                 const HtmlReportRequest& html,
+                                 std::initializer_list<std::optional<std::string>> reports);
 
 // The failure of a report entry point that returned 0 for `report`.
 Failure HtmlReportFailure(const std::string& report);
