@@ -5,7 +5,6 @@
 #include <cerrno>      // errno, ENOENT
 #include <cstdio>      // std::rename
 #include <filesystem>  // std::filesystem::path
-#include <string>      // std::string
 #include <variant>     // std::visit
 
 #include "diff/host/list_library.h"  // CStrList for list values
@@ -15,15 +14,6 @@ namespace odbdiff {
 namespace {
 
 namespace fs = std::filesystem;
-
-// The name prefix of the private folder beside `path`: "." + file name + ".".
-// Built by appending: GCC 12 warns falsely (-Wrestrict) on "." + a temporary.
-std::string SideFolderPrefix(const std::string& path) {
-  std::string prefix = ".";
-  prefix += fs::path(path).filename().string();
-  prefix += '.';
-  return prefix;
-}
 
 fs::path FolderOf(const std::string& path) {
   const fs::path folder = fs::path(path).parent_path();
@@ -55,7 +45,7 @@ struct SlotSetter {
 
 ObjectFileWriter::ObjectFileWriter(const std::string& path)
     : path_(path),
-      side_folder_(FolderOf(path), SideFolderPrefix(path)),
+      side_folder_(FolderOf(path), "." + fs::path(path).filename().string() + "."),
       side_path_((side_folder_.path() / "new.odb").string()),
       database_(0, side_path_.c_str(), 0) {
   if (database_.Open(0) == 0) throw Failure(path_, "cannot make a new object file");
