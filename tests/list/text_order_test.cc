@@ -47,11 +47,11 @@ Sorted SortedByReference(const std::vector<std::string>& texts) {
 
 // `count` texts: a shared prefix, then 0 to `tail_length` bytes drawn from
 // `alphabet`, so that duplicates, prefixes of one another and texts equal in
-// their first bytes but not later all occur.
+// their first bytes but not later all occur. Each `draw` number gives its own
+// repeatable texts.
 std::vector<std::string> RandomTexts(std::size_t count, const std::string& prefix,
-                                     const std::string& alphabet, int tail_length,
-                                     unsigned seed) {
-  std::mt19937 random(seed);
+                                     const std::string& alphabet, int tail_length, unsigned draw) {
+  std::mt19937 random(draw);
   std::uniform_int_distribution<int> length(0, tail_length);
   std::uniform_int_distribution<std::size_t> letter(0, alphabet.size() - 1);
   std::vector<std::string> texts;
