@@ -8,14 +8,10 @@
 #include <vector>            // std::vector
 
 #include "diff/engine/keyed_marking.h"  // mark_sorted_sides
+#include "diff/engine/owned_list2.h"    // OwnedList2
 
 namespace diff::engine {
 namespace {
-
-struct List2Deleter {
-  void operator()(list2_impl* list) const { list2_delete(list); }
-};
-using OwnedList2 = std::unique_ptr<list2_impl, List2Deleter>;
 
 // The sorted copies of one side; each item's data word is its position in
 // the input lists.

@@ -8,15 +8,11 @@
 #include <vector>   // std::vector
 
 #include "diff/engine/keyed_marking.h"  // mark_sorted_sides
+#include "diff/engine/owned_list2.h"    // OwnedList2
 #include "diff/engine/number_text.h"    // read_leading_int
 
 namespace diff::engine {
 namespace {
-
-struct List2Deleter {
-  void operator()(list2_impl* list) const { list2_delete(list); }
-};
-using OwnedList2 = std::unique_ptr<list2_impl, List2Deleter>;
 
 // The texts of the items of `list`, in order.
 std::vector<const char*> texts_of(CStrList& list) {

@@ -3,12 +3,12 @@
 #include <cstdio>  // std::FILE
 #include <string>  // std::string, the object list
 
+#include "diff/engine/owned_list2.h"             // OwnedList2
 #include "diff/host/list_library.h"              // list2
 #include "diff/host/loader_library.h"            // lo_load_list2_all_sorted
 #include "diff/report_html/loader_files.h"       // LoaderFiles
 #include "diff/report_html/marked_slot_lists.h"  // mark_slot_lists, shows_differences
 #include "diff/report_html/object_report.h"      // append_object_block
-#include "diff/report_html/owned_list2.h"        // OwnedList2
 #include "diff/report_html/report_document.h"    // begin_document, finish_document
 #include "diff/report_html/report_file.h"        // append_phase
 #include "diff/report_html/section_instance.h"   // write_section_instance

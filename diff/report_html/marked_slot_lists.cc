@@ -44,7 +44,7 @@ bool shows_differences(list2 status_texts) {
 
 MarkedSlotLists mark_slot_lists(const char* a_file, const char* b_file, const char* object,
                                 list2 slot_names, list2 status_texts) {
-  MarkedSlotLists lists{new_list2(), new_list2(), new_list2(), new_list2()};
+  MarkedSlotLists lists{engine::new_list2(), engine::new_list2(), engine::new_list2(), engine::new_list2()};
   list2 a_slots = lists.a_slots.get();
   list2 a_values = lists.a_values.get();
   list2 b_slots = lists.b_slots.get();

@@ -3,11 +3,13 @@
 #ifndef DIFF_REPORT_HTML_MARKED_SLOT_LISTS_H_
 #define DIFF_REPORT_HTML_MARKED_SLOT_LISTS_H_
 
-#include "diff/host/list_library.h"        // list2
-#include "diff/report_html/owned_list2.h"  // OwnedList2
-#include "diff/report_html/slot_lists.h"   // SlotLists
+#include "diff/engine/owned_list2.h"      // OwnedList2
+#include "diff/host/list_library.h"       // list2
+#include "diff/report_html/slot_lists.h"  // SlotLists
 
 namespace diff::report_html {
+
+using engine::OwnedList2;
 
 // Slot status codes of a status file.
 enum SlotStatusCode : long {

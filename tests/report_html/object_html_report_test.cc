@@ -4,31 +4,24 @@
 
 #include <cstdint>  // std::int64_t
 #include <string>   // std::string
-#include <utility>  // std::pair
 #include <vector>   // std::vector
 
 #include "diff/diff.h"                              // DIFF_STATUS_DIFFERENT, DIFF_STATUS_SAME
 #include "diff/engine/list2_compare.h"              // compare_list2
 #include "tests/report_html/html_report_fixture.h"  // HtmlReportFixture, read_file, write_file
-#include "tests/support/list2_fixtures.h"           // List2Ptr, make_list2
+#include "tests/support/list2_fixtures.h"           // List2Ptr, make_list2, make_marked_list2
 
 namespace diff {
 namespace {
 
 using testing::List2Ptr;
 using testing::make_list2;
+using testing::make_marked_list2;
 
 constexpr std::int64_t kOneSided = DIFF_STATUS_DIFFERENT;
 constexpr std::int64_t kOnBoth = DIFF_STATUS_SAME;
 constexpr std::int64_t kDiffers = DIFF_STATUS_DIFFERENT;
 constexpr std::int64_t kEqual = DIFF_STATUS_SAME;
-
-// A list whose items carry the given data words.
-List2Ptr marked(const std::vector<std::pair<std::string, std::int64_t>>& items) {
-  List2Ptr list(list2_create());
-  for (const auto& [text, data] : items) list2_append_to_end(list.get(), text.c_str(), data);
-  return list;
-}
 
 class ObjectHtmlReportTest : public testing::HtmlReportFixture {
  protected:
@@ -52,10 +45,10 @@ TEST_F(ObjectHtmlReportTest, EmptyListsGiveTheStartAndEndOfTheBlock) {
 
 TEST_F(ObjectHtmlReportTest, OneSidedRunsComeBeforeThePairThatFollowsThem) {
   // A = [x only in A, p differing, y only in A], B = [u only in B, p, w only in B].
-  EXPECT_EQ(report_block(marked({{"x", kOneSided}, {"p", kOnBoth}, {"y", kOneSided}}),
-                         marked({{"x1", kDiffers}, {"pa", kDiffers}, {"y1", kDiffers}}),
-                         marked({{"u", kOneSided}, {"p", kOnBoth}, {"w", kOneSided}}),
-                         marked({{"u1", kDiffers}, {"pb", kDiffers}, {"w1", kDiffers}})),
+  EXPECT_EQ(report_block(make_marked_list2({{"x", kOneSided}, {"p", kOnBoth}, {"y", kOneSided}}),
+                         make_marked_list2({{"x1", kDiffers}, {"pa", kDiffers}, {"y1", kDiffers}}),
+                         make_marked_list2({{"u", kOneSided}, {"p", kOnBoth}, {"w", kOneSided}}),
+                         make_marked_list2({{"u1", kDiffers}, {"pb", kDiffers}, {"w1", kDiffers}})),
             1);
   EXPECT_EQ(report(),
             "_OBJ_START_START object obj: A | B _OBJ_START_END\n\n"
@@ -68,10 +61,11 @@ TEST_F(ObjectHtmlReportTest, OneSidedRunsComeBeforeThePairThatFollowsThem) {
 }
 
 TEST_F(ObjectHtmlReportTest, EqualPairsShowOnlyWithShowAllButAlwaysMoveOn) {
-  const List2Ptr a_slots = marked({{"p", kOnBoth}, {"q", kOnBoth}});
-  const List2Ptr a_values = marked({{"same", kEqual}, {"qa", kDiffers}});
-  const List2Ptr b_slots = marked({{"p", kOnBoth}, {"q", kOnBoth}, {"r", kOneSided}});
-  const List2Ptr b_values = marked({{"same", kEqual}, {"qb", kDiffers}, {"rb", kDiffers}});
+  const List2Ptr a_slots = make_marked_list2({{"p", kOnBoth}, {"q", kOnBoth}});
+  const List2Ptr a_values = make_marked_list2({{"same", kEqual}, {"qa", kDiffers}});
+  const List2Ptr b_slots = make_marked_list2({{"p", kOnBoth}, {"q", kOnBoth}, {"r", kOneSided}});
+  const List2Ptr b_values =
+      make_marked_list2({{"same", kEqual}, {"qb", kDiffers}, {"rb", kDiffers}});
   EXPECT_EQ(report_block(a_slots, a_values, b_slots, b_values, /*show_all=*/0), 1);
   EXPECT_EQ(report_block(a_slots, a_values, b_slots, b_values, /*show_all=*/1), 1);
   EXPECT_EQ(report(),
@@ -111,9 +105,10 @@ TEST_F(ObjectHtmlReportTest, ListsOutsideTheirFormStillEndTheWalk) {
   // An A slot marked neither way pairs; values missing from short lists are
   // empty (a missing A value counts as differing); a B slot marked as paired
   // but left over when A has ended gets a row of its own.
-  EXPECT_EQ(report_block(marked({{"odd", 7}, {"short", kOnBoth}}), marked({{"o", kEqual}}),
-                         marked({{"p", kOnBoth}, {"q", kOnBoth}, {"left", kOnBoth}}),
-                         marked({{"pb", kEqual}})),
+  EXPECT_EQ(report_block(make_marked_list2({{"odd", 7}, {"short", kOnBoth}}),
+                         make_marked_list2({{"o", kEqual}}),
+                         make_marked_list2({{"p", kOnBoth}, {"q", kOnBoth}, {"left", kOnBoth}}),
+                         make_marked_list2({{"pb", kEqual}})),
             1);
   EXPECT_EQ(report(),
             "_OBJ_START_START object obj: A | B _OBJ_START_END\n\n"
@@ -123,9 +118,10 @@ TEST_F(ObjectHtmlReportTest, ListsOutsideTheirFormStillEndTheWalk) {
 }
 
 TEST_F(ObjectHtmlReportTest, NamesTitlesAndValuesAreEscaped) {
-  EXPECT_EQ(report_object_html("<obj & \"co\">", "<A>", "'B'", marked({{"<s>", kOneSided}}).get(),
-                               marked({{"1 < 2 & 3 > 2", kDiffers}}).get(), make_list2({}).get(),
-                               make_list2({}).get(), report_path_.c_str(), nullptr, 0, 1),
+  EXPECT_EQ(report_object_html(
+                "<obj & \"co\">", "<A>", "'B'", make_marked_list2({{"<s>", kOneSided}}).get(),
+                make_marked_list2({{"1 < 2 & 3 > 2", kDiffers}}).get(), make_list2({}).get(),
+                make_list2({}).get(), report_path_.c_str(), nullptr, 0, 1),
             1);
   EXPECT_EQ(report(),
             "_OBJ_START_START object &lt;obj &amp; &quot;co&quot;&gt;: &lt;A&gt; | &#39;B&#39; "
@@ -137,7 +133,7 @@ TEST_F(ObjectHtmlReportTest, NamesTitlesAndValuesAreEscaped) {
 TEST_F(ObjectHtmlReportTest, OutermostReportMakesTheWholeDocument) {
   testing::write_file(report_path_, "old content that goes\n");
   const List2Ptr none = make_list2({});
-  EXPECT_EQ(report_object_html("obj", "A", "B", marked({{"x", kOneSided}}).get(),
+  EXPECT_EQ(report_object_html("obj", "A", "B", make_marked_list2({{"x", kOneSided}}).get(),
                                make_list2({"1"}).get(), none.get(), none.get(),
                                report_path_.c_str(), template_path_.c_str(), 0, /*nested=*/0),
             1);

@@ -6,13 +6,12 @@
 #include <cstdio>   // EOF
 #include <fstream>  // std::ofstream
 #include <string>   // std::string
-#include <utility>  // std::pair
 #include <vector>   // std::vector
 
 #include "diff/diff.h"                        // DIFF_STATUS_SAME, DIFF_STATUS_DIFFERENT
 #include "diff/engine/list2_compare.h"        // compare_list2
 #include "tests/report_text/report_files.h"   // read_file, expected_report
-#include "tests/support/list2_fixtures.h"     // List2Ptr, make_list2
+#include "tests/support/list2_fixtures.h"     // List2Ptr, make_list2, make_marked_list2
 #include "tests/support/temp_dir.h"           // TempDir
 
 namespace diff {
@@ -20,16 +19,10 @@ namespace {
 
 using testing::List2Ptr;
 using testing::make_list2;
+using testing::make_marked_list2;
 
 constexpr std::int64_t kUnmatched = DIFF_STATUS_DIFFERENT;
 constexpr std::int64_t kMatched = DIFF_STATUS_SAME;
-
-// A slot list whose items carry the given data words.
-List2Ptr marked_slots(const std::vector<std::pair<std::string, std::int64_t>>& slots) {
-  List2Ptr list(list2_create());
-  for (const auto& [name, data] : slots) list2_append_to_end(list.get(), name.c_str(), data);
-  return list;
-}
 
 class ObjectTextFileTest : public ::testing::Test {
  protected:
@@ -52,25 +45,25 @@ TEST_F(ObjectTextFileTest, EmptyListsGiveTheHeaderOnly) {
 }
 
 TEST_F(ObjectTextFileTest, UnmatchedSlotWithoutOtherSideGetsOneRow) {
-  expect_table(marked_slots({{"x", kUnmatched}}), make_list2({"1"}), make_list2({}),
+  expect_table(make_marked_list2({{"x", kUnmatched}}), make_list2({"1"}), make_list2({}),
                make_list2({}), "object_one_sided.txt");
 }
 
 TEST_F(ObjectTextFileTest, MatchedPairShareARowAndUnmatchedFollowAlone) {
-  expect_table(marked_slots({{"p", kMatched}, {"q", kUnmatched}}), make_list2({"pa", "qa"}),
-               marked_slots({{"p", kMatched}}), make_list2({"pb"}),
+  expect_table(make_marked_list2({{"p", kMatched}, {"q", kUnmatched}}), make_list2({"pa", "qa"}),
+               make_marked_list2({{"p", kMatched}}), make_list2({"pb"}),
                "object_matched_then_unmatched.txt");
 }
 
 TEST_F(ObjectTextFileTest, RunsOfUnmatchedSlotsOnBothSidesAndLongTextsWrittenWhole) {
-  expect_table(marked_slots({{"a_slot_name_of_25_chars__", kUnmatched},
-                             {"b", kMatched},
-                             {"c", kUnmatched},
-                             {"d", kMatched}}),
-               make_list2({"va1", "vb", "a value text longer than thirty-two", "vd"}),
-               marked_slots(
-                   {{"b", kMatched}, {"d", kMatched}, {"e", kUnmatched}, {"f", kUnmatched}}),
-               make_list2({"wb", "wd", "we", "wf"}), "object_mixed_walk.txt");
+  expect_table(
+      make_marked_list2({{"a_slot_name_of_25_chars__", kUnmatched},
+                         {"b", kMatched},
+                         {"c", kUnmatched},
+                         {"d", kMatched}}),
+      make_list2({"va1", "vb", "a value text longer than thirty-two", "vd"}),
+      make_marked_list2({{"b", kMatched}, {"d", kMatched}, {"e", kUnmatched}, {"f", kUnmatched}}),
+      make_list2({"wb", "wd", "we", "wf"}), "object_mixed_walk.txt");
 }
 
 TEST_F(ObjectTextFileTest, UnmarkedListsAreWrittenSideBySide) {

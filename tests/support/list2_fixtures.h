@@ -27,6 +27,13 @@ inline List2Ptr make_list2(const std::vector<std::string>& texts) {
   return list;
 }
 
+// A new list2 holding `items`, each with its data word.
+inline List2Ptr make_marked_list2(const std::vector<Item>& items) {
+  List2Ptr list(list2_create());
+  for (const auto& [text, data] : items) list2_append_to_end(list.get(), text.c_str(), data);
+  return list;
+}
+
 inline std::vector<Item> items_of(list2 list) {
   std::vector<Item> items;
   for (int i = 0; i < list2_length(list); ++i) {

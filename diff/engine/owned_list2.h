@@ -1,13 +1,13 @@
-// list2 lists that the HTML reports create or receive, deleted when they go.
-#ifndef DIFF_REPORT_HTML_OWNED_LIST2_H_
-#define DIFF_REPORT_HTML_OWNED_LIST2_H_
+// list2 lists that the module creates or receives, deleted when they go.
+#ifndef DIFF_ENGINE_OWNED_LIST2_H_
+#define DIFF_ENGINE_OWNED_LIST2_H_
 
 #include <memory>  // std::unique_ptr
 #include <new>     // std::bad_alloc
 
 #include "diff/host/list_library.h"  // list2, list2_create, list2_delete
 
-namespace diff::report_html {
+namespace diff::engine {
 
 struct List2Deleter {
   void operator()(list2 list) const { list2_delete(list); }
@@ -22,6 +22,6 @@ inline OwnedList2 new_list2() {
   return list;
 }
 
-}  // namespace diff::report_html
+}  // namespace diff::engine
 
-#endif  // DIFF_REPORT_HTML_OWNED_LIST2_H_
+#endif  // DIFF_ENGINE_OWNED_LIST2_H_
