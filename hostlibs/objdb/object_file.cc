@@ -23,26 +23,27 @@ constexpr std::size_t kApplicationIdOffset = 68;
 
 constexpr const char* kJournalSuffixes[] = {"-journal", "-wal", "-shm"};
 
-// Slots are clustered by (object, position), so one object's slots are read
-// in order from one stretch of the table; the unique (object, name) index
-// finds a slot by name. `number` has no declared type: a REAL column would
-// store a whole double as an integer and lose the sign of -0.0.
+// Slots are clustered by (object name, slot name): reading objects in name
+// order, as a comparison does, runs through the table front to back whatever
+// order they were made in, and one lookup finds a slot by name. `seq` keeps
+// the creation order within the object. `number` has no declared type: a
+// REAL column would store a whole double as an integer and lose the sign of
+// -0.0.
 constexpr char kSchema[] = R"sql(
 CREATE TABLE objects (
   id   INTEGER PRIMARY KEY,
   name TEXT NOT NULL UNIQUE
 );
 CREATE TABLE slots (
-  object_id INTEGER NOT NULL REFERENCES objects (id),
-  seq       INTEGER NOT NULL,
-  name      TEXT NOT NULL,
-  kind      INTEGER NOT NULL CHECK (kind BETWEEN 1 AND 3),
-  text      TEXT,
+  object TEXT NOT NULL REFERENCES objects (name),
+  name   TEXT NOT NULL,
+  seq    INTEGER NOT NULL,
+  kind   INTEGER NOT NULL CHECK (kind BETWEEN 1 AND 3),
+  text   TEXT,
   number,
-  units     TEXT,
-  items     BLOB,
-  PRIMARY KEY (object_id, seq),
-  UNIQUE (object_id, name)
+  units  TEXT,
+  items  BLOB,
+  PRIMARY KEY (object, name)
 ) WITHOUT ROWID;
 )sql";
 

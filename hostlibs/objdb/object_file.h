@@ -11,7 +11,7 @@ namespace zozavi {
 // `PRAGMA application_id` of every object file: "OBJD".
 inline constexpr std::uint32_t kApplicationId = 0x4F424A44;
 // `PRAGMA user_version` of the format this library reads and writes.
-inline constexpr std::uint32_t kFormatVersion = 1;
+inline constexpr std::uint32_t kFormatVersion = 2;
 
 enum class FileState {
   kAbsent,      // nothing at the path

@@ -1,7 +1,9 @@
 #include "open_database.h"  // ObjectDatabase
 
 #include <cstdint>   // std::uint32_t
+#include <algorithm>  // std::is_sorted, std::sort of gathered rows
 #include <iterator>  // std::size
+#include <numeric>   // std::iota
 #include <limits>    // std::numeric_limits for the NaN read back
 
 #include "object_file.h"  // InspectFile, CreateEmptyObjectFile, SqliteFileName, format constants
@@ -27,37 +29,33 @@ constexpr char kWriteCacheSize[] = "PRAGMA cache_size = -65536";  // KiB
 // the mapping safe.
 constexpr char kReadMapSize[] = "PRAGMA mmap_size = 1099511627776";  // bytes: 1 TiB
 
-// The SQL of each ObjectDatabase::StatementId, in order. Slot lists use a
-// LEFT JOIN so that an object without slots still answers with one row (of
-// NULLs), which tells it apart from a missing object.
+// The SQL of each ObjectDatabase::StatementId, in order.
 constexpr std::string_view kStatementSql[] = {
     // kListObjects
     "SELECT name FROM objects ORDER BY id",
     // kFindObject
-    "SELECT id FROM objects WHERE name = ?1",
+    "SELECT 1 FROM objects WHERE name = ?1",
     // kAddObject
     "INSERT INTO objects (name) VALUES (?1) ON CONFLICT (name) DO NOTHING",
-    // kListSlotNames
-    "SELECT s.name FROM objects AS o LEFT JOIN slots AS s ON s.object_id = o.id"
-    " WHERE o.name = ?1 ORDER BY s.seq",
-    // kListSlots
-    "SELECT s.name, s.kind, s.text, s.number, s.units, s.items"
-    " FROM objects AS o LEFT JOIN slots AS s ON s.object_id = o.id"
-    " WHERE o.name = ?1 ORDER BY s.seq",
+    // kScanSlots: the slots of ?1 and of every object after it, in the
+    // table's order.
+    "SELECT object, name, seq, kind, text, number, units, items FROM slots"
+    " WHERE object >= ?1 ORDER BY object, name",
     // kReadValue
-    "SELECT s.kind, s.text, s.number, s.units, s.items"
-    " FROM objects AS o JOIN slots AS s ON s.object_id = o.id AND s.name = ?2"
-    " WHERE o.name = ?1",
+    "SELECT kind, text, number, units, items FROM slots WHERE object = ?1 AND name = ?2",
     // kLastSeq
-    "SELECT coalesce(max(seq), 0) FROM slots WHERE object_id = ?1",
-    // kAddSlot: ?2 is the object's largest seq plus 1, so that a new slot
+    "SELECT coalesce(max(seq), 0) FROM slots WHERE object = ?1",
+    // kAddSlot: ?3 is the object's largest seq plus 1, so that a new slot
     // goes after the others; nothing happens when the slot exists.
-    "INSERT INTO slots (object_id, seq, name, kind, text, number, units, items)"
-    " VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8) ON CONFLICT (object_id, name) DO NOTHING",
-    // kReplaceValue: an existing slot keeps its position and takes the new value.
+    "INSERT INTO slots (object, name, seq, kind, text, number, units, items)"
+    " VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8) ON CONFLICT (object, name) DO NOTHING",
+    // kReplaceValue: an existing slot keeps its seq and takes the new value.
     "UPDATE slots SET kind = ?4, text = ?5, number = ?6, units = ?7, items = ?8"
-    " WHERE object_id = ?1 AND name = ?3",
+    " WHERE object = ?1 AND name = ?2",
 };
+
+// Bounds the objects a read-write database remembers writing to.
+constexpr std::size_t kMaxWrittenObjects = 65536;
 
 // Reads the value in the five columns from `first`: kind, text, number,
 // units, items. Only the columns of the value's kind are fetched; those of
@@ -85,16 +83,16 @@ bool ReadRowValue(const zozavi::Statement& row, int first, SlotValueView& value)
   }
 }
 
-// Binds the slot's object id, seq and name and the value to the parameters
-// of kAddSlot and kReplaceValue.
-bool BindSlot(zozavi::Statement& statement, sqlite3_int64 object_id, sqlite3_int64 seq,
-              std::string_view slot, const SlotValueView& value) {
+// Binds the slot's object, name and seq and the value to the parameters of
+// kAddSlot and kReplaceValue.
+bool BindSlot(zozavi::Statement& statement, std::string_view object, std::string_view slot,
+              sqlite3_int64 seq, const SlotValueView& value) {
   const bool is_text = value.kind == SlotKind::kText;
   const bool is_number = value.kind == SlotKind::kNumber;
   const bool has_units = is_number && !value.units.empty();
   const bool is_list = value.kind == SlotKind::kList;
-  return statement.BindInt64(1, object_id) && statement.BindInt64(2, seq) &&
-         statement.BindText(3, slot) && statement.BindInt(4, static_cast<int>(value.kind)) &&
+  return statement.BindText(1, object) && statement.BindText(2, slot) &&
+         statement.BindInt64(3, seq) && statement.BindInt(4, static_cast<int>(value.kind)) &&
          (is_text ? statement.BindText(5, value.text) : statement.BindNull(5)) &&
          (is_number ? statement.BindDouble(6, value.number) : statement.BindNull(6)) &&
          (has_units ? statement.BindText(7, value.units) : statement.BindNull(7)) &&
@@ -154,46 +152,65 @@ bool ObjectDatabase::CanWriteNow() const {
   return writable_ && connection_.InTransaction();
 }
 
-StatementUse ObjectDatabase::Use(StatementId id) {
+zozavi::Statement* ObjectDatabase::Prepared(StatementId id) {
   static_assert(std::size(kStatementSql) == kStatementCount, "one SQL text per statement");
   zozavi::Statement& statement = statements_[id];
   if (!statement.prepared() && !statement.Prepare(connection_.get(), kStatementSql[id])) {
-    return StatementUse(nullptr);
+    return nullptr;
   }
-  return StatementUse(&statement);
+  return &statement;
 }
 
-ObjectDatabase::RecentObject* ObjectDatabase::Recent(std::string_view name) {
-  if (!recent_.known || recent_.name != name || !connection_.InTransaction()) return nullptr;
-  return &recent_;
+StatementUse ObjectDatabase::Use(StatementId id) { return StatementUse(Prepared(id)); }
+
+sqlite3_int64* ObjectDatabase::WrittenObject(std::string_view name) {
+  if (!connection_.InTransaction()) return nullptr;
+  const auto found = written_objects_.find(name);
+  return found != written_objects_.end() ? &found->second : nullptr;
 }
 
-void ObjectDatabase::Remember(std::string_view name, sqlite3_int64 id) {
-  if (Recent(name) != nullptr) return;
-  recent_.known = false;  // until the name is copied: an allocation may throw
-  recent_.name.assign(name);
-  recent_.id = id;
-  recent_.last_seq_known = false;
-  recent_.known = true;
+sqlite3_int64& ObjectDatabase::RememberWritten(std::string_view name, sqlite3_int64 last_seq) {
+  if (written_objects_.size() >= kMaxWrittenObjects) written_objects_.clear();
+  return written_objects_.insert_or_assign(std::string(name), last_seq).first->second;
 }
 
-bool ObjectDatabase::FindForWriting(std::string_view object) {
-  if (Recent(object) == nullptr) {
+sqlite3_int64* ObjectDatabase::LastSeqForWriting(std::string_view object) {
+  if (sqlite3_int64* last_seq = WrittenObject(object)) return last_seq;
+  {
     StatementUse query = Use(kFindObject);
-    if (!query || !query->BindText(1, object) || query->Step() != SQLITE_ROW) return false;
-    Remember(object, query->ColumnInt64(0));
+    if (!query || !query->BindText(1, object) || query->Step() != SQLITE_ROW) return nullptr;
   }
-  if (recent_.last_seq_known) return true;
   StatementUse query = Use(kLastSeq);
-  if (!query || !query->BindInt64(1, recent_.id) || query->Step() != SQLITE_ROW) return false;
-  recent_.last_seq = query->ColumnInt64(0);
-  recent_.last_seq_known = true;
-  return true;
+  if (!query || !query->BindText(1, object) || query->Step() != SQLITE_ROW) return nullptr;
+  return &RememberWritten(object, query->ColumnInt64(0));
+}
+
+bool ObjectDatabase::SeekSlots(std::string_view object) {
+  zozavi::Statement* scan = Prepared(kScanSlots);
+  if (scan == nullptr) return false;
+  if (slot_scan_on_row_ && scan->ColumnText(0) == object) return true;
+  EndSlotScan();
+  // A copy: the bound name outlives this call while the scan goes on.
+  return scan->BindTextCopy(1, object) && StepSlots();
+}
+
+bool ObjectDatabase::StepSlots() {
+  const int rc = statements_[kScanSlots].Step();
+  slot_scan_on_row_ = rc == SQLITE_ROW;
+  if (rc == SQLITE_ROW || rc == SQLITE_DONE) return true;
+  EndSlotScan();
+  return false;
+}
+
+void ObjectDatabase::EndSlotScan() {
+  slot_scan_on_row_ = false;
+  statements_[kScanSlots].Reset();
 }
 
 bool ObjectDatabase::Save() {
   if (!writable_) return true;
   if (!connection_.InTransaction()) return false;
+  EndSlotScan();
   if (connection_.Execute("COMMIT")) return true;
   // A COMMIT that failed may leave the transaction open; end it here. Should
   // this fail too, closing the connection rolls back all the same.
@@ -220,45 +237,60 @@ bool ObjectDatabase::ListObjects(CStrList& names) {
 }
 
 bool ObjectDatabase::HasObject(std::string_view name) {
-  if (Recent(name) != nullptr) return true;
+  if (WrittenObject(name) != nullptr) return true;
   StatementUse query = Use(kFindObject);
-  if (!query || !query->BindText(1, name) || query->Step() != SQLITE_ROW) return false;
-  Remember(name, query->ColumnInt64(0));
-  return true;
+  return query && query->BindText(1, name) && query->Step() == SQLITE_ROW;
 }
 
 bool ObjectDatabase::AddObject(std::string_view name) {
   if (!CanWriteNow()) return false;
-  if (Recent(name) != nullptr) return true;
+  if (WrittenObject(name) != nullptr) return true;
   StatementUse insert = Use(kAddObject);
   if (!insert || !insert->BindText(1, name) || insert->Step() != SQLITE_DONE) return false;
-  // The id is known only when the row is new, not when the name was there.
-  if (sqlite3_changes(connection_.get()) > 0) {
-    Remember(name, sqlite3_last_insert_rowid(connection_.get()));
-  }
+  // A new object has no slots yet; one that was there is looked up when
+  // written to.
+  if (sqlite3_changes(connection_.get()) > 0) RememberWritten(name, 0);
   return true;
 }
 
 bool ObjectDatabase::ListSlots(std::string_view object, CStrList& names, CStrList* values) {
-  StatementUse query = Use(values != nullptr ? kListSlots : kListSlotNames);
-  if (!query || !query->BindText(1, object)) return false;
   names_.Clear();
   values_.Clear();
-  bool found = false;
-  int rc;
-  while ((rc = query->Step()) == SQLITE_ROW) {
-    found = true;
-    if (query->ColumnType(0) == SQLITE_NULL) continue;  // the object has no slots
-    names_.Add(query->ColumnText(0));
-    if (values == nullptr) continue;
-    SlotValueView value;
-    if (!ReadRowValue(*query, 1, value)) return false;
-    text_form_.clear();
-    zozavi::AppendTextForm(value, text_form_);
-    values_.Add(text_form_);
+  seqs_.clear();
+  if (!SeekSlots(object)) return false;
+  // Left on a row only where an object's slots begin, so that nothing thrown
+  // halfway leaves the scan inside an object.
+  bool on_row = slot_scan_on_row_;
+  slot_scan_on_row_ = false;
+  const zozavi::Statement& scan = statements_[kScanSlots];
+  while (on_row && scan.ColumnText(0) == object) {
+    names_.Add(scan.ColumnText(1));
+    seqs_.push_back(scan.ColumnInt64(2));
+    if (values != nullptr) {
+      SlotValueView value;
+      if (!ReadRowValue(scan, 3, value)) {
+        EndSlotScan();
+        return false;
+      }
+      text_form_.clear();
+      zozavi::AppendTextForm(value, text_form_);
+      values_.Add(text_form_);
+    }
+    if (!StepSlots()) return false;
+    on_row = slot_scan_on_row_;
+    slot_scan_on_row_ = false;
   }
-  if (rc != SQLITE_DONE || !found) return false;
-  return names_.AppendTo(names) && (values == nullptr || values_.AppendTo(*values));
+  slot_scan_on_row_ = on_row;
+  // An object without slots has no rows; a slot's object always exists.
+  if (seqs_.empty()) return HasObject(object);
+  // The rows come in slot-name order; the lists take them in creation order.
+  order_.resize(seqs_.size());
+  std::iota(order_.begin(), order_.end(), std::uint32_t{0});
+  if (!std::is_sorted(seqs_.begin(), seqs_.end())) {
+    std::sort(order_.begin(), order_.end(),
+              [this](std::uint32_t x, std::uint32_t y) { return seqs_[x] < seqs_[y]; });
+  }
+  return names_.AppendTo(names, order_) && (values == nullptr || values_.AppendTo(*values, order_));
 }
 
 bool ObjectDatabase::ReadValue(std::string_view object, std::string_view slot,
@@ -276,28 +308,30 @@ bool ObjectDatabase::ReadValue(std::string_view object, std::string_view slot,
 
 bool ObjectDatabase::WriteValue(std::string_view object, std::string_view slot,
                                 const SlotValueView& value) {
+  if (!CanWriteNow()) return false;
+  EndSlotScan();
   // No row is inserted or updated when the object does not exist.
-  if (!CanWriteNow() || !FindForWriting(object)) return false;
-  const sqlite3_int64 new_seq = recent_.last_seq + 1;
-  // A write that fails may have undone part of the transaction: the recent
-  // object is looked up again next time.
-  recent_.known = false;
+  sqlite3_int64* last_seq = LastSeqForWriting(object);
+  if (last_seq == nullptr) return false;
+  const sqlite3_int64 new_seq = *last_seq + 1;
+  bool added = false;
+  bool written;
   {
     StatementUse insert = Use(kAddSlot);
-    if (!insert || !BindSlot(*insert, recent_.id, new_seq, slot, value) ||
-        insert->Step() != SQLITE_DONE) {
-      return false;
-    }
+    written = insert && BindSlot(*insert, object, slot, new_seq, value) &&
+              insert->Step() == SQLITE_DONE;
+    added = written && sqlite3_changes(connection_.get()) > 0;
   }
-  if (sqlite3_changes(connection_.get()) > 0) {
-    recent_.last_seq = new_seq;
-  } else {
+  if (written && !added) {
     StatementUse update = Use(kReplaceValue);
-    if (!update || !BindSlot(*update, recent_.id, new_seq, slot, value) ||
-        update->Step() != SQLITE_DONE || sqlite3_changes(connection_.get()) == 0) {
-      return false;
-    }
+    written = update && BindSlot(*update, object, slot, new_seq, value) &&
+              update->Step() == SQLITE_DONE && sqlite3_changes(connection_.get()) > 0;
   }
-  recent_.known = true;
+  if (!written) {
+    // A write that fails may have undone part of the transaction.
+    written_objects_.clear();
+    return false;
+  }
+  if (added) *last_seq = new_seq;
   return true;
 }

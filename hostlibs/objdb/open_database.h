@@ -3,9 +3,13 @@
 #ifndef HOSTLIBS_OBJDB_OPEN_DATABASE_H_
 #define HOSTLIBS_OBJDB_OPEN_DATABASE_H_
 
+#include <cstdint>      // std::uint32_t row positions
+#include <functional>   // std::hash, std::equal_to for name lookups
 #include <memory>       // std::unique_ptr
 #include <string>       // std::string for paths and scratch text
 #include <string_view>  // std::string_view for names and texts
+#include <unordered_map>  // std::unordered_map of objects written to
+#include <vector>         // std::vector of gathered rows
 
 #include "diff/host/list_library.h"     // CStrList
 #include "diff/host/object_database.h"  // CvxSlot, ObjectDatabase
@@ -60,8 +64,7 @@ struct ObjectDatabase {
     kListObjects,
     kFindObject,
     kAddObject,
-    kListSlotNames,
-    kListSlots,
+    kScanSlots,
     kReadValue,
     kLastSeq,
     kAddSlot,
@@ -69,39 +72,52 @@ struct ObjectDatabase {
     kStatementCount,
   };
 
-  // The object last found, added or written to, so that a run of calls on one
-  // object (a difference list gains a slot per object compared) finds its
-  // row once. Objects are never removed and nothing else writes the file
-  // within the open transaction, so the entry holds until the transaction
-  // ends; it is not used outside one.
-  struct RecentObject {
-    bool known = false;
-    std::string name;
-    sqlite3_int64 id = 0;
-    bool last_seq_known = false;  // last_seq is read on the first write
-    sqlite3_int64 last_seq = 0;   // the object's largest slot seq, 0 without slots
+  // Hashes names for lookups by string_view without a copy.
+  struct NameHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view name) const {
+      return std::hash<std::string_view>{}(name);
+    }
   };
 
   explicit ObjectDatabase(bool writable) : writable_(writable) {}
   bool Configure();
   bool HasOurFormat();
   bool CanWriteNow() const;
-  // The statement, prepared on first use.
+  // The statement, prepared on first use; null when that fails.
+  zozavi::Statement* Prepared(StatementId id);
+  // One use of the statement, reset when the use ends.
   zozavi::StatementUse Use(StatementId id);
-  // The recent object when it is `name` and the transaction still holds it.
-  RecentObject* Recent(std::string_view name);
-  void Remember(std::string_view name, sqlite3_int64 id);
-  // Makes `object` the recent one with its largest seq known. False when
-  // the object does not exist or a query fails.
-  bool FindForWriting(std::string_view object);
+  // Puts the slot scan on the first slot of `object` or after, unless it is
+  // there already. False when the query fails.
+  bool SeekSlots(std::string_view object);
+  bool StepSlots();
+  void EndSlotScan();
+  // The largest seq of `object`, for a write that adds a slot after it. Null
+  // when the object does not exist or a query fails.
+  sqlite3_int64* LastSeqForWriting(std::string_view object);
+  // The remembered largest seq of an object written to, or null.
+  sqlite3_int64* WrittenObject(std::string_view name);
+  sqlite3_int64& RememberWritten(std::string_view name, sqlite3_int64 last_seq);
 
   zozavi::Connection connection_;  // declared first: closed after the statements
   bool writable_;
   zozavi::Statement statements_[kStatementCount];
-  zozavi::TextBatch names_;   // rows gathered before they reach the caller's lists
+  // kScanSlots stays on its current row between calls while it is reading
+  // objects one after the other in name order, as a comparison does: the
+  // next object's slots follow without a new search. A write ends the scan.
+  bool slot_scan_on_row_ = false;
+  zozavi::TextBatch names_;  // rows gathered before they reach the caller's lists
   zozavi::TextBatch values_;
-  std::string text_form_;     // scratch for one value's text form
-  RecentObject recent_;
+  std::vector<sqlite3_int64> seqs_;   // the gathered rows' seq, in name order
+  std::vector<std::uint32_t> order_;  // the gathered rows in seq order
+  std::string text_form_;             // scratch for one value's text form
+  // Objects this read-write database wrote to or found, with their largest
+  // seq, within the open transaction: writes that alternate between objects
+  // (a difference database's common list and the object compared) look
+  // neither up again. Cleared when it grows past a bound, and after a failed
+  // write, which may have undone part of the transaction.
+  std::unordered_map<std::string, sqlite3_int64, NameHash, std::equal_to<>> written_objects_;
 };
 
 #endif  // HOSTLIBS_OBJDB_OPEN_DATABASE_H_

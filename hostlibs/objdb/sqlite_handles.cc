@@ -43,11 +43,23 @@ bool Statement::Prepare(sqlite3* db, std::string_view sql) {
   return true;
 }
 
-bool Statement::BindText(int index, std::string_view text) {
+namespace {
+
+bool BindTextWith(sqlite3_stmt* stmt, int index, std::string_view text,
+                  sqlite3_destructor_type lifetime) {
   // A null pointer would bind NULL; an empty text must stay a text.
   const char* bytes = text.data() != nullptr ? text.data() : "";
-  return sqlite3_bind_text64(stmt_, index, bytes, text.size(), SQLITE_STATIC, SQLITE_UTF8) ==
-         SQLITE_OK;
+  return sqlite3_bind_text64(stmt, index, bytes, text.size(), lifetime, SQLITE_UTF8) == SQLITE_OK;
+}
+
+}  // namespace
+
+bool Statement::BindText(int index, std::string_view text) {
+  return BindTextWith(stmt_, index, text, SQLITE_STATIC);
+}
+
+bool Statement::BindTextCopy(int index, std::string_view text) {
+  return BindTextWith(stmt_, index, text, SQLITE_TRANSIENT);
 }
 
 bool Statement::BindBlob(int index, std::string_view bytes) {

@@ -45,6 +45,8 @@ class Statement {
 
   // Binders; parameters count from 1. The bound bytes must outlive the use.
   bool BindText(int index, std::string_view text);
+  // Binds a copy of `text`, for a statement that outlives the caller's bytes.
+  bool BindTextCopy(int index, std::string_view text);
   bool BindBlob(int index, std::string_view bytes);
   bool BindDouble(int index, double number);
   bool BindInt(int index, int number);

@@ -4,6 +4,8 @@
 #define HOSTLIBS_OBJDB_TEXT_BATCH_H_
 
 #include <cstddef>      // std::size_t
+#include <cstdint>      // std::uint32_t positions
+#include <span>         // std::span of positions
 #include <string>       // std::string holding the texts
 #include <string_view>  // std::string_view for texts added
 #include <vector>       // std::vector of text starts
@@ -31,6 +33,14 @@ class TextBatch {
     }
     return true;
   }
+  // Appends the texts in the order of their positions in `order`.
+  bool AppendTo(CStrList& list, std::span<const std::uint32_t> order) const {
+    for (const std::uint32_t position : order) {
+      if (list.Append(bytes_.data() + starts_[position]) == 0) return false;
+    }
+    return true;
+  }
+  std::size_t size() const { return starts_.size(); }
 
  private:
   std::string bytes_;                // the texts, each closed by a NUL

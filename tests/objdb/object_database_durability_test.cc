@@ -179,7 +179,7 @@ INSTANTIATE_TEST_SUITE_P(
                     [](const std::string& p) {
                       RunSql(p, "CREATE TABLE t (x); INSERT INTO t VALUES (1);");
                     }},
-        ForeignFile{"UnknownVersion", ObjectFileAfter("PRAGMA user_version = 2")},
+        ForeignFile{"UnknownVersion", ObjectFileAfter("PRAGMA user_version = 99")},
         ForeignFile{"OtherApplicationId", ObjectFileAfter("PRAGMA application_id = 5")},
         ForeignFile{"WriteAheadLogMode", ObjectFileAfter("PRAGMA journal_mode = WAL")}),
     [](const testing::TestParamInfo<ForeignFile>& info) { return std::string(info.param.label); });

@@ -120,6 +120,49 @@ TEST_F(ObjectDatabaseTest, WritesThatHopBetweenObjectsKeepEachObjectsOrder) {
   EXPECT_THAT(Texts(two_names), ElementsAre("x", "y"));
 }
 
+// Reads that follow one another in name order continue one scan of the
+// file; any other order, repeats, objects without slots, names that begin
+// with another object's name and writes in between must read the same.
+TEST_F(ObjectDatabaseTest, ReadsInAnyOrderGiveEachObjectsSlotsInCreationOrder) {
+  ASSERT_EQ(db_.Open(0), 1);
+  const std::vector<std::string> objects = {"b", "a", "ab", "a b", "empty", "c"};
+  for (const std::string& object : objects) ASSERT_EQ(db_.CreateObject(object.c_str(), nullptr), 1);
+  for (const std::string object : {"b", "a", "ab", "a b", "c"}) {
+    for (const char* slot : {"z", "m", "a"}) {
+      ASSERT_EQ(db_.SetValue(object.c_str(), slot, (object + "." + slot).c_str(), 0, 0), 1);
+    }
+  }
+  ASSERT_EQ(db_.Close(1), 1);
+
+  ASSERT_EQ(db_.Open(1), 1);
+  const auto expect_object = [this](const std::string& object) {
+    CStrList names;
+    CStrList values;
+    ASSERT_EQ(db_.LoadAllSlots(object.c_str(), &names, &values, 0, 0), 1) << object;
+    if (object == "empty") {
+      EXPECT_THAT(Texts(names), IsEmpty());
+      return;
+    }
+    EXPECT_THAT(Texts(names), ElementsAre("z", "m", "a")) << object;
+    EXPECT_THAT(Texts(values), ElementsAre(object + ".z", object + ".m", object + ".a")) << object;
+  };
+  for (const char* object : {"a", "a b", "ab", "b", "c", "empty"}) expect_object(object);
+  for (const char* object : {"empty", "c", "b", "b", "a", "ab", "a b", "c"}) expect_object(object);
+  CStrList names;
+  EXPECT_EQ(db_.GetSlots("a ", &names, 0), 0);  // between "a" and "a b": no such object
+  EXPECT_EQ(db_.GetSlots("d", &names, 0), 0);   // after the last
+  EXPECT_THAT(Texts(names), IsEmpty());
+  expect_object("a");
+  db_.Close(0);
+
+  // A write between reads is seen by the next read.
+  ASSERT_EQ(db_.Open(0), 1);
+  expect_object("a");
+  ASSERT_EQ(db_.SetValue("ab", "n", "ab.n", 0, 0), 1);
+  ASSERT_EQ(db_.GetSlots("ab", &names, 0), 1);
+  EXPECT_THAT(Texts(names), ElementsAre("z", "m", "a", "n"));
+}
+
 TEST_F(ObjectDatabaseTest, DiscardedObjectIsGoneForTheNextWriter) {
   ASSERT_EQ(db_.Open(0), 1);
   ASSERT_EQ(db_.CreateObject("kept", nullptr), 1);
