@@ -1,8 +1,10 @@
 #include "diff/engine/strlist_compare.h"
 
+#include <algorithm>  // std::stable_sort of short lists
 #include <cstdint>  // std::int64_t
 #include <cstring>  // std::strcmp
 #include <memory>   // std::unique_ptr
+#include <optional>  // std::optional for lists the caller did not pass
 #include <span>     // std::span
 #include <utility>  // std::move
 #include <vector>   // std::vector
@@ -30,6 +32,54 @@ struct SortedTexts {
   bool values_filled = false;  // index_side filled the sorted values
 };
 
+// A list this short is sorted here: building two numbered list2 copies to
+// sort it would cost more than the sort.
+constexpr int kShortListLength = 64;
+
+// The names of a side in sorted order, each with its input index.
+struct SortedEntries {
+  std::vector<const char*> texts;
+  std::vector<std::int64_t> input_indices;
+  OwnedList2 holder;  // owns the texts when list2_copy_sorted sorted them
+};
+
+// Sorts `texts` stably in ascending byte order, the order of
+// list2_copy_sorted.
+SortedEntries sort_short(const std::vector<const char*>& texts) {
+  SortedEntries sorted;
+  sorted.input_indices.resize(texts.size());
+  for (std::size_t i = 0; i < texts.size(); ++i) sorted.input_indices[i] = static_cast<std::int64_t>(i);
+  std::stable_sort(sorted.input_indices.begin(), sorted.input_indices.end(),
+                   [&texts](std::int64_t x, std::int64_t y) {
+                     return std::strcmp(texts[static_cast<std::size_t>(x)],
+                                        texts[static_cast<std::size_t>(y)]) < 0;
+                   });
+  sorted.texts.resize(texts.size());
+  for (std::size_t i = 0; i < texts.size(); ++i) {
+    sorted.texts[i] = texts[static_cast<std::size_t>(sorted.input_indices[i])];
+  }
+  return sorted;
+}
+
+// CStrList::CopySorted drops data words where list2_copy_sorted keeps them:
+// sorted as a list2 whose data words are their input indices, the names tell
+// where each of them came from.
+SortedEntries sort_long(const std::vector<const char*>& texts) {
+  const OwnedList2 numbered(list2_create());
+  for (std::size_t i = 0; i < texts.size(); ++i) {
+    list2_append_to_end(numbered.get(), texts[i], static_cast<std::int64_t>(i));
+  }
+  SortedEntries sorted{{}, {}, OwnedList2(list2_copy_sorted(numbered.get()))};
+  const auto count = static_cast<std::size_t>(list2_length(sorted.holder.get()));
+  sorted.texts.resize(count);
+  sorted.input_indices.resize(count);
+  for (std::size_t i = 0; i < count; ++i) {
+    sorted.texts[i] =
+        list2_get_item(sorted.holder.get(), static_cast<int>(i), &sorted.input_indices[i]);
+  }
+  return sorted;
+}
+
 // Gives each name (and each value, when the values are parallel) its input
 // index, fills `sorted_names` with the names in sorted order carrying input
 // indices, and, when the values are parallel, `sorted_values` with the values
@@ -40,18 +90,16 @@ SortedTexts index_side(CStrList& names, CStrList& values, CStrList& sorted_names
                        CStrList& sorted_values) {
   const int count = names.GetLength();
   const bool parallel = values.GetLength() == count;
-  // CStrList::CopySorted drops data words where list2_copy_sorted keeps
-  // them: sorted as a list2 whose data words are their input indices, the
-  // names tell where each of them came from.
-  const OwnedList2 numbered(list2_create());
+  std::vector<const char*> name_texts(static_cast<std::size_t>(count));
   for (int i = 0; i < count; ++i) {
     CListNode* name = names.GetNodeAt(i);
     name->data = i;
     if (parallel) values.GetNodeAt(i)->data = i;
-    list2_append_to_end(numbered.get(), name->text != nullptr ? name->text : "", i);
+    name_texts[static_cast<std::size_t>(i)] = name->text != nullptr ? name->text : "";
   }
-  const OwnedList2 sorted(list2_copy_sorted(numbered.get()));
-  const auto sorted_count = static_cast<std::size_t>(list2_length(sorted.get()));
+  const SortedEntries sorted =
+      count <= kShortListLength ? sort_short(name_texts) : sort_long(name_texts);
+  const std::size_t sorted_count = sorted.texts.size();
 
   // Equal names sort in input order, so the first of each run of equal names
   // is the first occurrence.
@@ -62,11 +110,10 @@ SortedTexts index_side(CStrList& names, CStrList& values, CStrList& sorted_names
   const char* run_text = nullptr;  // the text of the run at hand
   std::int64_t run_first = 0;      // the input index of its first name
   for (std::size_t i = 0; i < sorted_count; ++i) {
-    std::int64_t input_index = 0;
-    const char* text = list2_get_item(sorted.get(), static_cast<int>(i), &input_index);
+    const char* text = sorted.texts[i];
     if (run_text == nullptr || std::strcmp(text, run_text) != 0) {
       run_text = text;
-      run_first = input_index;
+      run_first = sorted.input_indices[i];
     }
     input_indices[i] = run_first;
     sorted_names.Append(text, run_first);
@@ -148,15 +195,19 @@ void write_back_filled(CStrList& input, CStrList& sorted, std::span<const Mark> 
 int compare_strlists(CStrList* a_names, CStrList* a_values, CStrList* b_names,
                      CStrList* b_values, CStrList* a_sorted_names, CStrList* a_sorted_values,
                      CStrList* b_sorted_names, CStrList* b_sorted_values) {
-  CStrList scratch[8];
-  CStrList& an = a_names != nullptr ? *a_names : scratch[0];
-  CStrList& av = a_values != nullptr ? *a_values : scratch[1];
-  CStrList& bn = b_names != nullptr ? *b_names : scratch[2];
-  CStrList& bv = b_values != nullptr ? *b_values : scratch[3];
-  CStrList& san = a_sorted_names != nullptr ? *a_sorted_names : scratch[4];
-  CStrList& sav = a_sorted_values != nullptr ? *a_sorted_values : scratch[5];
-  CStrList& sbn = b_sorted_names != nullptr ? *b_sorted_names : scratch[6];
-  CStrList& sbv = b_sorted_values != nullptr ? *b_sorted_values : scratch[7];
+  // A list the caller did not pass is one of these, made only then.
+  std::optional<CStrList> scratch[8];
+  auto list_or_scratch = [&scratch](CStrList* list, int k) -> CStrList& {
+    return list != nullptr ? *list : scratch[k].emplace();
+  };
+  CStrList& an = list_or_scratch(a_names, 0);
+  CStrList& av = list_or_scratch(a_values, 1);
+  CStrList& bn = list_or_scratch(b_names, 2);
+  CStrList& bv = list_or_scratch(b_values, 3);
+  CStrList& san = list_or_scratch(a_sorted_names, 4);
+  CStrList& sav = list_or_scratch(a_sorted_values, 5);
+  CStrList& sbn = list_or_scratch(b_sorted_names, 6);
+  CStrList& sbv = list_or_scratch(b_sorted_values, 7);
 
   SortedTexts a = index_side(an, av, san, sav);
   SortedTexts b = index_side(bn, bv, sbn, sbv);

@@ -27,7 +27,7 @@ class StableStore {
   }
 
  private:
-  static constexpr std::size_t kFirstBlockCount = 8;
+  static constexpr std::size_t kFirstBlockCount = 16;
   static constexpr std::size_t kMaxBlockCount = 4096;
 
   void AddBlock() {

@@ -92,6 +92,9 @@ char* StrListCore::CopyText(std::string_view text) {
 void StrListCore::Append(std::string_view text, std::int64_t data) {
   char* copy = texts_.Copy(text);
   const std::size_t slot = slots_.size();
+  // Most lists are short (an object's slots): one allocation instead of a
+  // doubling from one.
+  if (slots_.capacity() == 0) slots_.reserve(kFirstSlotCapacity);
   slots_.push_back(nullptr);
   try {
     slots_.back() = records_.Add(NodeRecord{

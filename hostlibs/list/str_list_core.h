@@ -79,6 +79,8 @@ struct StrListCore {
   }
 
  private:
+  static constexpr std::size_t kFirstSlotCapacity = 16;
+
   // The slot of the item at `position` (0 <= position < Length()).
   std::size_t SlotAt(std::size_t position);
   // The position of the item in the occupied `slot`.

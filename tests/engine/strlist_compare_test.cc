@@ -1,7 +1,7 @@
 // diff_list2_ormo through the module's entry point.
 #include <gtest/gtest.h>  // TEST, EXPECT_*
 
-#include <algorithm>  // std::shuffle
+#include <algorithm>  // std::shuffle, std::stable_sort, std::find
 #include <random>     // std::mt19937
 #include <string>  // std::string
 #include <vector>  // std::vector
@@ -128,6 +128,45 @@ TEST(DiffList2OrmoTest, AgreesWithList2FlavourOnUniqueNames) {
     ASSERT_EQ(items_of(ormo.a_sorted_values), items_of(owned[1].get()));
     ASSERT_EQ(items_of(ormo.b_sorted_names), items_of(owned[2].get()));
     ASSERT_EQ(items_of(ormo.b_sorted_values), items_of(owned[3].get()));
+  }
+}
+
+// Short and long lists are sorted by different means; at every length the
+// order is byte-wise and stable, and each sorted value is that of its name's
+// first occurrence.
+TEST(DiffList2OrmoTest, SortsShortAndLongListsAlike) {
+  std::mt19937 random(64);
+  for (const int length : {1, 2, 63, 64, 65, 300}) {
+    std::vector<std::string> names;
+    std::vector<std::string> values;
+    for (int i = 0; i < length; ++i) {
+      // Few distinct names, so that many occur more than once; some bytes above 0x7F.
+      const unsigned pick = random() % static_cast<unsigned>(length / 2 + 1);
+      names.push_back((pick % 3 == 0 ? "\xC3" : "n") + std::to_string(pick));
+      values.push_back("v" + std::to_string(i));
+    }
+    std::vector<int> order(names.size());
+    for (std::size_t i = 0; i < order.size(); ++i) order[i] = static_cast<int>(i);
+    std::stable_sort(order.begin(), order.end(), [&names](int x, int y) {
+      return std::lexicographical_compare(
+          names[x].begin(), names[x].end(), names[y].begin(), names[y].end(),
+          [](char p, char q) { return static_cast<unsigned char>(p) < static_cast<unsigned char>(q); });
+    });
+    std::vector<std::string> expected_names;
+    std::vector<std::string> expected_values;
+    for (const int i : order) {
+      const auto first = std::find(names.begin(), names.end(), names[i]) - names.begin();
+      expected_names.push_back(names[i]);
+      expected_values.push_back(values[first]);
+    }
+
+    StrListComparison c(names, values, {}, {});
+    std::vector<std::string> sorted_names;
+    std::vector<std::string> sorted_values;
+    for (const Item& item : items_of(c.a_sorted_names)) sorted_names.push_back(item.first);
+    for (const Item& item : items_of(c.a_sorted_values)) sorted_values.push_back(item.first);
+    EXPECT_EQ(sorted_names, expected_names) << "length " << length;
+    EXPECT_EQ(sorted_values, expected_values) << "length " << length;
   }
 }
 
