@@ -41,6 +41,8 @@ constexpr std::string_view kStatementSql[] = {
     // table's order.
     "SELECT object, name, seq, kind, text, number, units, items FROM slots"
     " WHERE object >= ?1 ORDER BY object, name",
+    // kScanSlotNames: kScanSlots without the values.
+    "SELECT object, name, seq FROM slots WHERE object >= ?1 ORDER BY object, name",
     // kReadValue
     "SELECT kind, text, number, units, items FROM slots WHERE object = ?1 AND name = ?2",
     // kLastSeq
@@ -185,32 +187,37 @@ sqlite3_int64* ObjectDatabase::LastSeqForWriting(std::string_view object) {
   return &RememberWritten(object, query->ColumnInt64(0));
 }
 
-bool ObjectDatabase::SeekSlots(std::string_view object) {
-  zozavi::Statement* scan = Prepared(kScanSlots);
-  if (scan == nullptr) return false;
-  if (slot_scan_on_row_ && scan->ColumnText(0) == object) return true;
-  EndSlotScan();
+bool ObjectDatabase::SeekSlots(Scan scan, std::string_view object) {
+  zozavi::Statement* statement = Prepared(kScanStatements[scan]);
+  if (statement == nullptr) return false;
+  if (scan_on_row_[scan] && statement->ColumnText(0) == object) return true;
+  EndSlotScan(scan);
   // A copy: the bound name outlives this call while the scan goes on.
-  return scan->BindTextCopy(1, object) && StepSlots();
+  return statement->BindTextCopy(1, object) && StepSlots(scan);
 }
 
-bool ObjectDatabase::StepSlots() {
-  const int rc = statements_[kScanSlots].Step();
-  slot_scan_on_row_ = rc == SQLITE_ROW;
+bool ObjectDatabase::StepSlots(Scan scan) {
+  const int rc = statements_[kScanStatements[scan]].Step();
+  scan_on_row_[scan] = rc == SQLITE_ROW;
   if (rc == SQLITE_ROW || rc == SQLITE_DONE) return true;
-  EndSlotScan();
+  EndSlotScan(scan);
   return false;
 }
 
-void ObjectDatabase::EndSlotScan() {
-  slot_scan_on_row_ = false;
-  statements_[kScanSlots].Reset();
+void ObjectDatabase::EndSlotScan(Scan scan) {
+  scan_on_row_[scan] = false;
+  statements_[kScanStatements[scan]].Reset();
+}
+
+void ObjectDatabase::EndSlotScans() {
+  EndSlotScan(kWithValues);
+  EndSlotScan(kNamesOnly);
 }
 
 bool ObjectDatabase::Save() {
   if (!writable_) return true;
   if (!connection_.InTransaction()) return false;
-  EndSlotScan();
+  EndSlotScans();
   if (connection_.Execute("COMMIT")) return true;
   // A COMMIT that failed may leave the transaction open; end it here. Should
   // this fail too, closing the connection rolls back all the same.
@@ -245,6 +252,7 @@ bool ObjectDatabase::HasObject(std::string_view name) {
 bool ObjectDatabase::AddObject(std::string_view name) {
   if (!CanWriteNow()) return false;
   if (WrittenObject(name) != nullptr) return true;
+  EndSlotScans();
   StatementUse insert = Use(kAddObject);
   if (!insert || !insert->BindText(1, name) || insert->Step() != SQLITE_DONE) return false;
   // A new object has no slots yet; one that was there is looked up when
@@ -257,30 +265,31 @@ bool ObjectDatabase::ListSlots(std::string_view object, CStrList& names, CStrLis
   names_.Clear();
   values_.Clear();
   seqs_.clear();
-  if (!SeekSlots(object)) return false;
+  const Scan scan = values != nullptr ? kWithValues : kNamesOnly;
+  if (!SeekSlots(scan, object)) return false;
   // Left on a row only where an object's slots begin, so that nothing thrown
   // halfway leaves the scan inside an object.
-  bool on_row = slot_scan_on_row_;
-  slot_scan_on_row_ = false;
-  const zozavi::Statement& scan = statements_[kScanSlots];
-  while (on_row && scan.ColumnText(0) == object) {
-    names_.Add(scan.ColumnText(1));
-    seqs_.push_back(scan.ColumnInt64(2));
+  bool on_row = scan_on_row_[scan];
+  scan_on_row_[scan] = false;
+  const zozavi::Statement& row = statements_[kScanStatements[scan]];
+  while (on_row && row.ColumnText(0) == object) {
+    names_.Add(row.ColumnText(1));
+    seqs_.push_back(row.ColumnInt64(2));
     if (values != nullptr) {
       SlotValueView value;
-      if (!ReadRowValue(scan, 3, value)) {
-        EndSlotScan();
+      if (!ReadRowValue(row, 3, value)) {
+        EndSlotScan(scan);
         return false;
       }
       text_form_.clear();
       zozavi::AppendTextForm(value, text_form_);
       values_.Add(text_form_);
     }
-    if (!StepSlots()) return false;
-    on_row = slot_scan_on_row_;
-    slot_scan_on_row_ = false;
+    if (!StepSlots(scan)) return false;
+    on_row = scan_on_row_[scan];
+    scan_on_row_[scan] = false;
   }
-  slot_scan_on_row_ = on_row;
+  scan_on_row_[scan] = on_row;
   // An object without slots has no rows; a slot's object always exists.
   if (seqs_.empty()) return HasObject(object);
   // The rows come in slot-name order; the lists take them in creation order.
@@ -309,7 +318,7 @@ bool ObjectDatabase::ReadValue(std::string_view object, std::string_view slot,
 bool ObjectDatabase::WriteValue(std::string_view object, std::string_view slot,
                                 const SlotValueView& value) {
   if (!CanWriteNow()) return false;
-  EndSlotScan();
+  EndSlotScans();
   // No row is inserted or updated when the object does not exist.
   sqlite3_int64* last_seq = LastSeqForWriting(object);
   if (last_seq == nullptr) return false;

@@ -65,6 +65,7 @@ struct ObjectDatabase {
     kFindObject,
     kAddObject,
     kScanSlots,
+    kScanSlotNames,
     kReadValue,
     kLastSeq,
     kAddSlot,
@@ -88,11 +89,16 @@ struct ObjectDatabase {
   zozavi::Statement* Prepared(StatementId id);
   // One use of the statement, reset when the use ends.
   zozavi::StatementUse Use(StatementId id);
-  // Puts the slot scan on the first slot of `object` or after, unless it is
-  // there already. False when the query fails.
-  bool SeekSlots(std::string_view object);
-  bool StepSlots();
-  void EndSlotScan();
+  // Slots are read by one of two scans: with their values, or their names
+  // only, which reads less of each row.
+  enum Scan { kWithValues, kNamesOnly, kScanCount };
+  static constexpr StatementId kScanStatements[kScanCount] = {kScanSlots, kScanSlotNames};
+  // Puts the scan on the first slot of `object` or after, unless it is there
+  // already. False when the query fails.
+  bool SeekSlots(Scan scan, std::string_view object);
+  bool StepSlots(Scan scan);
+  void EndSlotScan(Scan scan);
+  void EndSlotScans();
   // The largest seq of `object`, for a write that adds a slot after it. Null
   // when the object does not exist or a query fails.
   sqlite3_int64* LastSeqForWriting(std::string_view object);
@@ -103,10 +109,10 @@ struct ObjectDatabase {
   zozavi::Connection connection_;  // declared first: closed after the statements
   bool writable_;
   zozavi::Statement statements_[kStatementCount];
-  // kScanSlots stays on its current row between calls while it is reading
+  // A scan stays on its current row between calls while it is reading
   // objects one after the other in name order, as a comparison does: the
-  // next object's slots follow without a new search. A write ends the scan.
-  bool slot_scan_on_row_ = false;
+  // next object's slots follow without a new search. A write ends the scans.
+  bool scan_on_row_[kScanCount] = {};
   zozavi::TextBatch names_;  // rows gathered before they reach the caller's lists
   zozavi::TextBatch values_;
   std::vector<sqlite3_int64> seqs_;   // the gathered rows' seq, in name order
