@@ -21,6 +21,19 @@ constexpr std::size_t kReadVersionOffset = 19;
 constexpr std::size_t kUserVersionOffset = 60;
 constexpr std::size_t kApplicationIdOffset = 68;
 
+// How long a statement waits for another connection's lock before failing.
+constexpr int kBusyTimeoutMs = 5000;
+
+// Page cache of a read-write connection: large enough that a difference
+// database written in one transaction rarely spills to the file before Save.
+constexpr char kWriteCacheSize[] = "PRAGMA cache_size = -65536";  // KiB
+
+// A read-only connection maps its file rather than copying every page it
+// reads through a system call into its own cache. SQLite caps the size at its
+// build's limit; a file that never changes under the read transaction makes
+// the mapping safe.
+constexpr char kReadMapSize[] = "PRAGMA mmap_size = 1099511627776";  // bytes: 1 TiB
+
 constexpr const char* kJournalSuffixes[] = {"-journal", "-wal", "-shm"};
 
 // Slots are clustered by (object name, slot name): reading objects in name
@@ -137,6 +150,11 @@ FileState InspectFile(const std::string& path) {
   if (got < 0) return FileState::kUnreadable;
   if (static_cast<std::size_t>(got) < kHeaderSize) return FileState::kForeign;
   return IsObjectFileHeader(header) ? FileState::kObjectFile : FileState::kForeign;
+}
+
+bool ConfigureConnection(Connection& connection, OpenMode mode) {
+  if (sqlite3_busy_timeout(connection.get(), kBusyTimeoutMs) != SQLITE_OK) return false;
+  return connection.Execute(mode == OpenMode::kReadWrite ? kWriteCacheSize : kReadMapSize);
 }
 
 std::string SqliteFileName(const std::string& path) {

@@ -8,6 +8,8 @@
 
 namespace zozavi {
 
+class Connection;
+
 // `PRAGMA application_id` of every object file: "OBJD".
 inline constexpr std::uint32_t kApplicationId = 0x4F424A44;
 // `PRAGMA user_version` of the format this library reads and writes.
@@ -24,6 +26,12 @@ enum class FileState {
 // a SQLite file in rollback-journal mode with our application id and format
 // version.
 FileState InspectFile(const std::string& path);
+
+enum class OpenMode { kReadOnly, kReadWrite };
+
+// Sets up a connection to an object file for reading only or for writing:
+// its lock wait, and its page cache or file mapping.
+bool ConfigureConnection(Connection& connection, OpenMode mode);
 
 // The name under which SQLite opens `path`: a relative path gains "./", so
 // that no name is taken for ":memory:", a temporary database or a URI.

@@ -1,12 +1,15 @@
 #include "open_database.h"  // ObjectDatabase
 
+#include <sys/stat.h>  // stat, for the identity of a file read
+
 #include <cstdint>   // std::uint32_t
 #include <algorithm>  // std::is_sorted, std::sort of gathered rows
 #include <iterator>  // std::size
 #include <numeric>   // std::iota
-#include <limits>    // std::numeric_limits for the NaN read back
+#include <span>      // std::span of rows read ahead
 
 #include "object_file.h"  // InspectFile, CreateEmptyObjectFile, SqliteFileName, format constants
+#include "slot_rows.h"    // kScanSlotsSql, ReadRowValue
 
 using zozavi::FileState;
 using zozavi::OpenMode;
@@ -16,19 +19,6 @@ using zozavi::StatementUse;
 
 namespace {
 
-// How long a statement waits for another connection's lock before failing.
-constexpr int kBusyTimeoutMs = 5000;
-
-// Page cache of a read-write connection: large enough that a difference
-// database written in one transaction rarely spills to the file before Save.
-constexpr char kWriteCacheSize[] = "PRAGMA cache_size = -65536";  // KiB
-
-// A read-only connection maps its file rather than copying every page it
-// reads through a system call into its own cache. SQLite caps the size at its
-// build's limit; a file that never changes under the read transaction makes
-// the mapping safe.
-constexpr char kReadMapSize[] = "PRAGMA mmap_size = 1099511627776";  // bytes: 1 TiB
-
 // The SQL of each ObjectDatabase::StatementId, in order.
 constexpr std::string_view kStatementSql[] = {
     // kListObjects
@@ -37,10 +27,8 @@ constexpr std::string_view kStatementSql[] = {
     "SELECT 1 FROM objects WHERE name = ?1",
     // kAddObject
     "INSERT INTO objects (name) VALUES (?1) ON CONFLICT (name) DO NOTHING",
-    // kScanSlots: the slots of ?1 and of every object after it, in the
-    // table's order.
-    "SELECT object, name, seq, kind, text, number, units, items FROM slots"
-    " WHERE object >= ?1 ORDER BY object, name",
+    // kScanSlots
+    zozavi::kScanSlotsSql,
     // kScanSlotNames: kScanSlots without the values.
     "SELECT object, name, seq FROM slots WHERE object >= ?1 ORDER BY object, name",
     // kReadValue
@@ -56,34 +44,11 @@ constexpr std::string_view kStatementSql[] = {
     " WHERE object = ?1 AND name = ?2",
 };
 
+// Reads in a row in name order after which a read-only database reads ahead.
+constexpr std::size_t kReadAheadAfter = 64;
+
 // Bounds the objects a read-write database remembers writing to.
 constexpr std::size_t kMaxWrittenObjects = 65536;
-
-// Reads the value in the five columns from `first`: kind, text, number,
-// units, items. Only the columns of the value's kind are fetched; those of
-// the other kinds are NULL. False when the kind is none of ours.
-bool ReadRowValue(const zozavi::Statement& row, int first, SlotValueView& value) {
-  switch (row.ColumnInt(first)) {
-    case static_cast<int>(SlotKind::kText):
-      value.kind = SlotKind::kText;
-      value.text = row.ColumnText(first + 1);
-      return true;
-    case static_cast<int>(SlotKind::kNumber):
-      value.kind = SlotKind::kNumber;
-      // SQLite stores a NaN as NULL.
-      value.number = row.ColumnType(first + 2) == SQLITE_NULL
-                         ? std::numeric_limits<double>::quiet_NaN()
-                         : row.ColumnDouble(first + 2);
-      value.units = row.ColumnText(first + 3);
-      return true;
-    case static_cast<int>(SlotKind::kList):
-      value.kind = SlotKind::kList;
-      value.items = row.ColumnBlob(first + 4);
-      return true;
-    default:
-      return false;
-  }
-}
 
 // Binds the slot's object, name and seq and the value to the parameters of
 // kAddSlot and kReplaceValue.
@@ -119,7 +84,7 @@ std::unique_ptr<ObjectDatabase> ObjectDatabase::Open(const std::string& path, Op
   } else if (state != FileState::kObjectFile) {
     return nullptr;
   }
-  std::unique_ptr<ObjectDatabase> database(new ObjectDatabase(writable));
+  std::unique_ptr<ObjectDatabase> database(new ObjectDatabase(writable, path));
   const int flags = (writable ? SQLITE_OPEN_READWRITE : SQLITE_OPEN_READONLY) | SQLITE_OPEN_NOMUTEX;
   if (!database->connection_.Open(zozavi::SqliteFileName(path), flags) || !database->Configure() ||
       !database->HasOurFormat()) {
@@ -129,12 +94,16 @@ std::unique_ptr<ObjectDatabase> ObjectDatabase::Open(const std::string& path, Op
   // snapshot and takes the file's shared lock once rather than per call; a
   // read-write one makes all its writes durable together.
   if (!database->connection_.Execute("BEGIN")) return nullptr;
+  struct stat info {};
+  if (!writable && stat(path.c_str(), &info) == 0) {
+    database->identity_ = zozavi::FileIdentity{info.st_dev, info.st_ino};
+    database->may_read_ahead_ = true;
+  }
   return database;
 }
 
 bool ObjectDatabase::Configure() {
-  if (sqlite3_busy_timeout(connection_.get(), kBusyTimeoutMs) != SQLITE_OK) return false;
-  return connection_.Execute(writable_ ? kWriteCacheSize : kReadMapSize);
+  return zozavi::ConfigureConnection(connection_, writable_ ? OpenMode::kReadWrite : OpenMode::kReadOnly);
 }
 
 // The header was checked before opening; this reads it again through SQLite,
@@ -262,6 +231,30 @@ bool ObjectDatabase::AddObject(std::string_view name) {
 }
 
 bool ObjectDatabase::ListSlots(std::string_view object, CStrList& names, CStrList* values) {
+  if (values != nullptr && UseReadAhead(object)) {
+    std::span<const zozavi::ReadAheadRow> rows;
+    const char* bytes = nullptr;
+    switch (read_ahead_->Take(object, rows, bytes)) {
+      case zozavi::SlotReadAhead::Result::kFound:
+        seqs_.clear();
+        for (const zozavi::ReadAheadRow& row : rows) seqs_.push_back(row.seq);
+        OrderBySeq();
+        for (const std::uint32_t position : order_) {
+          if (names.Append(bytes + rows[position].name) == 0 ||
+              values->Append(bytes + rows[position].value) == 0) {
+            return false;
+          }
+        }
+        return true;
+      case zozavi::SlotReadAhead::Result::kNoSlots:
+        return HasObject(object);
+      case zozavi::SlotReadAhead::Result::kCannotServe:
+        read_ahead_.reset();  // read here instead
+        last_read_.assign(object);
+        ascending_reads_ = 0;
+        break;
+    }
+  }
   names_.Clear();
   values_.Clear();
   seqs_.clear();
@@ -272,12 +265,12 @@ bool ObjectDatabase::ListSlots(std::string_view object, CStrList& names, CStrLis
   bool on_row = scan_on_row_[scan];
   scan_on_row_[scan] = false;
   const zozavi::Statement& row = statements_[kScanStatements[scan]];
-  while (on_row && row.ColumnText(0) == object) {
-    names_.Add(row.ColumnText(1));
-    seqs_.push_back(row.ColumnInt64(2));
+  while (on_row && row.ColumnText(zozavi::kScanObjectColumn) == object) {
+    names_.Add(row.ColumnText(zozavi::kScanNameColumn));
+    seqs_.push_back(row.ColumnInt64(zozavi::kScanSeqColumn));
     if (values != nullptr) {
       SlotValueView value;
-      if (!ReadRowValue(row, 3, value)) {
+      if (!zozavi::ReadRowValue(row, zozavi::kScanValueColumn, value)) {
         EndSlotScan(scan);
         return false;
       }
@@ -292,14 +285,31 @@ bool ObjectDatabase::ListSlots(std::string_view object, CStrList& names, CStrLis
   scan_on_row_[scan] = on_row;
   // An object without slots has no rows; a slot's object always exists.
   if (seqs_.empty()) return HasObject(object);
-  // The rows come in slot-name order; the lists take them in creation order.
+  OrderBySeq();
+  return names_.AppendTo(names, order_) && (values == nullptr || values_.AppendTo(*values, order_));
+}
+
+bool ObjectDatabase::UseReadAhead(std::string_view object) {
+  if (read_ahead_ != nullptr) return true;
+  if (!may_read_ahead_) return false;
+  ascending_reads_ = std::string_view(last_read_) < object ? ascending_reads_ + 1 : 0;
+  last_read_.assign(object);
+  if (ascending_reads_ < kReadAheadAfter) return false;
+  EndSlotScan(kWithValues);
+  read_ahead_ = zozavi::SlotReadAhead::Start(path_, identity_, object);
+  // Should it not start, it is not tried again.
+  may_read_ahead_ = read_ahead_ != nullptr;
+  return may_read_ahead_;
+}
+
+void ObjectDatabase::OrderBySeq() {
+  // Rows come in slot-name order; the lists take them in creation order.
   order_.resize(seqs_.size());
   std::iota(order_.begin(), order_.end(), std::uint32_t{0});
   if (!std::is_sorted(seqs_.begin(), seqs_.end())) {
     std::sort(order_.begin(), order_.end(),
               [this](std::uint32_t x, std::uint32_t y) { return seqs_[x] < seqs_[y]; });
   }
-  return names_.AppendTo(names, order_) && (values == nullptr || values_.AppendTo(*values, order_));
 }
 
 bool ObjectDatabase::ReadValue(std::string_view object, std::string_view slot,
@@ -310,7 +320,7 @@ bool ObjectDatabase::ReadValue(std::string_view object, std::string_view slot,
     return false;
   }
   SlotValueView row;
-  if (!ReadRowValue(*query, 0, row)) return false;
+  if (!zozavi::ReadRowValue(*query, 0, row)) return false;
   value.Assign(row);
   return true;
 }

@@ -6,6 +6,7 @@
 #include <cstdint>      // std::uint32_t row positions
 #include <functional>   // std::hash, std::equal_to for name lookups
 #include <memory>       // std::unique_ptr
+#include <utility>      // std::move
 #include <string>       // std::string for paths and scratch text
 #include <string_view>  // std::string_view for names and texts
 #include <unordered_map>  // std::unordered_map of objects written to
@@ -13,15 +14,11 @@
 
 #include "diff/host/list_library.h"     // CStrList
 #include "diff/host/object_database.h"  // CvxSlot, ObjectDatabase
+#include "object_file.h"                // OpenMode
+#include "slot_read_ahead.h"            // SlotReadAhead, FileIdentity
 #include "slot_value.h"                 // SlotValueView, CvxSlot::Value
 #include "sqlite_handles.h"             // Connection, Statement, StatementUse
 #include "text_batch.h"                 // TextBatch
-
-namespace zozavi {
-
-enum class OpenMode { kReadOnly, kReadWrite };
-
-}  // namespace zozavi
 
 // Each database keeps one transaction open from Open to Save or destruction.
 // A read-only one never writes its file and reads one snapshot of it, holding
@@ -81,7 +78,8 @@ struct ObjectDatabase {
     }
   };
 
-  explicit ObjectDatabase(bool writable) : writable_(writable) {}
+  explicit ObjectDatabase(bool writable, std::string path)
+      : writable_(writable), path_(std::move(path)) {}
   bool Configure();
   bool HasOurFormat();
   bool CanWriteNow() const;
@@ -97,6 +95,11 @@ struct ObjectDatabase {
   // already. False when the query fails.
   bool SeekSlots(Scan scan, std::string_view object);
   bool StepSlots(Scan scan);
+  // Whether ListSlots with values takes `object` from the read-ahead,
+  // which starts once enough reads came one after another in name order.
+  bool UseReadAhead(std::string_view object);
+  // Puts the order of the gathered rows (seqs_) into order_.
+  void OrderBySeq();
   void EndSlotScan(Scan scan);
   void EndSlotScans();
   // The largest seq of `object`, for a write that adds a slot after it. Null
@@ -108,6 +111,7 @@ struct ObjectDatabase {
 
   zozavi::Connection connection_;  // declared first: closed after the statements
   bool writable_;
+  std::string path_;
   zozavi::Statement statements_[kStatementCount];
   // A scan stays on its current row between calls while it is reading
   // objects one after the other in name order, as a comparison does: the
@@ -124,6 +128,15 @@ struct ObjectDatabase {
   // neither up again. Cleared when it grows past a bound, and after a failed
   // write, which may have undone part of the transaction.
   std::unordered_map<std::string, sqlite3_int64, NameHash, std::equal_to<>> written_objects_;
+
+  // A read-only database reads ahead on a thread of its own once the reads
+  // run in name order; the file's identity makes sure the read-ahead opens
+  // the same file.
+  bool may_read_ahead_ = false;
+  zozavi::FileIdentity identity_;
+  std::string last_read_;          // the object of the last read in this thread
+  std::size_t ascending_reads_ = 0;  // reads in a row, each after the one before
+  std::unique_ptr<zozavi::SlotReadAhead> read_ahead_;
 };
 
 #endif  // HOSTLIBS_OBJDB_OPEN_DATABASE_H_
