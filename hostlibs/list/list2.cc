@@ -177,14 +177,20 @@ list2 list2_copy_sorted(list2 list) {
     std::vector<std::string_view> texts(items.size());
     for (std::size_t i = 0; i < texts.size(); ++i) texts[i] = items[i].view();
     const std::vector<std::size_t> order = rovivar::SortedOrder(texts);
-    auto sorted = std::make_unique<list2_impl>();
+    // The items lie all over the source in sorted order: gathered first,
+    // each asked for ahead of its read, they are then copied in order with
+    // each text asked for ahead.
     constexpr std::size_t kAhead = rovivar::kSortedWalkAhead;
-    for (std::size_t i = 0; i < order.size(); ++i) {
-      // The item two steps of kAhead on, and the text of the one kAhead on.
-      if (i + 2 * kAhead < order.size()) __builtin_prefetch(&items[order[i + 2 * kAhead]]);
-      if (i + kAhead < order.size()) __builtin_prefetch(items[order[i + kAhead]].text);
-      const Item& item = items[order[i]];
-      sorted->items.push_back(sorted->MakeItem(item.view(), item.data));
+    const std::size_t count = order.size();
+    const auto gathered = std::make_unique_for_overwrite<Item[]>(count);
+    for (std::size_t i = 0; i < count; ++i) {
+      if (i + kAhead < count) __builtin_prefetch(&items[order[i + kAhead]]);
+      gathered[i] = items[order[i]];
+    }
+    auto sorted = std::make_unique<list2_impl>();
+    for (std::size_t i = 0; i < count; ++i) {
+      if (i + kAhead < count) __builtin_prefetch(gathered[i + kAhead].text);
+      sorted->items.push_back(sorted->MakeItem(gathered[i].view(), gathered[i].data));
     }
     return sorted.release();
   } catch (...) {

@@ -19,7 +19,7 @@ std::vector<std::size_t> SortedOrder(std::span<const std::string_view> texts);
 // How many steps ahead a walk through sorted positions asks the processor
 // for what it will read: the positions jump all over the source, so each
 // read would otherwise wait on memory.
-inline constexpr std::size_t kSortedWalkAhead = 8;
+inline constexpr std::size_t kSortedWalkAhead = 16;
 
 }  // namespace rovivar
 
