@@ -9,7 +9,8 @@ set -eu
 build=${1:?usage: run-benchmarks.sh BUILD_DIR}
 
 echo "== comparison engine"
-"$build/bench/engine_bench" --benchmark_repetitions=3 --benchmark_report_aggregates_only=true
+"$build/bench/engine_bench" --benchmark_repetitions=10 --benchmark_enable_random_interleaving=true \
+  --benchmark_report_aggregates_only=true
 
 echo "== reading a 1M-slot object file"
 "$build/bench/objdb_bench" --benchmark_filter=ReadEveryObject --benchmark_repetitions=3 \
