@@ -12,6 +12,7 @@
 #include <cstdint>        // std::int64_t
 #include <cstring>        // std::memcpy
 #include <memory>         // std::unique_ptr, std::make_unique, std::make_unique_for_overwrite
+#include <span>           // std::span of the texts to sort
 #include <string_view>    // std::string_view
 #include <unordered_map>  // std::unordered_map
 #include <utility>        // std::move
@@ -174,9 +175,10 @@ list2 list2_copy_sorted(list2 list) {
   if (list == nullptr) return nullptr;
   try {
     const rovivar::ChunkedVector<Item>& items = list->items;
-    std::vector<std::string_view> texts(items.size());
-    for (std::size_t i = 0; i < texts.size(); ++i) texts[i] = items[i].view();
-    const std::vector<std::size_t> order = rovivar::SortedOrder(texts);
+    const auto texts = std::make_unique_for_overwrite<std::string_view[]>(items.size());
+    for (std::size_t i = 0; i < items.size(); ++i) texts[i] = items[i].view();
+    const std::vector<std::size_t> order =
+        rovivar::SortedOrder(std::span<const std::string_view>(texts.get(), items.size()));
     // The items lie all over the source in sorted order: gathered first,
     // each asked for ahead of its read, they are then copied in order with
     // each text asked for ahead.

@@ -2,11 +2,11 @@
 
 #include <sys/stat.h>  // stat, for the identity of a file read
 
-#include <cstdint>   // std::uint32_t
 #include <algorithm>  // std::is_sorted, std::sort of gathered rows
-#include <iterator>  // std::size
-#include <numeric>   // std::iota
-#include <span>      // std::span of rows read ahead
+#include <cstdint>    // std::uint32_t
+#include <iterator>   // std::size
+#include <numeric>    // std::iota
+#include <span>       // std::span of rows read ahead
 
 #include "object_file.h"  // InspectFile, CreateEmptyObjectFile, SqliteFileName, format constants
 #include "slot_rows.h"    // kScanSlotsSql, ReadRowValue
