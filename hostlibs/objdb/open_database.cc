@@ -234,26 +234,28 @@ bool ObjectDatabase::ListSlots(std::string_view object, CStrList& names, CStrLis
   if (values != nullptr && UseReadAhead(object)) {
     std::span<const zozavi::ReadAheadRow> rows;
     const char* bytes = nullptr;
-    switch (read_ahead_->Take(object, rows, bytes)) {
+    const zozavi::SlotReadAhead::Result result = read_ahead_->Take(object, rows, bytes);
+    bool listed = false;
+    switch (result) {
       case zozavi::SlotReadAhead::Result::kFound:
-        seqs_.clear();
-        for (const zozavi::ReadAheadRow& row : rows) seqs_.push_back(row.seq);
-        OrderBySeq();
-        for (const std::uint32_t position : order_) {
-          if (names.Append(bytes + rows[position].name) == 0 ||
-              values->Append(bytes + rows[position].value) == 0) {
-            return false;
-          }
-        }
-        return true;
+        listed = AppendReadAhead(rows, bytes, names, *values);
+        break;
       case zozavi::SlotReadAhead::Result::kNoSlots:
-        return HasObject(object);
+        listed = HasObject(object);
+        break;
       case zozavi::SlotReadAhead::Result::kCannotServe:
-        read_ahead_.reset();  // read here instead
-        last_read_.assign(object);
-        ascending_reads_ = 0;
         break;
     }
+    // Reads that pass over most objects are served better one by one: the
+    // read-ahead neither goes on nor starts again.
+    if (read_ahead_->sparse()) may_read_ahead_ = false;
+    if (result != zozavi::SlotReadAhead::Result::kCannotServe) {
+      if (!may_read_ahead_) read_ahead_.reset();
+      return listed;
+    }
+    read_ahead_.reset();  // read here instead
+    last_read_.assign(object);
+    ascending_reads_ = 0;
   }
   names_.Clear();
   values_.Clear();
@@ -300,6 +302,20 @@ bool ObjectDatabase::UseReadAhead(std::string_view object) {
   // Should it not start, it is not tried again.
   may_read_ahead_ = read_ahead_ != nullptr;
   return may_read_ahead_;
+}
+
+bool ObjectDatabase::AppendReadAhead(std::span<const zozavi::ReadAheadRow> rows,
+                                     const char* bytes, CStrList& names, CStrList& values) {
+  seqs_.clear();
+  for (const zozavi::ReadAheadRow& row : rows) seqs_.push_back(row.seq);
+  OrderBySeq();
+  for (const std::uint32_t position : order_) {
+    if (names.Append(bytes + rows[position].name) == 0 ||
+        values.Append(bytes + rows[position].value) == 0) {
+      return false;
+    }
+  }
+  return true;
 }
 
 void ObjectDatabase::OrderBySeq() {

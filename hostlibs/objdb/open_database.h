@@ -6,6 +6,7 @@
 #include <cstdint>      // std::uint32_t row positions
 #include <functional>   // std::hash, std::equal_to for name lookups
 #include <memory>       // std::unique_ptr
+#include <span>         // std::span of rows read ahead
 #include <utility>      // std::move
 #include <string>       // std::string for paths and scratch text
 #include <string_view>  // std::string_view for names and texts
@@ -98,6 +99,9 @@ struct ObjectDatabase {
   // Whether ListSlots with values takes `object` from the read-ahead,
   // which starts once enough reads came one after another in name order.
   bool UseReadAhead(std::string_view object);
+  // Appends an object's rows as read ahead to the lists, in creation order.
+  bool AppendReadAhead(std::span<const zozavi::ReadAheadRow> rows, const char* bytes,
+                       CStrList& names, CStrList& values);
   // Puts the order of the gathered rows (seqs_) into order_.
   void OrderBySeq();
   void EndSlotScan(Scan scan);

@@ -189,12 +189,14 @@ SlotReadAhead::Result SlotReadAhead::Take(std::string_view object,
     const std::string_view name = current_->NameOf(entry);
     if (name < object) {
       ++next_object_;  // an object the caller passes over
+      ++objects_passed_over_;
       continue;
     }
     if (object < name) return Result::kNoSlots;
     rows = std::span<const ReadAheadRow>(current_->rows).subspan(entry.first_row, entry.row_count);
     bytes = current_->bytes.data();
     ++next_object_;
+    ++objects_taken_;
     return Result::kFound;
   }
 }

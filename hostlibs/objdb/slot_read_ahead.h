@@ -58,8 +58,14 @@ class SlotReadAhead {
   // Moves on to `object`. The rows and the texts at `bytes` stay valid until
   // the next call.
   Result Take(std::string_view object, std::span<const ReadAheadRow>& rows, const char*& bytes);
+  // Whether the caller passes over most of the objects read ahead, so that
+  // reading for itself would cost less than reading everything.
+  bool sparse() const {
+    return objects_passed_over_ > kSparseAfter && objects_passed_over_ > 8 * objects_taken_;
+  }
 
  private:
+  static constexpr std::size_t kSparseAfter = 1024;
   struct Batch;
 
   SlotReadAhead();
@@ -89,6 +95,8 @@ class SlotReadAhead {
   std::size_t next_object_ = 0;  // in current_
   bool taken_any_ = false;
   std::string last_asked_;
+  std::size_t objects_taken_ = 0;
+  std::size_t objects_passed_over_ = 0;
 
   std::thread thread_;  // declared last: starts once the rest exists
 };

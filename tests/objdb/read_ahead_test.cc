@@ -100,6 +100,14 @@ TEST_F(ReadAheadTest, ReadsThatTurnBackOrRepeatAreServedAllTheSame) {
   for (int number = kObjects - 1; number >= kObjects - 100; --number) ExpectObject(number);
 }
 
+// Reads that begin dense and then pass over most objects: the read-ahead
+// gives way to reading one by one, and every read still gives its object.
+TEST_F(ReadAheadTest, DenseThenSparseReads) {
+  for (int number = 0; number < 100; ++number) ExpectObject(number);
+  for (int number = 100; number < kObjects; number += 40) ExpectObject(number);
+  for (int number = 0; number < kObjects; number += 90) ExpectObject(number);
+}
+
 TEST_F(ReadAheadTest, FileReplacedUnderAnOpenDatabaseIsNotReadAhead) {
   // Another object file renamed over the path: the open database goes on
   // reading the file it opened.
