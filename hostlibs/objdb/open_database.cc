@@ -7,6 +7,7 @@
 #include <iterator>   // std::size
 #include <numeric>    // std::iota
 #include <span>       // std::span of rows read ahead
+#include <utility>    // std::move
 
 #include "object_file.h"  // InspectFile, CreateEmptyObjectFile, SqliteFileName, format constants
 #include "slot_rows.h"    // kScanSlotsSql, ReadRowValue
@@ -44,8 +45,11 @@ constexpr std::string_view kStatementSql[] = {
     " WHERE object = ?1 AND name = ?2",
 };
 
-// Reads in a row in name order after which a read-only database reads ahead.
-constexpr std::size_t kReadAheadAfter = 64;
+// Reads in a row in name order after which a read-only database first reads
+// ahead; each read-ahead ended by a read that goes back doubles it, so that
+// reads in an order that is nearly but not quite the name order do not start
+// one read-ahead after another.
+constexpr std::size_t kFirstReadAheadAfter = 64;
 
 // Bounds the objects a read-write database remembers writing to.
 constexpr std::size_t kMaxWrittenObjects = 65536;
@@ -75,6 +79,9 @@ bool QueryInt(sqlite3* db, const char* sql, int& result) {
 }
 
 }  // namespace
+
+ObjectDatabase::ObjectDatabase(bool writable, std::string path)
+    : writable_(writable), path_(std::move(path)), read_ahead_after_(kFirstReadAheadAfter) {}
 
 std::unique_ptr<ObjectDatabase> ObjectDatabase::Open(const std::string& path, OpenMode mode) {
   const bool writable = mode == OpenMode::kReadWrite;
@@ -256,6 +263,7 @@ bool ObjectDatabase::ListSlots(std::string_view object, CStrList& names, CStrLis
     read_ahead_.reset();  // read here instead
     last_read_.assign(object);
     ascending_reads_ = 0;
+    read_ahead_after_ *= 2;
   }
   names_.Clear();
   values_.Clear();
@@ -296,7 +304,7 @@ bool ObjectDatabase::UseReadAhead(std::string_view object) {
   if (!may_read_ahead_) return false;
   ascending_reads_ = std::string_view(last_read_) < object ? ascending_reads_ + 1 : 0;
   last_read_.assign(object);
-  if (ascending_reads_ < kReadAheadAfter) return false;
+  if (ascending_reads_ < read_ahead_after_) return false;
   EndSlotScan(kWithValues);
   read_ahead_ = zozavi::SlotReadAhead::Start(path_, identity_, object);
   // Should it not start, it is not tried again.

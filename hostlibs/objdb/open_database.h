@@ -7,7 +7,6 @@
 #include <functional>   // std::hash, std::equal_to for name lookups
 #include <memory>       // std::unique_ptr
 #include <span>         // std::span of rows read ahead
-#include <utility>      // std::move
 #include <string>       // std::string for paths and scratch text
 #include <string_view>  // std::string_view for names and texts
 #include <unordered_map>  // std::unordered_map of objects written to
@@ -79,8 +78,7 @@ struct ObjectDatabase {
     }
   };
 
-  explicit ObjectDatabase(bool writable, std::string path)
-      : writable_(writable), path_(std::move(path)) {}
+  ObjectDatabase(bool writable, std::string path);
   bool Configure();
   bool HasOurFormat();
   bool CanWriteNow() const;
@@ -140,6 +138,7 @@ struct ObjectDatabase {
   zozavi::FileIdentity identity_;
   std::string last_read_;          // the object of the last read in this thread
   std::size_t ascending_reads_ = 0;  // reads in a row, each after the one before
+  std::size_t read_ahead_after_;     // ascending reads that start a read-ahead
   std::unique_ptr<zozavi::SlotReadAhead> read_ahead_;
 };
 
