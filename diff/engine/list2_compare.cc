@@ -9,7 +9,7 @@
 #include <vector>            // std::vector
 
 #include "diff/engine/keyed_marking.h"  // mark_sorted_sides
-#include "diff/engine/owned_list2.h"    // OwnedList2
+#include "diff/engine/owned_list2.h"    // OwnedList2, items_of
 
 namespace diff::engine {
 namespace {
@@ -56,13 +56,10 @@ SortedSide index_side(list2 names, list2 values) {
   side.names = OwnedList2(names != nullptr ? list2_copy_sorted(names) : list2_create());
   if (side.names == nullptr) return side;
 
-  const auto sorted_count = static_cast<std::size_t>(list2_length(side.names.get()));
-  side.input_indices.resize(sorted_count);
-  side.name_texts.resize(sorted_count);
-  for (std::size_t i = 0; i < sorted_count; ++i) {
-    side.name_texts[i] =
-        list2_get_item(side.names.get(), static_cast<int>(i), &side.input_indices[i]);
-  }
+  List2Items sorted = items_of(side.names.get());
+  side.name_texts = std::move(sorted.texts);
+  side.input_indices = std::move(sorted.data);
+  const std::size_t sorted_count = side.name_texts.size();
   // The values of the sorted names lie all over the value list. They are
   // gathered first, a loop whose reads the processor overlaps, and their
   // texts fetched a few items ahead of the loop that copies them. A value

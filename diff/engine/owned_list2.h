@@ -2,8 +2,11 @@
 #ifndef DIFF_ENGINE_OWNED_LIST2_H_
 #define DIFF_ENGINE_OWNED_LIST2_H_
 
-#include <memory>  // std::unique_ptr
-#include <new>     // std::bad_alloc
+#include <cstddef>  // std::size_t
+#include <cstdint>  // std::int64_t
+#include <memory>   // std::unique_ptr
+#include <new>      // std::bad_alloc
+#include <vector>   // std::vector of item texts and data words
 
 #include "diff/host/list_library.h"  // list2, list2_create, list2_delete
 
@@ -20,6 +23,21 @@ inline OwnedList2 new_list2() {
   OwnedList2 list(list2_create());
   if (list == nullptr) throw std::bad_alloc();
   return list;
+}
+
+// The texts and data words of a list's items, in order.
+struct List2Items {
+  std::vector<const char*> texts;
+  std::vector<std::int64_t> data;
+};
+
+inline List2Items items_of(list2 list) {
+  const auto count = static_cast<std::size_t>(list2_length(list));
+  List2Items items{std::vector<const char*>(count), std::vector<std::int64_t>(count)};
+  for (std::size_t i = 0; i < count; ++i) {
+    items.texts[i] = list2_get_item(list, static_cast<int>(i), &items.data[i]);
+  }
+  return items;
 }
 
 }  // namespace diff::engine

@@ -10,7 +10,7 @@
 #include <vector>   // std::vector
 
 #include "diff/engine/keyed_marking.h"  // mark_sorted_sides
-#include "diff/engine/owned_list2.h"    // OwnedList2
+#include "diff/engine/owned_list2.h"    // OwnedList2, items_of
 #include "diff/engine/number_text.h"    // read_leading_int
 
 namespace diff::engine {
@@ -69,15 +69,9 @@ SortedEntries sort_long(const std::vector<const char*>& texts) {
   for (std::size_t i = 0; i < texts.size(); ++i) {
     list2_append_to_end(numbered.get(), texts[i], static_cast<std::int64_t>(i));
   }
-  SortedEntries sorted{{}, {}, OwnedList2(list2_copy_sorted(numbered.get()))};
-  const auto count = static_cast<std::size_t>(list2_length(sorted.holder.get()));
-  sorted.texts.resize(count);
-  sorted.input_indices.resize(count);
-  for (std::size_t i = 0; i < count; ++i) {
-    sorted.texts[i] =
-        list2_get_item(sorted.holder.get(), static_cast<int>(i), &sorted.input_indices[i]);
-  }
-  return sorted;
+  OwnedList2 holder(list2_copy_sorted(numbered.get()));
+  List2Items items = items_of(holder.get());
+  return SortedEntries{std::move(items.texts), std::move(items.data), std::move(holder)};
 }
 
 // Gives each name (and each value, when the values are parallel) its input
