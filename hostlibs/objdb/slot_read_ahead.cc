@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>  // stat
 
+#include <new>           // std::bad_alloc
 #include <system_error>  // std::system_error when no thread can start
 #include <utility>       // std::move
 
@@ -54,7 +55,13 @@ SlotReadAhead::SlotReadAhead() { spare_.reserve(kMaxReadyBatches + 2); }
 std::unique_ptr<SlotReadAhead> SlotReadAhead::Start(const std::string& path,
                                                     const FileIdentity& identity,
                                                     std::string_view first_object) {
-  std::unique_ptr<SlotReadAhead> ahead(new SlotReadAhead());
+  // Without memory or a thread the caller reads for itself, as before.
+  std::unique_ptr<SlotReadAhead> ahead;
+  try {
+    ahead.reset(new SlotReadAhead());
+  } catch (const std::bad_alloc&) {
+    return nullptr;
+  }
   if (!ahead->connection_.Open(SqliteFileName(path), SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX)) {
     return nullptr;
   }
