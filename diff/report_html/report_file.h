@@ -2,19 +2,17 @@
 #ifndef DIFF_REPORT_HTML_REPORT_FILE_H_
 #define DIFF_REPORT_HTML_REPORT_FILE_H_
 
-#include <cstdio>       // std::FILE, std::fopen, std::fclose
-#include <memory>       // std::unique_ptr
+#include <cstdio>       // std::FILE
 #include <string_view>  // std::string_view
 #include <utility>      // std::move
 
+#include "diff/report_text/report_file.h"  // ReportFile, the owning file handle
+
 namespace diff::report_html {
 
-// Closes a file when it goes. A file whose writes matter is closed through
+// A file closed when it goes. A file whose writes matter is closed through
 // close_checked instead, which tells whether they reached it.
-struct FileCloser {
-  void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using OpenFile = std::unique_ptr<std::FILE, FileCloser>;
+using OpenFile = report_text::ReportFile;
 
 // The file at `path` opened with `mode`; null when it cannot be opened or
 // `path` is null.
