@@ -163,6 +163,27 @@ TEST_F(ObjectDatabaseTest, ReadsInAnyOrderGiveEachObjectsSlotsInCreationOrder) {
   EXPECT_THAT(Texts(names), ElementsAre("z", "m", "a", "n"));
 }
 
+// A writer remembers a bounded number of objects it wrote to; objects it has
+// forgotten are looked up again, and their new slots still go last.
+TEST_F(ObjectDatabaseTest, WritesAcrossMoreObjectsThanRememberedKeepEachObjectsOrder) {
+  constexpr int kObjects = 70000;  // more than a writer remembers
+  ASSERT_EQ(db_.Open(0), 1);
+  for (int number = 0; number < kObjects; ++number) {
+    const std::string object = "o" + std::to_string(number);
+    ASSERT_EQ(db_.CreateObject(object.c_str(), nullptr), 1);
+    ASSERT_EQ(db_.SetValue(object.c_str(), "first", "1", 0, 0), 1);
+  }
+  for (const char* object : {"o0", "o1", "o69999", "o0"}) {
+    ASSERT_EQ(db_.SetValue(object, (std::string("a-") + object).c_str(), "2", 0, 0), 1);
+  }
+  CStrList names;
+  ASSERT_EQ(db_.GetSlots("o0", &names, 0), 1);
+  EXPECT_THAT(Texts(names), ElementsAre("first", "a-o0"));
+  CStrList last_names;
+  ASSERT_EQ(db_.GetSlots("o69999", &last_names, 0), 1);
+  EXPECT_THAT(Texts(last_names), ElementsAre("first", "a-o69999"));
+}
+
 TEST_F(ObjectDatabaseTest, DiscardedObjectIsGoneForTheNextWriter) {
   ASSERT_EQ(db_.Open(0), 1);
   ASSERT_EQ(db_.CreateObject("kept", nullptr), 1);
