@@ -131,6 +131,30 @@ TEST(DiffList2Test, OutParametersAreOverwrittenWithoutBeingRead) {
   }
 }
 
+// Outside the contract: value lists shorter or longer than their names. A
+// sorted value past the end of its value list, or without an input value,
+// keeps its input index; an input value that no sorted value writes back
+// keeps its input index too, and values past the names keep the caller's
+// data words.
+TEST(DiffList2Test, ValueListsOfOtherLengthsThanTheirNames) {
+  List2Ptr a_names(make_list2({"c", "a", "b"})), a_values(make_list2({"1", "2"}));
+  List2Ptr b_names(make_list2({"a", "b", "c"}));
+  List2Ptr b_values(make_marked_list2({{"2", 0}, {"x", 0}, {"1", 0}, {"extra", 7}}));
+  list2 outs[4] = {};
+  EXPECT_EQ(diff_list2(a_names.get(), a_values.get(), b_names.get(), b_values.get(), &outs[0],
+                       &outs[1], &outs[2], &outs[3]),
+            1);
+  const List2Ptr a_sorted_names(outs[0]), a_sorted_values(outs[1]);
+  const List2Ptr b_sorted_names(outs[2]), b_sorted_values(outs[3]);
+  EXPECT_EQ(items_of(a_names.get()), (std::vector<Item>{{"c", S}, {"a", S}, {"b", S}}));
+  EXPECT_EQ(items_of(a_values.get()), (std::vector<Item>{{"1", 0}, {"2", S}}));
+  EXPECT_EQ(items_of(a_sorted_names.get()), (std::vector<Item>{{"a", S}, {"b", S}, {"c", S}}));
+  EXPECT_EQ(items_of(a_sorted_values.get()), (std::vector<Item>{{"2", S}, {"", 2}, {"1", 0}}));
+  EXPECT_EQ(items_of(b_values.get()),
+            (std::vector<Item>{{"2", S}, {"x", D}, {"1", S}, {"extra", 7}}));
+  EXPECT_EQ(items_of(b_sorted_values.get()), (std::vector<Item>{{"2", S}, {"x", D}, {"1", S}}));
+}
+
 TEST(DiffList2Test, NullHandlesCountAsEmptyAndNullOutputsAreDropped) {
   List2Ptr b(make_list2({"k"})), bv(make_list2({"1"}));
   list2 b_sorted = nullptr;
