@@ -16,13 +16,12 @@
 #include <string_view>    // std::string_view
 #include <unordered_map>  // std::unordered_map
 #include <utility>        // std::move
-#include <vector>         // std::vector
 
 #include "diff/host/list_library.h"        // list2 and its functions
 #include "hostlibs/list/chunked_vector.h"  // rovivar::ChunkedVector
 #include "hostlibs/list/text_arena.h"      // rovivar::TextArena
 #include "hostlibs/list/text_index.h"      // rovivar::TextIndex
-#include "hostlibs/list/text_order.h"      // rovivar::SortedOrder, rovivar::kSortedWalkAhead
+#include "hostlibs/list/text_order.h"      // rovivar::SortedTexts, rovivar::kSortedWalkAhead
 
 struct list2_impl {
   struct Item {
@@ -175,24 +174,26 @@ list2 list2_copy_sorted(list2 list) {
   if (list == nullptr) return nullptr;
   try {
     const rovivar::ChunkedVector<Item>& items = list->items;
-    const auto texts = std::make_unique_for_overwrite<std::string_view[]>(items.size());
-    for (std::size_t i = 0; i < items.size(); ++i) texts[i] = items[i].view();
-    const std::vector<std::size_t> order =
-        rovivar::SortedOrder(std::span<const std::string_view>(texts.get(), items.size()));
-    // The items lie all over the source in sorted order: gathered first,
-    // each asked for ahead of its read, they are then copied in order with
-    // each text asked for ahead.
-    constexpr std::size_t kAhead = rovivar::kSortedWalkAhead;
-    const std::size_t count = order.size();
-    const auto gathered = std::make_unique_for_overwrite<Item[]>(count);
+    const std::size_t count = items.size();
+    const auto texts = std::make_unique_for_overwrite<std::string_view[]>(count);
+    const auto data = std::make_unique_for_overwrite<std::int64_t[]>(count);
     for (std::size_t i = 0; i < count; ++i) {
-      if (i + kAhead < count) __builtin_prefetch(&items[order[i + kAhead]]);
-      gathered[i] = items[order[i]];
+      texts[i] = items[i].view();
+      data[i] = items[i].data;
     }
+    rovivar::SortedTexts sorted_texts(std::span<const std::string_view>(texts.get(), count));
+    // In sorted order the data words, and the texts that the sort does not
+    // make from its keys, lie all over memory: each is asked for ahead.
+    constexpr std::size_t kAhead = rovivar::kSortedWalkAhead;
     auto sorted = std::make_unique<list2_impl>();
     for (std::size_t i = 0; i < count; ++i) {
-      if (i + kAhead < count) __builtin_prefetch(gathered[i + kAhead].text);
-      sorted->items.push_back(sorted->MakeItem(gathered[i].view(), gathered[i].data));
+      if (i + kAhead < count) {
+        const std::size_t ahead = sorted_texts.position(i + kAhead);
+        __builtin_prefetch(&data[ahead]);
+        if (sorted_texts.reads_input(i + kAhead)) __builtin_prefetch(texts[ahead].data());
+      }
+      const std::int64_t item_data = data[sorted_texts.position(i)];
+      sorted->items.push_back(sorted->MakeItem(sorted_texts.text(i), item_data));
     }
     return sorted.release();
   } catch (...) {

@@ -9,7 +9,7 @@
 
 #include "diff/host/list_library.h"       // CDLList, CStrList, CListNode
 #include "hostlibs/list/str_list_core.h"  // StrListCore, rovivar::TextOf
-#include "hostlibs/list/text_order.h"     // rovivar::SortedOrder, rovivar::kSortedWalkAhead
+#include "hostlibs/list/text_order.h"     // rovivar::SortedTexts, rovivar::kSortedWalkAhead
 
 using rovivar::TextOf;
 
@@ -121,15 +121,16 @@ int CStrList::CopySorted(const CStrList* source) {
   try {
     std::vector<std::string_view> texts;
     if (source->core_ != nullptr) texts = TextsOf(*source->core_);
-    const std::vector<std::size_t> order = rovivar::SortedOrder(texts);
+    rovivar::SortedTexts sorted_texts(texts);
     // The texts may be this list's own: Clear keeps them alive.
     core_->Clear();
-    core_->Reserve(order.size());
-    for (std::size_t i = 0; i < order.size(); ++i) {
-      if (i + rovivar::kSortedWalkAhead < order.size()) {
-        __builtin_prefetch(texts[order[i + rovivar::kSortedWalkAhead]].data());
+    core_->Reserve(sorted_texts.size());
+    constexpr std::size_t kAhead = rovivar::kSortedWalkAhead;
+    for (std::size_t i = 0; i < sorted_texts.size(); ++i) {
+      if (i + kAhead < sorted_texts.size() && sorted_texts.reads_input(i + kAhead)) {
+        __builtin_prefetch(texts[sorted_texts.position(i + kAhead)].data());
       }
-      core_->Append(texts[order[i]], 0);
+      core_->Append(sorted_texts.text(i), 0);
     }
     return 1;
   } catch (...) {

@@ -5,11 +5,15 @@
 // NUL bytes, so the padding sorts it before every longer text with the same
 // start. Keys are ordered by a stable radix sort, one pass per key byte in
 // which the keys differ, and only items with equal keys whose texts go on past
-// the key are compared as texts.
+// the key are compared as texts. Texts that arrive in key order skip the
+// radix sort. A text that ends within its key is the shared prefix followed
+// by the key's bytes up to the padding, so walking the order can make it
+// from the key instead of reading it from the input.
 #include "hostlibs/list/text_order.h"
 
-#include <algorithm>  // std::min, std::stable_sort
+#include <algorithm>  // std::is_sorted, std::min, std::stable_sort
 #include <array>      // std::array
+#include <bit>        // std::countr_zero
 #include <cstddef>    // std::size_t
 #include <cstdint>    // std::uint64_t
 #include <cstring>    // std::memcpy, std::memcmp
@@ -30,10 +34,7 @@ constexpr std::size_t kRadixSortThreshold = 256;
 // records into parts before its other passes.
 constexpr std::size_t kSplitThreshold = 65536;
 
-struct SortRecord {
-  std::uint64_t key;
-  std::size_t position;  // of the item in the input
-};
+using SortRecord = SortedTexts::Record;
 
 // Length of the longest prefix that every text shares.
 std::size_t CommonPrefixLength(Texts texts) {
@@ -139,37 +140,47 @@ void OrderEqualKeys(SortRecord* records, std::size_t count, Texts texts, std::si
 
 }  // namespace
 
-std::vector<std::size_t> SortedOrder(Texts texts) {
+SortedTexts::SortedTexts(Texts texts) : texts_(texts) {
   const std::size_t count = texts.size();
-  std::vector<std::size_t> order(count);
-  if (count < 2) {
-    if (count == 1) order[0] = 0;
-    return order;
-  }
-  const std::size_t key_start = CommonPrefixLength(texts);
-  const std::size_t key_end = key_start + kKeyBytes;
-  auto records = std::make_unique_for_overwrite<SortRecord[]>(count);
-  bool texts_outrun_keys = false;
+  if (count == 0) return;
+  key_start_ = CommonPrefixLength(texts);
+  const std::size_t key_end = key_start_ + kKeyBytes;
+  records_ = std::make_unique_for_overwrite<SortRecord[]>(count);
   for (std::size_t i = 0; i < count; ++i) {
-    records[i] = SortRecord{KeyAt(texts[i], key_start), i};
-    texts_outrun_keys = texts_outrun_keys || texts[i].size() > key_end;
+    records_[i] = SortRecord{KeyAt(texts[i], key_start_), i};
+    texts_outrun_keys_ = texts_outrun_keys_ || texts[i].size() > key_end;
   }
+  made_text_.assign(texts[0].substr(0, key_start_));
+  made_text_.resize(key_end);
 
-  SortRecord* sorted = records.get();
-  std::unique_ptr<SortRecord[]> spare;  // the radix sort's second array
-  if (count < kRadixSortThreshold) {
-    std::stable_sort(sorted, sorted + count,
-                     [texts, key_end](const SortRecord& a, const SortRecord& b) {
-                       if (a.key != b.key) return a.key < b.key;
-                       return TailLess(texts[a.position], texts[b.position], key_end);
-                     });
+  SortRecord* sorted = records_.get();
+  const auto key_less = [](const SortRecord& a, const SortRecord& b) { return a.key < b.key; };
+  if (std::is_sorted(sorted, sorted + count, key_less)) {
+    // Texts that come in order, as lists read in key order do, keep it.
+  } else if (count < kRadixSortThreshold) {
+    std::stable_sort(sorted, sorted + count, key_less);
   } else {
-    spare = std::make_unique_for_overwrite<SortRecord[]>(count);
-    sorted = RadixSortByKey(records.get(), spare.get(), count);
-    if (texts_outrun_keys) OrderEqualKeys(sorted, count, texts, key_end);
+    spare_ = std::make_unique_for_overwrite<SortRecord[]>(count);
+    sorted = RadixSortByKey(records_.get(), spare_.get(), count);
   }
-  for (std::size_t i = 0; i < count; ++i) order[i] = sorted[i].position;
-  return order;
+  if (texts_outrun_keys_) OrderEqualKeys(sorted, count, texts, key_end);
+  sorted_ = sorted;
+}
+
+bool SortedTexts::reads_input(std::size_t i) const {
+  // A text ends before the last byte of its key exactly when that byte is
+  // padding; with no text longer than its key, every text ends within it.
+  return texts_outrun_keys_ && (sorted_[i].key & 0xFF) != 0;
+}
+
+std::string_view SortedTexts::text(std::size_t i) {
+  if (reads_input(i)) return texts_[sorted_[i].position];
+  const std::uint64_t key = sorted_[i].key;
+  for (std::size_t byte = 0; byte < kKeyBytes; ++byte) {
+    made_text_[key_start_ + byte] = static_cast<char>(key >> (8 * (kKeyBytes - 1 - byte)));
+  }
+  const std::size_t padding = static_cast<std::size_t>(std::countr_zero(key)) / 8;  // 8 for 0
+  return std::string_view(made_text_.data(), key_start_ + kKeyBytes - padding);
 }
 
 }  // namespace rovivar

@@ -10,18 +10,23 @@
 #include <utility>      // std::pair
 #include <vector>       // std::vector
 
-#include "hostlibs/list/text_order.h"  // rovivar::SortedOrder
+#include "hostlibs/list/text_order.h"  // rovivar::SortedTexts
 
 namespace {
 
 // Texts with their positions, in sorted order.
 using Sorted = std::vector<std::pair<std::string, std::int64_t>>;
 
-Sorted SortedBySortedOrder(const std::vector<std::string>& texts) {
+// The texts as the sort gives them (made from its keys or read from the
+// input), each of which must be its input position's text.
+Sorted SortedBySortedTexts(const std::vector<std::string>& texts) {
   const std::vector<std::string_view> views(texts.begin(), texts.end());
+  rovivar::SortedTexts sorted_texts(views);
   Sorted sorted;
-  for (const std::size_t position : rovivar::SortedOrder(views)) {
-    sorted.emplace_back(texts.at(position), static_cast<std::int64_t>(position));
+  for (std::size_t i = 0; i < sorted_texts.size(); ++i) {
+    const std::size_t position = sorted_texts.position(i);
+    sorted.emplace_back(sorted_texts.text(i), static_cast<std::int64_t>(position));
+    EXPECT_EQ(sorted.back().first, texts.at(position)) << "at " << i;
   }
   // Every position comes once.
   EXPECT_EQ(sorted.size(), texts.size());
@@ -65,7 +70,7 @@ std::vector<std::string> RandomTexts(std::size_t count, const std::string& prefi
 
 TEST(ListLibraryTextOrderTest, SortsFewTextsByUnsignedBytesKeepingEqualOnesInOrder) {
   const std::vector<std::string> texts = {"b", "\x80z", "a", "B", "b", "", "ab", "\xff", "a"};
-  EXPECT_EQ(SortedBySortedOrder(texts), (Sorted{{"", 5},
+  EXPECT_EQ(SortedBySortedTexts(texts), (Sorted{{"", 5},
                                                {"B", 3},
                                                {"a", 2},
                                                {"a", 8},
@@ -74,8 +79,8 @@ TEST(ListLibraryTextOrderTest, SortsFewTextsByUnsignedBytesKeepingEqualOnesInOrd
                                                {"b", 4},
                                                {"\x80z", 1},
                                                {"\xff", 7}}));
-  EXPECT_TRUE(SortedBySortedOrder({}).empty());
-  EXPECT_EQ(SortedBySortedOrder({"only"}), (Sorted{{"only", 0}}));
+  EXPECT_TRUE(SortedBySortedTexts({}).empty());
+  EXPECT_EQ(SortedBySortedTexts({"only"}), (Sorted{{"only", 0}}));
 }
 
 // Enough texts for the radix sort, with texts longer than their keys.
@@ -85,7 +90,7 @@ TEST(ListLibraryTextOrderTest, SortsManyTextsLikeAStableByteWiseSort) {
     for (const int tail_length : {3, 9, 20}) {
       const std::vector<std::string> texts =
           RandomTexts(3000, prefix, alphabet, tail_length, static_cast<unsigned>(tail_length));
-      ASSERT_EQ(SortedBySortedOrder(texts), SortedByReference(texts))
+      ASSERT_EQ(SortedBySortedTexts(texts), SortedByReference(texts))
           << "prefix '" << prefix << "', tails up to " << tail_length;
     }
   }
@@ -95,7 +100,7 @@ TEST(ListLibraryTextOrderTest, SortsManyTextsLikeAStableByteWiseSort) {
 // significant differing key byte before sorting each part.
 TEST(ListLibraryTextOrderTest, SortsLargeInputsInPartsLikeAStableByteWiseSort) {
   const std::vector<std::string> texts = RandomTexts(70000, "k", "0123456789\xc3\xa9", 12, 3);
-  ASSERT_EQ(SortedBySortedOrder(texts), SortedByReference(texts));
+  ASSERT_EQ(SortedBySortedTexts(texts), SortedByReference(texts));
 }
 
 // Texts whose first 8 bytes (their keys: they share no prefix) are equal
@@ -110,14 +115,28 @@ TEST(ListLibraryTextOrderTest, OrdersTextsEqualInTheirKeysByWhatFollows) {
     }
     texts.push_back(text);
   }
-  ASSERT_EQ(SortedBySortedOrder(texts), SortedByReference(texts));
+  ASSERT_EQ(SortedBySortedTexts(texts), SortedByReference(texts));
+}
+
+// Texts that arrive in order, some ending exactly where their keys end and
+// some going on past them with equal keys, and texts equal to the shared
+// prefix: the order is kept and every text comes back whole.
+TEST(ListLibraryTextOrderTest, KeepsTextsThatArriveInOrder) {
+  std::vector<std::string> texts = {"p",         "p",         "p1234567",  "p12345678",
+                                    "p12345678", "p12345678z", "p1234567a", "p2"};
+  for (const std::string& text : RandomTexts(3000, "p", "0123456789", 8, 9)) texts.push_back(text);
+  std::stable_sort(texts.begin(), texts.end());
+  ASSERT_EQ(SortedBySortedTexts(texts), SortedByReference(texts));
+  // None past its key now:
+  std::erase_if(texts, [](const std::string& text) { return text.size() > 9; });
+  ASSERT_EQ(SortedBySortedTexts(texts), SortedByReference(texts));
 }
 
 TEST(ListLibraryTextOrderTest, KeepsTheOrderOfManyEqualTexts) {
   std::vector<std::string> texts(1000, "same");
   texts[500] = "same but longer";
   texts[10] = "sam";
-  ASSERT_EQ(SortedBySortedOrder(texts), SortedByReference(texts));
+  ASSERT_EQ(SortedBySortedTexts(texts), SortedByReference(texts));
 }
 
 }  // namespace
