@@ -16,8 +16,8 @@ namespace {
 
 // One side sorted by name: the sorted copy of the names (each with its input
 // index as data word), and for each sorted position the input position it
-// came from, the name's text in the copy and the text of its value in the
-// input value list. The texts lie in order in memory for the marking to read.
+// came from, the name's text in the copy (these lie in order in memory) and
+// the text of its value where the input value list keeps it.
 struct SortedSide {
   OwnedList2 names;
   std::vector<std::int64_t> input_indices;
