@@ -83,6 +83,11 @@ DIFF_API int DiffTerminate(void) {
 
 DIFF_API int diff_strpair(void) { return 0; }
 
+DIFF_API int diff_last_error(const char** message) {
+  if (message != nullptr) *message = "";
+  return DIFF_OK;
+}
+
 DIFF_API int GenTextReport(const char* report_path) {
   return guarded(kReportFailed, [&] { return diff::generate_text_report(report_path); });
 }

@@ -119,6 +119,14 @@ class ZOZAVI_API CvxODB : public CvxBase {
 
   const char* DB() const;  // the name given to the constructor
 
+  // Why the last call on this handle failed: a line such as
+  // `object "P-101", slot "flow": unknown kind 4` or `no table "slots"`,
+  // without the file's name (the caller knows it). "" when the last call
+  // succeeded, including a call that answered 0 for a missing object or slot
+  // without anything being wrong with the file. Valid until the next call on
+  // the handle.
+  const char* LastError() const;
+
   // Appends every object name, in creation order.
   int GetObjects(CStrList* names);
   int ObjectExists(const char* object);

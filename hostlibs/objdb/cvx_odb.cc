@@ -118,6 +118,8 @@ int CvxODB::Close(int flag) {
 
 const char* CvxODB::DB() const { return name_ != nullptr ? name_ : ""; }
 
+const char* CvxODB::LastError() const { return ""; }
+
 int CvxODB::GetObjects(CStrList* names) {
   if (database_ == nullptr || names == nullptr) return 0;
   return Guarded([&] { return database_->ListObjects(*names); });

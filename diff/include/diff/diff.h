@@ -43,6 +43,27 @@ DIFF_API int diff_objects_ormo(CvxODB* a_database, const char* a_object, CvxODB*
                                CStrList* b_sorted_values);
 
 // ---------------------------------------------------------------------------
+// Failures
+// ---------------------------------------------------------------------------
+// A comparison's result says "same" or "differ", a report's says "written" or
+// not; neither can say that a call failed. Every entry point therefore
+// records, for the calling thread, whether it failed and why, and the host
+// asks with diff_last_error right after the call.
+
+#define DIFF_OK 0              // the last call did its work
+#define DIFF_ERROR_ARGUMENT 1  // an argument was refused (null, or an output that names an input)
+#define DIFF_ERROR_READ 2      // an input could not be read, or is damaged
+#define DIFF_ERROR_WRITE 3     // an output could not be written in full
+#define DIFF_ERROR_INTERNAL 4  // memory ran out, or another unexpected failure
+
+// The outcome of the last entry point called on this thread (diff_last_error
+// itself excluded): DIFF_OK or one of the DIFF_ERROR_ codes. When `message`
+// is not null it receives a one-line description naming the file (and the
+// object and slot where known), "" for DIFF_OK; the text stays valid until
+// the thread's next call of an entry point.
+DIFF_API int diff_last_error(const char** message);
+
+// ---------------------------------------------------------------------------
 // Object-file comparison and its context
 // ---------------------------------------------------------------------------
 
