@@ -1,6 +1,5 @@
 #include "diff/report_text/report_table.h"
 
-#include <algorithm>  // std::min
 #include <array>      // std::array
 #include <string>     // std::string, the line being built
 
@@ -22,9 +21,55 @@ constexpr std::array<Column, 5> kColumns = {{
     {"Comments", 20},
 }};
 
-// Appends `field` cut to `width` - 1 characters and padded to `width`.
+// The length of the well-formed UTF-8 character (RFC 3629: no overlong
+// forms, no surrogates, nothing above U+10FFFF) at the start of `text`; 0
+// when none starts there.
+std::size_t utf8_character_length(std::string_view text) {
+  const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+  const unsigned char lead = byte(0);
+  if (lead < 0x80) return 1;
+  std::size_t length = 0;
+  unsigned char second_low = 0x80;   // the range the second byte must lie in
+  unsigned char second_high = 0xBF;
+  if (lead >= 0xC2 && lead <= 0xDF) {
+    length = 2;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    length = 3;
+    if (lead == 0xE0) second_low = 0xA0;   // overlong below U+0800
+    if (lead == 0xED) second_high = 0x9F;  // surrogates
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    length = 4;
+    if (lead == 0xF0) second_low = 0x90;   // overlong below U+10000
+    if (lead == 0xF4) second_high = 0x8F;  // above U+10FFFF
+  } else {
+    return 0;
+  }
+  if (text.size() < length || byte(1) < second_low || byte(1) > second_high) return 0;
+  for (std::size_t i = 2; i < length; ++i) {
+    if (byte(i) < 0x80 || byte(i) > 0xBF) return 0;
+  }
+  return length;
+}
+
+// How many bytes of `field` fit in `limit` bytes. A field that is valid
+// UTF-8 as a whole is cut before the character that would be split, so the
+// report stays valid UTF-8; any other field is cut by bytes.
+std::size_t kept_length(std::string_view field, std::size_t limit) {
+  if (field.size() <= limit) return field.size();
+  std::size_t kept = 0;
+  for (std::size_t at = 0; at < field.size();) {
+    const std::size_t length = utf8_character_length(field.substr(at));
+    if (length == 0) return limit;
+    if (at + length <= limit) kept = at + length;
+    at += length;
+  }
+  return kept;
+}
+
+// Appends `field` cut to `width` - 1 bytes and padded with blanks to
+// `width`, so every column keeps its width in bytes.
 void append_field(std::string& line, std::string_view field, std::size_t width) {
-  const std::string_view kept = field.substr(0, std::min(field.size(), width - 1));
+  const std::string_view kept = field.substr(0, kept_length(field, width - 1));
   line.append(kept);
   line.append(width - kept.size(), ' ');
 }

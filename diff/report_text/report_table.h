@@ -7,9 +7,10 @@
 
 namespace diff::report_text {
 
-// One row. Each field is cut to its column width minus one and padded with
-// blanks to the width (35, 25, 25, 25, 20), so a row is 130 characters
-// before its newline. A newline inside a field counts as one character.
+// One row. Each field is cut to its column width minus one byte and padded
+// with blanks to the width (35, 25, 25, 25, 20), so a row is 130 bytes
+// before its newline. A newline inside a field counts as one byte. A field
+// that is valid UTF-8 is cut before a character that would not fit whole.
 struct TableRow {
   std::string_view object;
   std::string_view slot;
