@@ -1,5 +1,8 @@
 #include "json_form_read.h"  // ReadJsonForm
 
+#include <algorithm>      // std::count
+#include <charconv>       // std::to_chars, std::chars_format
+#include <iterator>       // std::istreambuf_iterator
 #include <optional>       // std::optional
 #include <string>         // std::string, std::to_string
 #include <string_view>    // std::string_view
@@ -32,6 +35,29 @@ std::optional<double> ExactDouble(Integer value) {
   return number;
 }
 
+// True when `number` is exactly the integer written as `digits` (an optional
+// minus sign and decimal digits, as JSON writes an integer).
+bool IsExactly(double number, std::string_view digits) {
+  char text[400];  // the longest double written in full has 309 digits and a sign
+  const std::to_chars_result result =
+      std::to_chars(text, text + sizeof text, number, std::chars_format::fixed, 0);
+  return result.ec == std::errc() && std::string_view(text, result.ptr) == digits;
+}
+
+// Refuses a NUL byte anywhere in `text`, which the parser would take for the
+// end of the text.
+void RefuseNulBytes(std::string_view text, const std::string& source) {
+  const std::size_t at = text.find('\0');
+  if (at == std::string_view::npos) return;
+  const std::string_view before = text.substr(0, at);
+  const std::size_t line_start = before.rfind('\n');
+  const auto line_breaks = std::count(before.begin(), before.end(), '\n');
+  const std::size_t line = 1 + static_cast<std::size_t>(line_breaks);
+  const std::size_t column = line_start == std::string_view::npos ? at + 1 : at - line_start;
+  throw Failure(source, "a NUL byte at line " + std::to_string(line) + ", column " +
+                            std::to_string(column) + ", which JSON text cannot hold");
+}
+
 // Walks the parser's events through the levels of the form. Slots are handed
 // to the sink as they complete; keys are checked for repeats, which a JSON
 // object could hold but an object file cannot.
@@ -45,8 +71,14 @@ class JsonFormParser final : public nlohmann::json_sax<Json> {
 
   bool number_integer(number_integer_t value) override { return WholeNumber(value); }
   bool number_unsigned(number_unsigned_t value) override { return WholeNumber(value); }
-  // The parser itself refuses a number beyond the range of a double.
-  bool number_float(number_float_t value, const string_t&) override { return Number(value); }
+  // The parser itself refuses a number beyond the range of a double. An
+  // integer beyond the 64-bit range arrives here too, as the nearest double.
+  bool number_float(number_float_t value, const string_t& text) override {
+    if (text.find_first_of(".eE") == string_t::npos && !IsExactly(value, text)) {
+      RefuseAt(ValuePath(), "integer " + text + " has no exact double value");
+    }
+    return Number(value);
+  }
 
   bool string(string_t& text) override {
     CheckText(text, ValuePath(), "a text");
@@ -247,9 +279,11 @@ class JsonFormParser final : public nlohmann::json_sax<Json> {
 }  // namespace
 
 void ReadJsonForm(std::istream& input, const std::string& source, ObjectSink& sink) {
+  const std::string text{std::istreambuf_iterator<char>(input), std::istreambuf_iterator<char>()};
+  RefuseNulBytes(text, source);
   JsonFormParser parser(source, sink);
   // Strict: nothing but blanks may follow the top-level object.
-  if (!Json::sax_parse(input, &parser, Json::input_format_t::json, true)) {
+  if (!Json::sax_parse(text, &parser, Json::input_format_t::json, true)) {
     throw Failure(source, "not valid JSON");
   }
 }
