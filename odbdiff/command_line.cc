@@ -63,8 +63,10 @@ void AddImport(CLI::App& app, ImportRequest& request) {
 
 void AddExport(CLI::App& app, ExportRequest& request) {
   CLI::App* command = app.add_subcommand(
-      "export", "Write the JSON form of an object file to standard output.");
+      "export", "Write the JSON form of an object file to standard output or to a file.");
   AddPositional(command, "IN.odb", request.object_file, "the object file to read");
+  AddOptionalText(command, "-o,--output", request.output,
+                  "write it to FILE instead, which is replaced only once complete", "FILE");
 }
 
 void AddCompare(CLI::App& app, CompareRequest& request) {

@@ -14,9 +14,10 @@ struct ImportRequest {
   std::string object_file;
 };
 
-// odbdiff export IN.odb
+// odbdiff export IN.odb [-o FILE]
 struct ExportRequest {
   std::string object_file;
+  std::optional<std::string> output;  // standard output without it
 };
 
 // The HTML report options of the compare commands:

@@ -1,21 +1,28 @@
 // odbdiff compare A.odb B.odb: compares two object files with the diff module
 // and writes the reports asked for: the text reports from the comparison
-// context, the HTML report from a status file of the pair.
-#include <filesystem>    // std::filesystem::path, temp_directory_path, create_directory
-#include <optional>      // std::optional
-#include <string>        // std::string
-#include <system_error>  // std::error_code
-#include <vector>        // std::vector
+// context, the HTML report from a status file of the pair. Every report and
+// the kept difference databases are made under temporary names and put into
+// place only when all of them are complete.
+#include <sys/stat.h>  // mkdir
+
+#include <cerrno>      // errno, EEXIST
+#include <cstdio>      // std::rename
+#include <filesystem>  // std::filesystem::path, temp_directory_path
+#include <optional>    // std::optional
+#include <string>      // std::string
+#include <vector>      // std::vector
 
 #include "commands.h"                   // RunCommand
 #include "diff/host/list_library.h"     // CStrList
 #include "diff/host/object_database.h"  // CvxODB
-#include "failure.h"                    // Failure, kSame, kDiffer
+#include "failure.h"                    // Failure, SystemErrorText, kSame, kDiffer
 #include "html_report.h"                // CheckPairAndReports, HtmlReportFailure
 #include "input_checks.h"               // the checks of inputs and outputs
-#include "module_binding.h"             // BindDiffModule, DiffModule
+#include "module_binding.h"             // BindDiffModule, DiffModule, ThrowIfModuleFailed
 #include "module_output.h"              // ChooseOutputMode, ModuleOutput
+#include "object_file_failure.h"        // ObjectFileFailure
 #include "scratch_folder.h"             // ScratchFolder
+#include "staged_output.h"              // StagedOutput, SyncFile, SyncFolder
 #include "status_file_write.h"          // WriteStatusFile
 
 namespace odbdiff {
@@ -23,12 +30,15 @@ namespace {
 
 namespace fs = std::filesystem;
 
+constexpr const char* kDifferenceDbNames[] = {"a-differences.odb", "b-differences.odb",
+                                              "combined-differences.odb"};
+
 // Names of the three difference databases inside their folder.
 struct DifferenceDbs {
   explicit DifferenceDbs(const fs::path& folder)
-      : a((folder / "a-differences.odb").string()),
-        b((folder / "b-differences.odb").string()),
-        combined((folder / "combined-differences.odb").string()) {}
+      : a((folder / kDifferenceDbNames[0]).string()),
+        b((folder / kDifferenceDbNames[1]).string()),
+        combined((folder / kDifferenceDbNames[2]).string()) {}
 
   std::vector<std::string> all() const { return {a, b, combined}; }
 
@@ -44,11 +54,12 @@ std::size_t CountObjects(const std::string& file_a, const std::string& file_b) {
   CvxODB database_b(0, file_b.c_str(), 0);
   CStrList names_a;
   CStrList names_b;
-  // Both files passed the input checks; a bar counted short only ends early.
-  database_a.Open(1);
-  database_b.Open(1);
-  database_a.GetObjects(&names_a);
-  database_b.GetObjects(&names_b);
+  if (database_a.Open(1) == 0 || database_a.GetObjects(&names_a) == 0) {
+    throw ObjectFileFailure(file_a, database_a, "cannot read its objects");
+  }
+  if (database_b.Open(1) == 0 || database_b.GetObjects(&names_b) == 0) {
+    throw ObjectFileFailure(file_b, database_b, "cannot read its objects");
+  }
   std::size_t total = static_cast<std::size_t>(names_a.GetLength());
   for (int position = 0; position < names_b.GetLength(); ++position) {
     if (names_a.IsMember(names_b.GetTextAt(position)) == 0) ++total;
@@ -66,7 +77,7 @@ class ComparisonContext {
   ComparisonContext(const ComparisonContext&) = delete;
   ComparisonContext& operator=(const ComparisonContext&) = delete;
   ~ComparisonContext() {
-    // A difference database that could not be deleted sits in the private
+    // A difference database that could not be deleted sits in a private
     // folder, which is removed with all it holds.
     if (!keep_difference_dbs_) module_.DeleteDiffObjs();
     module_.DiffTerminate();
@@ -75,6 +86,65 @@ class ComparisonContext {
  private:
   const DiffModule& module_;
   bool keep_difference_dbs_;
+};
+
+// The difference databases kept in a folder: made in a private folder inside
+// it and renamed into place by Commit, so that the folder holds either its
+// former set or the new one. Without Commit the new ones are removed.
+class KeptDifferenceDbs {
+ public:
+  explicit KeptDifferenceDbs(const std::string& folder)
+      : folder_(folder),
+        staging_(MakeFolder(folder), kSideFolderPrefix),
+        staged_(staging_.path()) {}
+
+  const DifferenceDbs& staged() const { return staged_; }
+
+  // The final name of each staged database, for the module's messages.
+  std::vector<PathShown> shown() const {
+    std::vector<PathShown> paths;
+    for (const char* name : kDifferenceDbNames) {
+      paths.push_back({(staging_.path() / name).string(), (fs::path(folder_) / name).string()});
+    }
+    return paths;
+  }
+
+  // Renames the three into place, one after the other, after making them
+  // durable, so that the moment between the first rename and the last is as
+  // short as can be.
+  void Commit() const {
+    const std::vector<PathShown> paths = shown();
+    for (const PathShown& path : paths) SyncFile(path.given, path.shown);
+    for (const PathShown& path : paths) {
+      // A journal left beside a former database by a crash while it was
+      // written would be played back into the new one.
+      const std::string journal = path.shown + "-journal";
+      if (std::remove(journal.c_str()) != 0 && errno != ENOENT) {
+        throw Failure(journal, "cannot remove the former database's journal: " +
+                                   SystemErrorText(errno));
+      }
+    }
+    for (const PathShown& path : paths) {
+      if (std::rename(path.given.c_str(), path.shown.c_str()) != 0) {
+        throw Failure(path.shown, "cannot put the new difference database in place: " +
+                                      SystemErrorText(errno));
+      }
+    }
+    SyncFolder(folder_, folder_);
+  }
+
+ private:
+  // Makes the folder when absent (its parent was checked); returns it.
+  static fs::path MakeFolder(const std::string& folder) {
+    if (mkdir(folder.c_str(), 0777) != 0 && errno != EEXIST) {
+      throw Failure(folder, "cannot make the folder: " + SystemErrorText(errno));
+    }
+    return folder;
+  }
+
+  std::string folder_;
+  ScratchFolder staging_;
+  DifferenceDbs staged_;
 };
 
 // Checks the arguments; returns the HTML template when an HTML report is asked for.
@@ -91,22 +161,34 @@ std::optional<std::string> CheckArguments(const CompareRequest& request) {
     }
   }
   CheckOutputsApart(checked.inputs, checked.outputs);
+  if (!request.quiet) CheckStandardOutputApart(checked.inputs);
   return checked.html_template;
+}
+
+// A text report of the comparison context: `generate` is GenTextReport or
+// GenSumReport.
+void WriteTextReport(const DiffModule& module, int (*generate)(const char*),
+                     const StagedOutput& report, const char* what) {
+  const int written = generate(report.writing_path().c_str());
+  ThrowIfModuleFailed(module, {{report.writing_path(), report.path()}});
+  if (written == 0) {
+    throw Failure(report.path(), std::string("the diff module could not write the ") + what);
+  }
 }
 
 // The HTML report of the pair, from its status file made in `folder`.
 void WriteHtmlReport(const DiffModule& module, const CompareRequest& request,
-                     const std::string& html_template, const fs::path& folder) {
+                     const std::string& html_template, const fs::path& folder,
+                     const StagedOutput& report) {
   const std::string status_file = (folder / "status.odb").string();
   WriteStatusFile(module, request.file_a, request.file_b, status_file);
   const HtmlReportRequest& html = request.html;
-  if (module.diff_ReportFileHTML(request.file_a.c_str(), request.file_b.c_str(),
-                                 status_file.c_str(), request.file_a.c_str(),
-                                 request.file_b.c_str(), html.a_title.c_str(),
-                                 html.b_title.c_str(), html.report->c_str(),
-                                 html_template.c_str(), html.show_all ? 1 : 0, 0) == 0) {
-    throw HtmlReportFailure(*html.report);
-  }
+  const int written = module.diff_ReportFileHTML(
+      request.file_a.c_str(), request.file_b.c_str(), status_file.c_str(),
+      request.file_a.c_str(), request.file_b.c_str(), html.a_title.c_str(), html.b_title.c_str(),
+      report.writing_path().c_str(), html_template.c_str(), html.show_all ? 1 : 0, 0);
+  ThrowIfModuleFailed(module, {{report.writing_path(), report.path()}});
+  if (written == 0) throw HtmlReportFailure(report.path());
 }
 
 }  // namespace
@@ -118,51 +200,43 @@ int RunCommand(const CompareRequest& request) {
   // Holds the difference databases unless they are kept, and the status file.
   std::optional<ScratchFolder> scratch;
   if (!request.kept_folder || html_template) {
-    scratch.emplace(fs::temp_directory_path(), "odbdiff-");
+    scratch.emplace(fs::temp_directory_path(), kTemporaryFolderPrefix);
   }
-  fs::path folder;
-  if (request.kept_folder) {
-    folder = *request.kept_folder;
-    std::error_code error;
-    fs::create_directory(folder, error);
-    if (error) throw Failure(*request.kept_folder, "cannot make the folder: " + error.message());
-  } else {
-    folder = scratch->path();
-  }
-  const DifferenceDbs databases(folder);
+  std::optional<KeptDifferenceDbs> kept;
+  if (request.kept_folder) kept.emplace(*request.kept_folder);
+  const DifferenceDbs databases = kept ? kept->staged() : DifferenceDbs(scratch->path());
+  std::optional<StagedOutput> text_report;
+  std::optional<StagedOutput> summary;
+  std::optional<StagedOutput> html_report;
+  if (request.text_report) text_report.emplace(*request.text_report);
+  if (request.summary) summary.emplace(*request.summary);
+  if (html_template) html_report.emplace(*request.html.report);
 
   const OutputMode mode = ChooseOutputMode(request.quiet, request.verbose);
   const std::size_t total =
       mode == OutputMode::kProgressBar ? CountObjects(request.file_a, request.file_b) : 0;
 
   int differ = 0;
-  std::optional<Failure> trouble;  // the first report that failed; the others still run
   {
     ModuleOutput output(mode, total);
     {
-      const ComparisonContext context(module, request.kept_folder.has_value());
+      const ComparisonContext context(module, kept.has_value());
       differ = module.diff_objfiles_ormo(request.file_a.c_str(), request.file_b.c_str(),
                                          databases.a.c_str(), databases.b.c_str(),
                                          databases.combined.c_str(), 0);
-      if (request.text_report && module.GenTextReport(request.text_report->c_str()) == 0) {
-        trouble.emplace(*request.text_report, "the diff module could not write the text report");
-      }
-      if (request.summary && module.GenSumReport(request.summary->c_str()) == 0 && !trouble) {
-        trouble.emplace(*request.summary, "the diff module could not write the summary report");
-      }
+      ThrowIfModuleFailed(module, kept ? kept->shown() : std::vector<PathShown>{});
+      if (text_report) WriteTextReport(module, module.GenTextReport, *text_report, "text report");
+      if (summary) WriteTextReport(module, module.GenSumReport, *summary, "summary report");
     }
     output.Finish();
   }
-  if (html_template) {
-    // Like a text report, it is written after a failed one, which is still
-    // the one reported.
-    try {
-      WriteHtmlReport(module, request, *html_template, scratch->path());
-    } catch (const Failure& failure) {
-      if (!trouble) trouble = failure;
-    }
-  }
-  if (trouble) throw *trouble;
+  if (html_report) WriteHtmlReport(module, request, *html_template, scratch->path(), *html_report);
+
+  // Everything is complete: only now does any of it reach its final name.
+  if (text_report) text_report->Commit();
+  if (summary) summary->Commit();
+  if (html_report) html_report->Commit();
+  if (kept) kept->Commit();
   return differ != 0 ? kDiffer : kSame;
 }
 

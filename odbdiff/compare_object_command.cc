@@ -1,6 +1,7 @@
 // odbdiff compare-object A.odb B.odb OBJECT: compares one object's slots in
 // two object files with the diff module's keyed list comparison and writes
-// its two-sided table, its HTML report or both.
+// its two-sided table, its HTML report or both, each put into place only
+// when both are complete.
 #include <optional>  // std::optional
 #include <string>    // std::string
 
@@ -10,8 +11,10 @@
 #include "failure.h"                    // Failure, kSame, kDiffer
 #include "html_report.h"                // CheckPairAndReports, HtmlReportFailure
 #include "input_checks.h"               // the checks of inputs and outputs
-#include "module_binding.h"             // BindDiffModule, DiffModule
+#include "module_binding.h"             // BindDiffModule, DiffModule, ThrowIfModuleFailed
+#include "object_file_failure.h"        // ObjectFileFailure, LastCallFailed
 #include "owned_list2.h"                // List2
+#include "staged_output.h"              // StagedOutput
 
 namespace odbdiff {
 namespace {
@@ -26,12 +29,16 @@ struct Side {
 
 Side LoadSide(const std::string& path, const std::string& object) {
   CvxODB database(0, path.c_str(), 0);
-  if (database.Open(1) == 0) throw Failure(path, "not an object file");
+  if (database.Open(1) == 0) throw ObjectFileFailure(path, database, "not an object file");
   CStrList names;
   CStrList values;
   Side side;
   if (!side.names || !side.values) throw Failure("out of memory");
   side.found = database.LoadAllSlots(object.c_str(), &names, &values, 0, 0) != 0;
+  // An object that is not there is no error; a read that failed is.
+  if (!side.found && LastCallFailed(database)) {
+    throw ObjectFileFailure(path, database, "cannot read object " + object);
+  }
   for (int position = 0; position < names.GetLength(); ++position) {
     if (list2_append_to_end(side.names.get(), names.GetTextAt(position), 0) == 0 ||
         list2_append_to_end(side.values.get(), values.GetTextAt(position), 0) == 0) {
@@ -70,19 +77,29 @@ int RunCommand(const CompareObjectRequest& request) {
   const List2 a_values(sorted[1]);
   const List2 b_names(sorted[2]);
   const List2 b_values(sorted[3]);
-  if (request.table &&
-      module.diff_object_WriteTextFile(a_names.get(), a_values.get(), b_names.get(),
-                                       b_values.get(), request.table->c_str()) != 0) {
-    throw Failure(*request.table, "the diff module could not write the table");
+  ThrowIfModuleFailed(module);
+  std::optional<StagedOutput> table;
+  if (request.table) {
+    table.emplace(*request.table);
+    const int result = module.diff_object_WriteTextFile(a_names.get(), a_values.get(),
+                                                        b_names.get(), b_values.get(),
+                                                        table->writing_path().c_str());
+    ThrowIfModuleFailed(module, {{table->writing_path(), table->path()}});
+    if (result != 0) throw Failure(table->path(), "the diff module could not write the table");
   }
-  const HtmlReportRequest& html = request.html;
-  if (html_template &&
-      module.diff_ReportObjectHTML(request.object.c_str(), html.a_title.c_str(),
-                                   html.b_title.c_str(), a_names.get(), a_values.get(),
-                                   b_names.get(), b_values.get(), html.report->c_str(),
-                                   html_template->c_str(), html.show_all ? 1 : 0, 0) == 0) {
-    throw HtmlReportFailure(*html.report);
+  std::optional<StagedOutput> report;
+  if (html_template) {
+    const HtmlReportRequest& html = request.html;
+    report.emplace(*html.report);
+    const int written = module.diff_ReportObjectHTML(
+        request.object.c_str(), html.a_title.c_str(), html.b_title.c_str(), a_names.get(),
+        a_values.get(), b_names.get(), b_values.get(), report->writing_path().c_str(),
+        html_template->c_str(), html.show_all ? 1 : 0, 0);
+    ThrowIfModuleFailed(module, {{report->writing_path(), report->path()}});
+    if (written == 0) throw HtmlReportFailure(report->path());
   }
+  if (table) table->Commit();
+  if (report) report->Commit();
   return differ != 0 ? kDiffer : kSame;
 }
 

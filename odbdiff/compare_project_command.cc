@@ -10,10 +10,11 @@
 #include "failure.h"            // Failure, ReportFailure, kSame, kDiffer
 #include "html_report.h"        // ChooseHtmlTemplate, HtmlReportFailure
 #include "input_checks.h"       // the checks of inputs and outputs
-#include "module_binding.h"     // BindDiffModule, DiffModule
+#include "module_binding.h"     // BindDiffModule, DiffModule, ThrowIfModuleFailed
 #include "owned_list2.h"        // List2
 #include "project_files.h"      // ProjectFile, FindProjectFiles
-#include "scratch_folder.h"     // ScratchFolder
+#include "scratch_folder.h"     // ScratchFolder, kTemporaryFolderPrefix
+#include "staged_output.h"      // StagedOutput
 #include "status_file_write.h"  // WriteStatusFile
 
 namespace odbdiff {
@@ -117,7 +118,8 @@ int RunCommand(const CompareProjectRequest& request) {
   const std::string html_template = CheckArguments(request, pairing);
   const DiffModule& module = BindDiffModule();
 
-  const ScratchFolder status_folder(std::filesystem::temp_directory_path(), "odbdiff-");
+  const ScratchFolder status_folder(std::filesystem::temp_directory_path(),
+                                    kTemporaryFolderPrefix);
   ProjectLists lists;
   bool differ = !pairing.one_sided.empty();
   for (const FilePair& pair : pairing.pairs) {
@@ -129,14 +131,16 @@ int RunCommand(const CompareProjectRequest& request) {
   const std::string a_prefix = request.folder_a + "/";
   const std::string b_prefix = request.folder_b + "/";
   const HtmlReportRequest& html = request.html;
-  if (module.diff_ReportProjectHTML(
-          lists.file_labels.get(), lists.a_numbers.get(), lists.b_numbers.get(),
-          lists.status_names.get(), a_prefix.c_str(), b_prefix.c_str(), request.folder_a.c_str(),
-          request.folder_b.c_str(), html.a_title.c_str(), html.b_title.c_str(),
-          status_prefix.c_str(), html.report->c_str(), html_template.c_str(),
-          html.show_all ? 1 : 0, 0) == 0) {
-    throw HtmlReportFailure(*html.report);
-  }
+  StagedOutput report(*html.report);
+  const int written = module.diff_ReportProjectHTML(
+      lists.file_labels.get(), lists.a_numbers.get(), lists.b_numbers.get(),
+      lists.status_names.get(), a_prefix.c_str(), b_prefix.c_str(), request.folder_a.c_str(),
+      request.folder_b.c_str(), html.a_title.c_str(), html.b_title.c_str(),
+      status_prefix.c_str(), report.writing_path().c_str(), html_template.c_str(),
+      html.show_all ? 1 : 0, 0);
+  ThrowIfModuleFailed(module, {{report.writing_path(), report.path()}});
+  if (written == 0) throw HtmlReportFailure(report.path());
+  report.Commit();
   // The module's report shows no trace of a file in one folder only.
   for (const OneSidedFile& file : pairing.one_sided) {
     ReportFailure(file.name + ": only in " + file.folder);

@@ -10,13 +10,16 @@
 namespace odbdiff {
 
 // The path names a file (not a folder) that can be opened for reading.
+// A symbolic link is followed, for inputs and outputs alike.
 void CheckReadableFile(const std::string& path);
 
 // A readable file that the object-database library opens as an object file.
 void CheckObjectFileInput(const std::string& path);
 
-// A file can be written at the path: the path is no folder, its folder exists
-// and can be written in, and an existing file there can be written.
+// A file can be written at the path: the path is no folder and no dangling
+// symbolic link, its folder exists and can be written in (for a symbolic
+// link to a regular file, the folder of that file), and an existing file
+// there can be written.
 void CheckWritableOutput(const std::string& path);
 
 // As CheckWritableOutput; in addition a file already at the path must be an
@@ -27,10 +30,16 @@ void CheckObjectFileOutput(const std::string& path);
 // in, or it is absent and its parent folder can be written in.
 void CheckFolderOutput(const std::string& path);
 
-// No output names an input or another output, which would destroy an input or
-// lose a result.
+// No output is an input or another output, which would destroy an input or
+// lose a result. Files are told apart by device and inode, so a hard link or
+// a symbolic link to an input counts as the input; files not made yet by
+// their folder's device and inode and their name.
 void CheckOutputsApart(const std::vector<std::string>& inputs,
                        const std::vector<std::string>& outputs);
+
+// Standard output, when it is a regular file, is none of the inputs
+// (`odbdiff export a.odb >> a.odb`).
+void CheckStandardOutputApart(const std::vector<std::string>& inputs);
 
 }  // namespace odbdiff
 

@@ -43,6 +43,7 @@ DiffModule LoadModule() {
   Bind(module, "diff_ReportObjectHTML", bound.diff_ReportObjectHTML);
   Bind(module, "diff_ReportFileHTML", bound.diff_ReportFileHTML);
   Bind(module, "diff_ReportProjectHTML", bound.diff_ReportProjectHTML);
+  Bind(module, "diff_last_error", bound.diff_last_error);
   return bound;
 }
 
@@ -51,6 +52,19 @@ DiffModule LoadModule() {
 const DiffModule& BindDiffModule() {
   static const DiffModule module = LoadModule();
   return module;
+}
+
+void ThrowIfModuleFailed(const DiffModule& module, const std::vector<PathShown>& shown) {
+  const char* message = nullptr;
+  if (module.diff_last_error(&message) == DIFF_OK) return;
+  std::string cause = message != nullptr && *message != '\0' ? message : "the diff module failed";
+  for (const PathShown& path : shown) {
+    for (std::size_t at = 0; (at = cause.find(path.given, at)) != std::string::npos;
+         at += path.shown.size()) {
+      cause.replace(at, path.given.size(), path.shown);
+    }
+  }
+  throw Failure(cause);
 }
 
 }  // namespace odbdiff

@@ -3,6 +3,9 @@
 #ifndef ODBDIFF_MODULE_BINDING_H_
 #define ODBDIFF_MODULE_BINDING_H_
 
+#include <string>  // std::string
+#include <vector>  // std::vector
+
 #include "diff/diff.h"  // the entry points' declarations, which give their types
 
 namespace odbdiff {
@@ -21,6 +24,7 @@ struct DiffModule {
   decltype(&::diff_ReportObjectHTML) diff_ReportObjectHTML;
   decltype(&::diff_ReportFileHTML) diff_ReportFileHTML;
   decltype(&::diff_ReportProjectHTML) diff_ReportProjectHTML;
+  decltype(&::diff_last_error) diff_last_error;
 };
 
 // Loads the module (dlopen of "libdiff.so.0", found through odbdiff's
@@ -28,6 +32,18 @@ struct DiffModule {
 // the same binding. Throws Failure when the module or an entry point cannot
 // be found. The module stays loaded until the process ends.
 const DiffModule& BindDiffModule();
+
+// A path odbdiff gave the module (a file under its temporary name) and the
+// name the user knows the file by.
+struct PathShown {
+  std::string given;
+  std::string shown;
+};
+
+// Throws Failure with the module's message when the entry point called last
+// on this thread failed, each path of `shown` in it replaced by the name the
+// user gave.
+void ThrowIfModuleFailed(const DiffModule& module, const std::vector<PathShown>& shown = {});
 
 }  // namespace odbdiff
 

@@ -1,6 +1,7 @@
 #include "object_file_read.h"  // ObjectFileReader
 
-#include "failure.h"  // Failure
+#include "failure.h"              // Failure
+#include "object_file_failure.h"  // ObjectFileFailure
 
 namespace odbdiff {
 namespace {
@@ -30,15 +31,17 @@ bool TakeValue(const CvxSlot& slot, SlotValue& value) {
 
 ObjectFileReader::ObjectFileReader(const std::string& path)
     : path_(path), database_(0, path_.c_str(), 0) {
-  if (database_.Open(1) == 0) throw Failure(path_, "not an object file");
-  if (database_.GetObjects(&object_names_) == 0) throw Failure(path_, "cannot read its objects");
+  if (database_.Open(1) == 0) throw ObjectFileFailure(path_, database_, "not an object file");
+  if (database_.GetObjects(&object_names_) == 0) {
+    throw ObjectFileFailure(path_, database_, "cannot read its objects");
+  }
 }
 
 Object ObjectFileReader::ReadObject(const char* name) {
   Object object{name, {}};
   CStrList slot_names;
   if (database_.GetSlots(name, &slot_names, 0) == 0) {
-    throw Failure(path_, "cannot read the slots of object " + object.name);
+    throw ObjectFileFailure(path_, database_, "cannot read the slots of object " + object.name);
   }
   object.slots.reserve(static_cast<std::size_t>(slot_names.GetLength()));
   CvxSlot fetched;
@@ -46,7 +49,8 @@ Object ObjectFileReader::ReadObject(const char* name) {
     const char* slot_name = slot_names.GetTextAt(position);
     Slot slot{slot_name, {}};
     if (database_.GetValue(name, slot_name, fetched, 0) == 0 || !TakeValue(fetched, slot.value)) {
-      throw Failure(path_, "cannot read slot " + slot.name + " of object " + object.name);
+      throw ObjectFileFailure(path_, database_,
+                              "cannot read slot " + slot.name + " of object " + object.name);
     }
     object.slots.push_back(std::move(slot));
   }

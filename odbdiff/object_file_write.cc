@@ -4,16 +4,27 @@
 
 #include <cerrno>      // errno, ENOENT
 #include <cstdio>      // std::rename
-#include <filesystem>  // std::filesystem::path
-#include <variant>     // std::visit
+#include <filesystem>    // std::filesystem::path, canonical
+#include <system_error>  // std::error_code
+#include <variant>       // std::visit
 
 #include "diff/host/list_library.h"  // CStrList for list values
 #include "failure.h"                 // Failure, SystemErrorText
+#include "object_file_failure.h"     // ObjectFileFailure
+#include "staged_output.h"           // SyncFolder
 
 namespace odbdiff {
 namespace {
 
 namespace fs = std::filesystem;
+
+// The file to replace: the path with symbolic links followed, or the path
+// itself when nothing is there yet.
+std::string FollowLinks(const std::string& path) {
+  std::error_code error;
+  const fs::path followed = fs::canonical(path, error);
+  return error ? path : followed.string();
+}
 
 fs::path FolderOf(const std::string& path) {
   const fs::path folder = fs::path(path).parent_path();
@@ -45,10 +56,13 @@ struct SlotSetter {
 
 ObjectFileWriter::ObjectFileWriter(const std::string& path)
     : path_(path),
-      side_folder_(FolderOf(path), "." + fs::path(path).filename().string() + "."),
-      side_path_((side_folder_.path() / "new.odb").string()),
+      target_(FollowLinks(path)),
+      side_folder_(FolderOf(target_), kSideFolderPrefix),
+      side_path_((side_folder_.path() / fs::path(target_).filename()).string()),
       database_(0, side_path_.c_str(), 0) {
-  if (database_.Open(0) == 0) throw Failure(path_, "cannot make a new object file");
+  if (database_.Open(0) == 0) {
+    throw ObjectFileFailure(path_, database_, "cannot make a new object file");
+  }
 }
 
 void ObjectFileWriter::AddObject(const std::string& name) {
@@ -65,16 +79,19 @@ void ObjectFileWriter::AddSlot(const std::string& object, const std::string& slo
 }
 
 void ObjectFileWriter::Commit() {
-  if (database_.Close(1) == 0) throw Failure(path_, "cannot save the new object file");
+  if (database_.Close(1) == 0) {
+    throw ObjectFileFailure(path_, database_, "cannot save the new object file");
+  }
   // A journal left by a crash while the former file was written would be
   // played back into the new one.
-  const std::string journal = path_ + "-journal";
+  const std::string journal = target_ + "-journal";
   if (unlink(journal.c_str()) != 0 && errno != ENOENT) {
     throw Failure(journal, "cannot remove the former file's journal: " + SystemErrorText(errno));
   }
-  if (std::rename(side_path_.c_str(), path_.c_str()) != 0) {
+  if (std::rename(side_path_.c_str(), target_.c_str()) != 0) {
     throw Failure(path_, "cannot put the new object file in place: " + SystemErrorText(errno));
   }
+  SyncFolder(FolderOf(target_), path_);
 }
 
 }  // namespace odbdiff

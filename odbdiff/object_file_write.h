@@ -7,13 +7,14 @@
 
 #include "diff/host/object_database.h"  // CvxODB
 #include "object_model.h"               // ObjectSink, SlotValue
-#include "scratch_folder.h"             // ScratchFolder
+#include "scratch_folder.h"             // ScratchFolder, kSideFolderPrefix
 
 namespace odbdiff {
 
-// Builds the new file in a private folder beside the path and renames it into
-// place at Commit. Without Commit (a failure on the way) nothing reaches the
-// path and the private folder is removed.
+// Builds the new file in a private folder beside the path (beside the file a
+// symbolic link there names) and renames it into place at Commit. Without
+// Commit (a failure on the way) nothing reaches the path and the private
+// folder is removed; a killed run's folder is removed by a later one.
 class ObjectFileWriter final : public ObjectSink {
  public:
   // Throws Failure when the new file cannot be made.
@@ -30,6 +31,7 @@ class ObjectFileWriter final : public ObjectSink {
 
  private:
   std::string path_;
+  std::string target_;         // the path with symbolic links followed
   ScratchFolder side_folder_;  // declared before the database: removed after it closes
   std::string side_path_;
   CvxODB database_;

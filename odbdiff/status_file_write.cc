@@ -7,6 +7,8 @@
 #include "diff/host/list_library.h"     // CStrList
 #include "diff/host/object_database.h"  // CvxODB
 #include "failure.h"                    // Failure
+#include "module_binding.h"             // ThrowIfModuleFailed
+#include "object_file_failure.h"        // ObjectFileFailure
 
 namespace odbdiff {
 namespace {
@@ -16,12 +18,24 @@ constexpr char kValuesEqual[] = "1";
 constexpr char kOnlyInA[] = "3";
 constexpr char kOnlyInB[] = "4";
 
+// An object file open for reading, named as the user gave it.
+struct InputFile {
+  InputFile(const std::string& path) : path(path), database(0, path.c_str(), 0) {
+    if (database.Open(1) == 0) throw ObjectFileFailure(path, database, "not an object file");
+  }
+
+  const std::string& path;
+  CvxODB database;
+};
+
 // The object names of an object file, sorted byte-wise.
-CStrList SortedObjectNames(CvxODB& database) {
+CStrList SortedObjectNames(InputFile& file) {
   CStrList names;
   CStrList sorted;
-  database.GetObjects(&names);
-  sorted.CopySorted(&names);
+  if (file.database.GetObjects(&names) == 0) {
+    throw ObjectFileFailure(file.path, file.database, "cannot read its objects");
+  }
+  if (sorted.CopySorted(&names) == 0) throw Failure("out of memory");
   return sorted;
 }
 
@@ -40,9 +54,12 @@ class StatusWriter {
   }
 
   // Every slot of `object` in `source` with the same code.
-  void AddAllSlots(CvxODB& source, const char* object, const char* code) {
+  void AddAllSlots(InputFile& source, const char* object, const char* code) {
     CStrList slots;
-    source.GetSlots(object, &slots, 0);
+    if (source.database.GetSlots(object, &slots, 0) == 0) {
+      throw ObjectFileFailure(source.path, source.database,
+                              std::string("cannot read the slots of object ") + object);
+    }
     AddObject(object);
     for (int position = 0; position < slots.GetLength(); ++position) {
       AddSlot(object, slots.GetTextAt(position), code);
@@ -63,14 +80,15 @@ class StatusWriter {
 
 // Adds the object in both files with the codes of the module's slot
 // comparison. Returns true when its slots differ.
-bool AddComparedObject(const DiffModule& module, CvxODB& database_a, CvxODB& database_b,
+bool AddComparedObject(const DiffModule& module, InputFile& file_a, InputFile& file_b,
                        const char* object, StatusWriter& status) {
   CStrList a_names;
   CStrList a_values;
   CStrList b_names;
   CStrList b_values;
-  const int differ = module.diff_objects_ormo(&database_a, object, &database_b, object, &a_names,
-                                              &a_values, &b_names, &b_values);
+  const int differ = module.diff_objects_ormo(&file_a.database, object, &file_b.database, object,
+                                              &a_names, &a_values, &b_names, &b_values);
+  ThrowIfModuleFailed(module);
   status.AddObject(object);
   for (int position = 0; position < a_names.GetLength(); ++position) {
     std::int64_t name_status = 0;
@@ -90,20 +108,14 @@ bool AddComparedObject(const DiffModule& module, CvxODB& database_a, CvxODB& dat
   return differ != 0;
 }
 
-void OpenForReading(CvxODB& database, const std::string& path) {
-  if (database.Open(1) == 0) throw Failure(path, "not an object file");
-}
-
 }  // namespace
 
 bool WriteStatusFile(const DiffModule& module, const std::string& file_a,
                      const std::string& file_b, const std::string& status_file) {
-  CvxODB database_a(0, file_a.c_str(), 0);
-  CvxODB database_b(0, file_b.c_str(), 0);
-  OpenForReading(database_a, file_a);
-  OpenForReading(database_b, file_b);
-  CStrList names_a = SortedObjectNames(database_a);
-  CStrList names_b = SortedObjectNames(database_b);
+  InputFile input_a(file_a);
+  InputFile input_b(file_b);
+  CStrList names_a = SortedObjectNames(input_a);
+  CStrList names_b = SortedObjectNames(input_b);
 
   StatusWriter status(status_file);
   bool differ = false;
@@ -118,15 +130,15 @@ bool WriteStatusFile(const DiffModule& module, const std::string& file_a,
                       : name_b == nullptr ? -1
                                           : std::strcmp(name_a, name_b);
     if (order < 0) {
-      status.AddAllSlots(database_a, name_a, kOnlyInA);
+      status.AddAllSlots(input_a, name_a, kOnlyInA);
       differ = true;
       ++position_a;
     } else if (order > 0) {
-      status.AddAllSlots(database_b, name_b, kOnlyInB);
+      status.AddAllSlots(input_b, name_b, kOnlyInB);
       differ = true;
       ++position_b;
     } else {
-      if (AddComparedObject(module, database_a, database_b, name_a, status)) differ = true;
+      if (AddComparedObject(module, input_a, input_b, name_a, status)) differ = true;
       ++position_a;
       ++position_b;
     }
