@@ -19,8 +19,10 @@ namespace odbdiff_test {
 namespace {
 
 // The folder each case starts from: a.odb and b.odb (with their JSON forms),
-// a text file, an HTML template, a project file (not read by any case) and an
-// empty folder.
+// a text file, an HTML template, a project file (not read by any case), an
+// empty folder, and links: hard links to a.odb, to its JSON form and to the
+// text file, a symbolic link to b.odb, a dangling one, and a folder holding a
+// hard link to a.odb under a difference database's name.
 class OdbdiffErrorsFixture : public OdbdiffFixture {
  protected:
   void SetUp() override {
@@ -30,18 +32,32 @@ class OdbdiffErrorsFixture : public OdbdiffFixture {
     WriteFile(Path("t.html"), kSmallTemplate);
     WriteFile(Path("PROJ0002"), "a project file");
     std::filesystem::create_directory(Path("dir"));
+    std::filesystem::create_directory(Path("kept"));
+    std::filesystem::create_hard_link(Path("a.odb"), Path("hard.odb"));
+    std::filesystem::create_hard_link(Path("a.odb.json"), Path("hard.json"));
+    std::filesystem::create_hard_link(Path("notes.txt"), Path("hard.txt"));
+    std::filesystem::create_hard_link(Path("a.odb"), Path("kept/combined-differences.odb"));
+    std::filesystem::create_symlink("b.odb", Path("soft.odb"));
+    std::filesystem::create_symlink("nowhere.txt", Path("dangling.txt"));
   }
 
-  // Runs odbdiff and checks that it failed with exactly `message` and wrote
-  // nothing.
+  // Runs odbdiff and checks that it failed with exactly `message`, wrote
+  // nothing, and left every input as it was.
   void ExpectRefused(const std::vector<std::string>& args, const std::string& message) {
     const std::set<std::string> before = Entries(folder_.path());
+    const std::string a_before = ReadFile(Path("a.odb"));
+    const std::string b_before = ReadFile(Path("b.odb"));
+    const std::string json_before = ReadFile(Path("a.odb.json"));
     const RunResult result = Run(args);
     EXPECT_EQ(result.exit_status, 2);
     EXPECT_EQ(result.out, "");
     EXPECT_EQ(result.err, "odbdiff: " + message + "\n");
     EXPECT_EQ(Entries(folder_.path()), before);
     EXPECT_TRUE(Entries(Path("dir")).empty());
+    EXPECT_EQ(Entries(Path("kept")), std::set<std::string>{"combined-differences.odb"});
+    EXPECT_EQ(ReadFile(Path("a.odb")), a_before);
+    EXPECT_EQ(ReadFile(Path("b.odb")), b_before);
+    EXPECT_EQ(ReadFile(Path("a.odb.json")), json_before);
   }
 };
 
@@ -130,6 +146,39 @@ INSTANTIATE_TEST_SUITE_P(
         BadArguments{{"compare-project", "dir", "dir", "--html", "notes.txt/r.html",
                       "--template", "t.html"},
                      "notes.txt/r.html: notes.txt is not a folder"}));
+
+// Outputs that are inputs or each other under another name: hard and
+// symbolic links; and dangling symbolic links, found before anything runs.
+INSTANTIATE_TEST_SUITE_P(
+    Links, OdbdiffErrorsTest,
+    ::testing::Values(
+        BadArguments{{"compare", "a.odb", "b.odb", "--text-report", "hard.odb"},
+                     "hard.odb: is also an input"},
+        BadArguments{{"compare", "a.odb", "b.odb", "--summary", "soft.odb"},
+                     "soft.odb: is also an input"},
+        BadArguments{{"compare", "a.odb", "b.odb", "--html", "hard.odb", "--template", "t.html"},
+                     "hard.odb: is also an input"},
+        BadArguments{{"compare", "a.odb", "b.odb", "--keep-difference-dbs", "kept"},
+                     "kept/combined-differences.odb: is also an input"},
+        BadArguments{{"compare-object", "a.odb", "b.odb", "pump", "--table", "hard.odb"},
+                     "hard.odb: is also an input"},
+        BadArguments{{"compare-project", ".", "dir", "--html", "hard.txt", "--template",
+                      "notes.txt"},
+                     "hard.txt: is also an input"},
+        BadArguments{{"import", "a.odb.json", "hard.json"}, "hard.json: is also an input"},
+        BadArguments{{"export", "a.odb", "-o", "hard.odb"}, "hard.odb: is also an input"},
+        BadArguments{{"compare", "a.odb", "b.odb", "--text-report", "notes.txt", "--summary",
+                      "hard.txt"},
+                     "hard.txt: is named twice as an output"},
+        BadArguments{{"compare", "a.odb", "b.odb", "--summary", "dangling.txt"},
+                     "dangling.txt: is a dangling symbolic link"},
+        BadArguments{{"compare-object", "a.odb", "b.odb", "pump", "--html", "dangling.txt",
+                      "--template", "t.html"},
+                     "dangling.txt: is a dangling symbolic link"},
+        BadArguments{{"export", "a.odb", "-o", "dangling.txt"},
+                     "dangling.txt: is a dangling symbolic link"},
+        BadArguments{{"compare", "a.odb", "b.odb", "--keep-difference-dbs", "dangling.txt"},
+                     "dangling.txt: is a dangling symbolic link"}));
 
 using OdbdiffErrorsExtraTest = OdbdiffErrorsFixture;
 

@@ -92,7 +92,8 @@ TEST_F(OdbdiffImportTest, ValuesReachTheLibraryWithTheirKinds) {
 
 TEST_F(OdbdiffImportTest, NumbersComeBackInTheirShortestForm) {
   ASSERT_NO_FATAL_FAILURE(Import("numbers.odb", R"({"n": {"a": 100.0, "b": 2.50, "c": 1E2,
-      "d": -0, "e": 9007199254740992, "f": 0.30000000000000004, "g": 1.5e300}})"));
+      "d": -0, "e": 9007199254740992, "f": 0.30000000000000004, "g": 1.5e300,
+      "h": 18446744073709551616, "i": -100000000000000000000}})"));
   const RunResult exported = Run({"export", "numbers.odb"});
   EXPECT_EQ(exported.exit_status, 0);
   EXPECT_EQ(exported.out, R"({
@@ -103,7 +104,9 @@ TEST_F(OdbdiffImportTest, NumbersComeBackInTheirShortestForm) {
     "d": 0,
     "e": 9007199254740992,
     "f": 0.30000000000000004,
-    "g": 1.5e+300
+    "g": 1.5e+300,
+    "h": 1.8446744073709552e+19,
+    "i": -1e+20
   }
 }
 )");
@@ -193,7 +196,22 @@ INSTANTIATE_TEST_SUITE_P(
                 "alone"},
         Refusal{R"({"p": {"x": 9007199254740993}})",
                 "/p/x: integer 9007199254740993 has no exact double value"},
+        Refusal{R"({"p": {"x": 18446744073709551615}})",
+                "/p/x: integer 18446744073709551615 has no exact double value"},
+        Refusal{R"({"p": {"x": 18446744073709551617}})",
+                "/p/x: integer 18446744073709551617 has no exact double value"},
+        Refusal{R"({"p": {"l": [], "x": -9223372036854775809}})",
+                "/p/x: integer -9223372036854775809 has no exact double value"},
+        Refusal{R"({"p": {"x": {"number": 99999999999999999999, "units": "kg"}}})",
+                "/p/x/number: integer 99999999999999999999 has no exact double value"},
         Refusal{R"({"p": {"x": -1e400}})", "number overflow parsing '-1e400'"},
+        Refusal{std::string(R"({"a": {"s": "v"}})") + '\0' + "garbage",
+                "a NUL byte at line 1, column 18, which JSON text cannot hold"},
+        Refusal{std::string("{\n  \"a\": ") + '\0' + "{}}",
+                "a NUL byte at line 2, column 8, which JSON text cannot hold"},
+        Refusal{"{\"p\": {\"x\": \"\xff\x01\"}}",
+                "parse error at line 1, column 14: syntax error while parsing value - invalid "
+                "string: ill-formed UTF-8 byte; last read: '\"\\xFF'"},
         Refusal{R"({"p": {"x": "a\u0000b"}})", "/p/x: a text cannot hold the NUL character"},
         Refusal{R"({"p": {"l": ["\u0000"]}})", "/p/l/0: a text cannot hold the NUL character"},
         Refusal{R"({"p": {"a\u0000b": "x"}})", "/p: a slot name cannot hold the NUL character"},

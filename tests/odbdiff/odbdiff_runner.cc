@@ -5,7 +5,7 @@
 #include <spawn.h>     // posix_spawn and its file actions
 #include <sys/wait.h>  // waitpid, WIFEXITED, WEXITSTATUS
 #include <termios.h>   // tcgetattr, tcsetattr, cfmakeraw
-#include <unistd.h>    // read, close
+#include <unistd.h>    // read, close, pipe2
 
 #include <cerrno>       // errno, EINTR
 #include <fstream>      // std::ifstream, std::ofstream
@@ -84,8 +84,12 @@ RunResult RunOdbdiff(const std::vector<std::string>& args, const RunOptions& opt
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+  int output_pipe[2] = {-1, -1};
   if (options.terminal) {
     posix_spawn_file_actions_adddup2(&actions, slave, 1);
+  } else if (options.while_running) {
+    if (pipe2(output_pipe, O_CLOEXEC) != 0) Fail("pipe2");
+    posix_spawn_file_actions_adddup2(&actions, output_pipe[1], 1);
   } else {
     const std::string& stdout_path = options.stdout_path.empty() ? out_path : options.stdout_path;
     posix_spawn_file_actions_addopen(&actions, 1, stdout_path.c_str(),
@@ -108,13 +112,19 @@ RunResult RunOdbdiff(const std::vector<std::string>& args, const RunOptions& opt
     close(slave);
     result.out = DrainTerminal(master);
     close(master);
+  } else if (options.while_running) {
+    close(output_pipe[1]);
+    result.out = options.while_running(child, output_pipe[0]);
+    close(output_pipe[0]);
   }
   int status = 0;
   while (waitpid(child, &status, 0) < 0) {
     if (errno != EINTR) Fail("waitpid");
   }
   result.exit_status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  if (!options.terminal && options.stdout_path.empty()) result.out = ReadFile(out_path);
+  if (!options.terminal && !options.while_running && options.stdout_path.empty()) {
+    result.out = ReadFile(out_path);
+  }
   result.err = ReadFile(err_path);
   return result;
 }

@@ -3,7 +3,10 @@
 #ifndef DIFF_TESTS_ODBDIFF_ODBDIFF_RUNNER_H_
 #define DIFF_TESTS_ODBDIFF_ODBDIFF_RUNNER_H_
 
+#include <sys/types.h>  // pid_t
+
 #include <filesystem>  // std::filesystem::path
+#include <functional>  // std::function
 #include <set>         // std::set
 #include <string>      // std::string
 #include <vector>      // std::vector
@@ -22,6 +25,11 @@ struct RunOptions {
   std::string tmpdir;            // TMPDIR of the process when not empty
   std::string stdout_path;       // a file to take standard output instead of capturing it
   std::string executable;        // a copy of odbdiff to run instead of the one built
+  // When set, standard output is a pipe, and this runs while the process
+  // does: it gets the process and the pipe's read end, and returns what it
+  // read from the pipe (it may kill the process; it must read the pipe to
+  // its end unless it does).
+  std::function<std::string(pid_t process, int output)> while_running;
 };
 
 // Options with one setting changed.
