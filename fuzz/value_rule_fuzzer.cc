@@ -1,0 +1,36 @@
+// The engine's value equality rule against the model of the rule. The input
+// holds two value texts separated by a NUL byte (no NUL: the second text is
+// empty). Aborts when the two disagree, naming both texts.
+#include <cstddef>  // std::size_t
+#include <cstdint>  // std::uint8_t
+#include <cstdio>   // std::fprintf
+#include <cstdlib>  // std::abort
+#include <string>   // std::string
+
+#include "diff/engine/values_differ.h"  // values_differ
+#include "value_rule_model.h"           // ModelValuesEqual
+
+namespace {
+
+void CheckPair(const char* a, const char* b) {
+  const bool engine_equal = diff::engine::values_differ(a, b) == 0;
+  if (engine_equal != fuzz::ModelValuesEqual(a, b)) {
+    std::fprintf(stderr, "value rule: engine says %s for \"%s\" and \"%s\", the model %s\n",
+                 engine_equal ? "equal" : "different", a, b,
+                 engine_equal ? "different" : "equal");
+    std::abort();
+  }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::string input(reinterpret_cast<const char*>(data), size);
+  const std::size_t separator = input.find('\0');
+  // c_str() ends each text at its first NUL, as every value text ends.
+  const std::string a = input.substr(0, separator);
+  const std::string b = separator == std::string::npos ? "" : input.substr(separator + 1);
+  CheckPair(a.c_str(), b.c_str());
+  CheckPair(b.c_str(), a.c_str());
+  return 0;
+}
