@@ -1,5 +1,6 @@
 # Front door: wraps CMake. `make run` runs the main job on the samples,
-# `make test` builds and runs every test.
+# `make test` builds and runs every test, `make fuzz` runs the fuzz targets
+# for FUZZ_SECONDS each after their corpus, `make fuzz-replay` only the corpus.
 BUILD ?= build
 CMAKE_FLAGS ?=
 JOBS ?= $(shell nproc)
@@ -7,8 +8,11 @@ JOBS ?= $(shell nproc)
 BUILD_DEPS = cmake make g++ pkg-config libsqlite3-dev libgtest-dev libgmock-dev \
              libcli11-dev nlohmann-json3-dev
 BENCH_DEPS = libbenchmark-dev sqlite3 sqlite3-tools time
+# libclang-rt-14-dev holds libFuzzer (libclang_rt.fuzzer-x86_64.a) for clang 14.
+FUZZ_DEPS = clang libclang-rt-14-dev
+FUZZ_SECONDS ?= 60
 
-.PHONY: all deps build test run bench clean
+.PHONY: all deps build test run bench fuzz fuzz-replay clean
 
 all: build
 
@@ -30,6 +34,13 @@ bench:
 	cmake -S . -B $(BUILD)-bench -DCMAKE_BUILD_TYPE=Release -DDIFF_BUILD_TESTS=OFF -DDIFF_BUILD_BENCH=ON
 	cmake --build $(BUILD)-bench -j $(JOBS)
 	@sh scripts/run-benchmarks.sh $(BUILD)-bench
+
+fuzz:
+	@sh scripts/ensure-deps.sh $(BUILD_DEPS) $(FUZZ_DEPS)
+	FUZZ_SECONDS=$(FUZZ_SECONDS) JOBS=$(JOBS) sh fuzz/run.sh $(BUILD)-fuzz "$(CMAKE_FLAGS)"
+
+fuzz-replay:
+	@$(MAKE) --no-print-directory fuzz FUZZ_SECONDS=0
 
 clean:
 	rm -rf $(BUILD) $(BUILD)-bench $(BUILD)-asan
