@@ -20,7 +20,7 @@ constexpr char kOnlyInB[] = "4";
 
 // An object file open for reading, named as the user gave it.
 struct InputFile {
-  InputFile(const std::string& path) : path(path), database(0, path.c_str(), 0) {
+  explicit InputFile(const std::string& path) : path(path), database(0, path.c_str(), 0) {
     if (database.Open(1) == 0) throw ObjectFileFailure(path, database, "not an object file");
   }
 
