@@ -10,6 +10,7 @@
 
 #include "diff/engine/keyed_marking.h"  // mark_sorted_sides
 #include "diff/engine/owned_list2.h"    // OwnedList2, items_of
+#include "diff/outcome/call_outcome.h"  // fail, DIFF_ERROR_INTERNAL
 
 namespace diff::engine {
 namespace {
@@ -165,6 +166,8 @@ void hand_over(OwnedList2 list, list2* destination) {
   if (destination != nullptr) *destination = list.release();
 }
 
+constexpr const char* kNoList = "the list library could not make a list";
+
 }  // namespace
 
 // The values are gathered from the input value lists as they are: only the
@@ -180,7 +183,7 @@ int compare_list2(list2 a_names, list2 a_values, list2 b_names, list2 b_values,
   number_items(b_names);
   SortedSide a = sort_names(a_names);
   SortedSide b = sort_names(b_names);
-  if (a.names == nullptr || b.names == nullptr) return 1;
+  if (a.names == nullptr || b.names == nullptr) fail(DIFF_ERROR_INTERNAL, kNoList);
   gather_values(a, a_values);
   gather_values(b, b_values);
 
@@ -188,7 +191,9 @@ int compare_list2(list2 a_names, list2 a_values, list2 b_names, list2 b_values,
                                              b.value_texts, /*compare_values=*/true);
   OwnedList2 a_sorted_value_list = sorted_values_of(a, marks.a_values, list2_length(a_values));
   OwnedList2 b_sorted_value_list = sorted_values_of(b, marks.b_values, list2_length(b_values));
-  if (a_sorted_value_list == nullptr || b_sorted_value_list == nullptr) return 1;
+  if (a_sorted_value_list == nullptr || b_sorted_value_list == nullptr) {
+    fail(DIFF_ERROR_INTERNAL, kNoList);
+  }
   mark_side(a_names, a_values, a, marks.a_names, marks.a_values);
   mark_side(b_names, b_values, b, marks.b_names, marks.b_values);
 

@@ -10,8 +10,9 @@ namespace diff::engine {
 // input lists and of four new sorted lists with an item status code, and
 // stores the sorted lists through the out-parameters (a null out-parameter
 // means the caller does not want that list). Returns 1 when the sides differ,
-// else 0; 1 also when the list library cannot make a list, in which case the
-// out-parameters receive null. A null input handle counts as an empty list.
+// else 0. When the list library cannot make a list, fails (throws Failure)
+// with DIFF_ERROR_INTERNAL and the out-parameters hold null. A null input
+// handle counts as an empty list.
 int compare_list2(list2 a_names, list2 a_values, list2 b_names, list2 b_values,
                   list2* a_sorted_names, list2* a_sorted_values, list2* b_sorted_names,
                   list2* b_sorted_values);

@@ -10,10 +10,15 @@ namespace diff::engine {
 // Loads the slot names and value texts of `a_object` from `a_database` and of
 // `b_object` from `b_database` and compares them as keyed lists, filling the
 // four sorted lists. An object that does not exist, or a null database, gives
-// no slots. Returns 1 when the objects differ, else 0.
+// no slots; with `objects_listed` the caller has seen both objects in their
+// databases, so that a load finding nothing is a failure. A load that fails
+// (the library says why, or a listed object) fails with DIFF_ERROR_READ
+// naming the database and the object. Returns 1 when the objects differ,
+// else 0.
 int compare_objects(CvxODB* a_database, const char* a_object, CvxODB* b_database,
                     const char* b_object, CStrList* a_sorted_names, CStrList* a_sorted_values,
-                    CStrList* b_sorted_names, CStrList* b_sorted_values);
+                    CStrList* b_sorted_names, CStrList* b_sorted_values,
+                    bool objects_listed = false);
 
 }  // namespace diff::engine
 

@@ -1,6 +1,8 @@
 // The exports table: every entry point of the module, each forwarding to its
-// subsystem. No exception crosses this boundary; a comparison that cannot
-// finish reports "differ" (1), since it could not show the sides are equal.
+// subsystem through guarded, which resets the thread's outcome, records a
+// failure for diff_last_error and keeps every exception inside. A comparison
+// that cannot finish reports "differ" (1), since it could not show the sides
+// are equal.
 #include <cstdio>  // EOF
 
 #include "diff/diff.h"                            // the declarations of the entry points
@@ -9,6 +11,7 @@
 #include "diff/engine/strlist_compare.h"          // compare_strlists
 #include "diff/filediff/comparison_context.h"     // diff_context_delete_difference_dbs, ..._terminate
 #include "diff/filediff/objfiles_compare.h"       // compare_object_files
+#include "diff/outcome/call_outcome.h"            // guarded, reset_outcome, last_outcome
 #include "diff/report_html/file_report.h"         // report_file_html
 #include "diff/report_html/object_report.h"       // report_object_html
 #include "diff/report_html/project_report.h"      // report_project_html
@@ -23,14 +26,7 @@ namespace {
 constexpr int kComparisonFailed = 1;
 constexpr int kReportFailed = 0;
 
-template <typename Call>
-int guarded(int failure_result, Call call) noexcept {
-  try {
-    return call();
-  } catch (...) {
-    return failure_result;
-  }
-}
+using diff::guarded;
 
 }  // namespace
 
@@ -81,12 +77,12 @@ DIFF_API int DiffTerminate(void) {
   return guarded(1, [] { return diff::diff_context_terminate(); });
 }
 
-DIFF_API int diff_strpair(void) { return 0; }
-
-DIFF_API int diff_last_error(const char** message) {
-  if (message != nullptr) *message = "";
-  return DIFF_OK;
+DIFF_API int diff_strpair(void) {
+  diff::reset_outcome();
+  return 0;
 }
+
+DIFF_API int diff_last_error(const char** message) { return diff::last_outcome(message); }
 
 DIFF_API int GenTextReport(const char* report_path) {
   return guarded(kReportFailed, [&] { return diff::generate_text_report(report_path); });

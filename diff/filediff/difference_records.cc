@@ -4,6 +4,9 @@
 #include <cstring>  // std::strcmp
 #include <string>   // std::string, std::to_string
 
+#include "diff/outcome/call_outcome.h"      // DIFF_ERROR_WRITE
+#include "diff/outcome/database_failure.h"  // fail_on
+
 namespace diff {
 namespace {
 
@@ -11,15 +14,25 @@ namespace {
 std::int64_t objects_only_in_a_count = 0;
 std::int64_t objects_only_in_b_count = 0;
 
+std::string quoted(const char* text) { return std::string("\"") + (text ? text : "") + "\""; }
+
+// A refused write would leave the records incomplete: the comparison ends.
 void ensure_object(CvxODB& database, const char* object) {
-  if (database.ObjectExists(object) == 0) database.CreateObject(object, nullptr);
+  if (database.ObjectExists(object) != 0 || database.CreateObject(object, nullptr) != 0) return;
+  fail_on(database, DIFF_ERROR_WRITE, "object " + quoted(object) + ": cannot be created");
+}
+
+void set_value(CvxODB& database, const char* object, const char* slot, const char* value) {
+  if (database.SetValue(object, slot, value, 0, 0) != 0) return;
+  fail_on(database, DIFF_ERROR_WRITE,
+          "object " + quoted(object) + ", slot " + quoted(slot) + ": cannot be written");
 }
 
 void record_numbered(CvxODB& combined_db, const char* list_object, std::int64_t& counter,
                      const char* object) {
   ensure_object(combined_db, list_object);
   ++counter;
-  combined_db.SetValue(list_object, std::to_string(counter).c_str(), object, 0, 0);
+  set_value(combined_db, list_object, std::to_string(counter).c_str(), object);
 }
 
 // The slot name that a side's slot takes in the combined database. Slot
@@ -40,7 +53,7 @@ void diff_record_only_in_b(CvxODB& combined_db, const char* object) {
 
 void diff_record_common(CvxODB& combined_db, const char* object) {
   ensure_object(combined_db, kCommonObjects);
-  combined_db.SetValue(kCommonObjects, object, "", 0, 0);
+  set_value(combined_db, kCommonObjects, object, "");
 }
 
 int diff_record_slot_only(CvxODB& side_db, CvxODB& combined_db, const char* object,
@@ -50,8 +63,8 @@ int diff_record_slot_only(CvxODB& side_db, CvxODB& combined_db, const char* obje
   if (side_tag == nullptr || (std::strcmp(side_tag, "A") != 0 && std::strcmp(side_tag, "B") != 0)) {
     return 0;
   }
-  side_db.SetValue(object, slot, value, 0, 0);
-  combined_db.SetValue(object, composed_name(side_tag, slot).c_str(), "ONLY", 0, 0);
+  set_value(side_db, object, slot, value);
+  set_value(combined_db, object, composed_name(side_tag, slot).c_str(), "ONLY");
   return 1;
 }
 
@@ -60,10 +73,10 @@ int diff_record_slot_values(CvxODB& a_db, CvxODB& b_db, CvxODB& combined_db, con
   ensure_object(a_db, object);
   ensure_object(b_db, object);
   ensure_object(combined_db, object);
-  a_db.SetValue(object, slot, a_value, 0, 0);
-  b_db.SetValue(object, slot, b_value, 0, 0);
-  combined_db.SetValue(object, composed_name("A", slot).c_str(), a_value, 0, 0);
-  combined_db.SetValue(object, composed_name("B", slot).c_str(), b_value, 0, 0);
+  set_value(a_db, object, slot, a_value);
+  set_value(b_db, object, slot, b_value);
+  set_value(combined_db, object, composed_name("A", slot).c_str(), a_value);
+  set_value(combined_db, object, composed_name("B", slot).c_str(), b_value);
   return 1;
 }
 

@@ -11,6 +11,10 @@
 //       files, named by the object, valued "";
 //     one object per object with a slot difference: "A->" + slot: "ONLY" or
 //       A's value, "B->" + slot: "ONLY" or B's value.
+//
+// Every writer fails with DIFF_ERROR_WRITE, naming the database, the object
+// and the slot, when the library refuses an object or a value: records with
+// a gap would tell of fewer differences than there are.
 #ifndef DIFF_FILEDIFF_DIFFERENCE_RECORDS_H_
 #define DIFF_FILEDIFF_DIFFERENCE_RECORDS_H_
 

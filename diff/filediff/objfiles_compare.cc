@@ -7,6 +7,9 @@
 #include "diff/filediff/comparison_context.h"   // diff_context_start, context_handle
 #include "diff/filediff/difference_records.h"   // diff_record_*
 #include "diff/filediff/marked_walk.h"          // walk_marked_names
+#include "diff/outcome/call_outcome.h"          // fail, DIFF_ERROR_*
+#include "diff/outcome/database_failure.h"      // fail_on
+#include "diff/outcome/file_identity.h"         // refuse_output_naming_input
 
 namespace diff {
 namespace {
@@ -16,64 +19,82 @@ const char* text_or_empty(CStrList& list, int position) {
   return text != nullptr ? text : "";
 }
 
-// The four databases that the comparison of one common object writes into
-// or reads from; a null handle (an allocation that failed) is never used.
+// The five databases of a started context.
 struct Databases {
-  CvxODB* file_a;
-  CvxODB* file_b;
-  CvxODB* a_difference;
-  CvxODB* b_difference;
-  CvxODB* combined;
-  bool writable() const { return a_difference && b_difference && combined; }
+  CvxODB& file_a;
+  CvxODB& file_b;
+  CvxODB& a_difference;
+  CvxODB& b_difference;
+  CvxODB& combined;
 };
 
 // Compares the slots of an object in both files and records each slot on one
 // side only and each slot whose values differ. Returns 1 when they differ.
 int diff_compare_common_object(const Databases& db, const char* object) {
   CStrList a_names, a_values, b_names, b_values;
-  const int result = engine::compare_objects(db.file_a, object, db.file_b, object, &a_names,
-                                             &a_values, &b_names, &b_values);
-  if (!db.writable()) return result;
+  const int result = engine::compare_objects(&db.file_a, object, &db.file_b, object, &a_names,
+                                             &a_values, &b_names, &b_values,
+                                             /*objects_listed=*/true);
   walk_marked_names(
       a_names, b_names,
       [&](int i) {
-        diff_record_slot_only(*db.a_difference, *db.combined, object, text_or_empty(a_names, i),
+        diff_record_slot_only(db.a_difference, db.combined, object, text_or_empty(a_names, i),
                               text_or_empty(a_values, i), "A");
       },
       [&](int j) {
-        diff_record_slot_only(*db.b_difference, *db.combined, object, text_or_empty(b_names, j),
+        diff_record_slot_only(db.b_difference, db.combined, object, text_or_empty(b_names, j),
                               text_or_empty(b_values, j), "B");
       },
       [&](int i, int j) {
         std::int64_t value_status = 0;
         a_values.GetTextAt(i, &value_status);
         if (value_status == DIFF_STATUS_SAME) return;
-        diff_record_slot_values(*db.a_difference, *db.b_difference, *db.combined, object,
+        diff_record_slot_values(db.a_difference, db.b_difference, db.combined, object,
                                 text_or_empty(a_names, i), text_or_empty(a_values, i),
                                 text_or_empty(b_values, j));
       });
   return result;
 }
 
-}  // namespace
+void list_objects(CvxODB& file, CStrList& names) {
+  if (file.GetObjects(&names) == 0) fail_on(file, DIFF_ERROR_READ, "its objects cannot be listed");
+}
 
-int compare_object_files(const char* object_file_a, const char* object_file_b,
-                         const char* a_difference_db, const char* b_difference_db,
-                         const char* combined_difference_db, std::uint32_t user_instance) {
+// Refuses arguments that would harm an input, before anything is opened:
+// a null name, or a difference database that is an object file or another
+// difference database under any name.
+void check_names(const char* object_file_a, const char* object_file_b,
+                 const char* a_difference_db, const char* b_difference_db,
+                 const char* combined_difference_db) {
+  const char* const names[] = {object_file_a, object_file_b, a_difference_db, b_difference_db,
+                               combined_difference_db};
+  for (const char* name : names) {
+    if (name == nullptr || name[0] == '\0') {
+      fail(DIFF_ERROR_ARGUMENT, "diff_objfiles_ormo: a file name is missing");
+    }
+  }
+  const NamedInput file_a{"object file A", object_file_a};
+  const NamedInput file_b{"object file B", object_file_b};
+  const NamedInput a_difference{"the A difference database", a_difference_db};
+  const NamedInput b_difference{"the B difference database", b_difference_db};
+  refuse_output_naming_input(a_difference_db, {file_a, file_b});
+  refuse_output_naming_input(b_difference_db, {file_a, file_b, a_difference});
+  refuse_output_naming_input(combined_difference_db, {file_a, file_b, a_difference, b_difference});
+}
+
+// Compares the files of a started context; fails on the first read or
+// write that fails.
+bool compare_started_context(const char* object_file_a, const char* object_file_b) {
   CStrList a_objects, a_values, b_objects, b_values;
   CStrList a_sorted, a_sorted_values, b_sorted, b_sorted_values;
-
-  diff_context_start(object_file_a, object_file_b, a_difference_db, b_difference_db,
-                     combined_difference_db, user_instance);
-  const Databases db{context_handle(ContextSlot::kObjectFileA),
-                     context_handle(ContextSlot::kObjectFileB),
-                     context_handle(ContextSlot::kADifferenceDb),
-                     context_handle(ContextSlot::kBDifferenceDb),
-                     context_handle(ContextSlot::kCombinedDifferenceDb)};
-  if (db.file_a != nullptr) db.file_a->GetObjects(&a_objects);
-  if (db.file_b != nullptr) db.file_b->GetObjects(&b_objects);
-  std::printf("\nComparing Object Files A: %s and B: %s\n", object_file_a ? object_file_a : "",
-              object_file_b ? object_file_b : "");
+  const Databases db{*context_handle(ContextSlot::kObjectFileA),
+                     *context_handle(ContextSlot::kObjectFileB),
+                     *context_handle(ContextSlot::kADifferenceDb),
+                     *context_handle(ContextSlot::kBDifferenceDb),
+                     *context_handle(ContextSlot::kCombinedDifferenceDb)};
+  list_objects(db.file_a, a_objects);
+  list_objects(db.file_b, b_objects);
+  std::printf("\nComparing Object Files A: %s and B: %s\n", object_file_a, object_file_b);
 
   engine::compare_strlists(&a_objects, &a_values, &b_objects, &b_values, &a_sorted,
                            &a_sorted_values, &b_sorted, &b_sorted_values);
@@ -84,22 +105,41 @@ int compare_object_files(const char* object_file_a, const char* object_file_b,
         const char* name = text_or_empty(a_sorted, i);
         std::printf("Processing Object %s\n", name);
         differ = true;
-        if (db.combined != nullptr) diff_record_only_in_a(*db.combined, name);
+        diff_record_only_in_a(db.combined, name);
       },
       [&](int j) {
         const char* name = text_or_empty(b_sorted, j);
         std::printf("Processing Object %s\n", name);
         differ = true;
-        if (db.combined != nullptr) diff_record_only_in_b(*db.combined, name);
+        diff_record_only_in_b(db.combined, name);
       },
       [&](int i, int) {
         const char* name = text_or_empty(a_sorted, i);
         std::printf("Processing Object %s\n", name);
-        if (db.combined != nullptr) diff_record_common(*db.combined, name);
+        diff_record_common(db.combined, name);
         if (diff_compare_common_object(db, name) != 0) differ = true;
       });
+  return differ;
+}
 
-  diff_context_close();
+}  // namespace
+
+int compare_object_files(const char* object_file_a, const char* object_file_b,
+                         const char* a_difference_db, const char* b_difference_db,
+                         const char* combined_difference_db, std::uint32_t user_instance) {
+  check_names(object_file_a, object_file_b, a_difference_db, b_difference_db,
+              combined_difference_db);
+  bool differ = false;
+  try {
+    diff_context_start(object_file_a, object_file_b, a_difference_db, b_difference_db,
+                       combined_difference_db, user_instance);
+    differ = compare_started_context(object_file_a, object_file_b);
+  } catch (...) {
+    // Records with gaps must not read as a finished comparison.
+    diff_context_abandon_comparison();
+    throw;
+  }
+  diff_context_finish_comparison();
   return differ ? 1 : 0;
 }
 

@@ -15,8 +15,12 @@ namespace diff {
 // loads the template and starts the report file first, and finishes it
 // after. Null texts count as empty. Returns 1 when written; 0 when one of the
 // three files cannot be opened (the report file and the template are then
-// untouched), when the template cannot be loaded, or when the report file
-// cannot be started, opened or written.
+// untouched; DIFF_ERROR_READ naming it), when the template cannot be loaded,
+// or when the report file cannot be started, opened or written; the failure
+// is recorded (a null report path as DIFF_ERROR_ARGUMENT). Fails (throws
+// Failure) with DIFF_ERROR_ARGUMENT, touching nothing, for a report path
+// that names one of the three files, the template (given or loaded last) or
+// a file of the comparison context.
 int report_file_html(const char* a_file, const char* b_file, const char* status_file,
                      const char* a_file_label, const char* b_file_label, const char* a_title,
                      const char* b_title, const char* report_path, const char* template_path,
@@ -30,13 +34,16 @@ enum class FileReportOutcome {
   kFailed,          // the template or the report file failed
 };
 
-// What report_file_html does, telling apart a file that was skipped because
-// the loader could not open it.
+// What report_file_html does once its report path is checked, telling apart
+// a file that was skipped because the loader could not open it (named
+// through `unopened_file` when that is not null; not recorded as a failure,
+// which is the caller's to decide).
 FileReportOutcome write_file_report(const char* a_file, const char* b_file,
                                     const char* status_file, const char* a_file_label,
                                     const char* b_file_label, const char* a_title,
                                     const char* b_title, const char* report_path,
-                                    const char* template_path, bool show_all, bool nested);
+                                    const char* template_path, bool show_all, bool nested,
+                                    const char** unopened_file);
 
 }  // namespace report_html
 }  // namespace diff

@@ -5,6 +5,7 @@
 #include "diff/report_html/object_rows.h"       // write_object_rows
 #include "diff/report_html/report_document.h"   // begin_document, finish_document
 #include "diff/report_html/report_file.h"       // append_phase
+#include "diff/report_html/report_path_check.h"  // refuse_report_path
 #include "diff/report_html/section_instance.h"  // write_section_instance
 
 namespace diff {
@@ -28,6 +29,7 @@ int report_object_html(const char* object_name, const char* a_title, const char*
                        list2 a_slots, list2 a_values, list2 b_slots, list2 b_values,
                        const char* report_path, const char* template_path, int show_all,
                        int nested) {
+  report_html::refuse_report_path(report_path, nested == 0 ? template_path : nullptr);
   if (nested == 0 && !report_html::begin_document(template_path, report_path)) return 0;
   if (!report_html::append_object_block(report_path, {object_name, a_title, b_title},
                                         {a_slots, a_values, b_slots, b_values},

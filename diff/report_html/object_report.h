@@ -14,7 +14,11 @@ namespace diff {
 // the template from `template_path` and starts the report file first, and
 // finishes it after. Null texts count as empty. Returns 1 when written; 0
 // when the template cannot be loaded (the report file is then untouched), or
-// when the report file cannot be started, opened or written.
+// when the report file cannot be started, opened or written; the failure is
+// recorded (a null report path as DIFF_ERROR_ARGUMENT). Fails (throws
+// Failure) with DIFF_ERROR_ARGUMENT, touching nothing, for a report path
+// that names the template (given or loaded last) or a file of the
+// comparison context.
 int report_object_html(const char* object_name, const char* a_title, const char* b_title,
                        list2 a_slots, list2 a_values, list2 b_slots, list2 b_values,
                        const char* report_path, const char* template_path, int show_all,

@@ -3,11 +3,14 @@
 #include <cstdint>  // std::int64_t
 #include <cstdio>   // std::FILE
 #include <string>   // std::string
+#include <vector>   // std::vector
 
+#include "diff/outcome/file_identity.h"           // NamedInput
 #include "diff/report_html/file_report.h"         // write_file_report
 #include "diff/report_html/project_file_names.h"  // project_file_name
 #include "diff/report_html/report_document.h"     // begin_document, finish_document
 #include "diff/report_html/report_file.h"         // append_phase
+#include "diff/report_html/report_path_check.h"   // refuse_report_path
 #include "diff/report_html/section_instance.h"    // write_section_instance
 
 namespace diff {
@@ -26,6 +29,40 @@ std::int64_t item_number(list2 list, int i) {
   return number;
 }
 
+// The names of one file of the project.
+struct ProjectFile {
+  std::string a_file;
+  std::string b_file;
+  std::string status_file;
+  const char* label;
+};
+
+std::vector<ProjectFile> project_files(list2 file_labels, list2 a_numbers, list2 b_numbers,
+                                       list2 status_names, const char* a_prefix,
+                                       const char* b_prefix, const char* status_prefix) {
+  std::vector<ProjectFile> files;
+  const int file_count = list2_length(file_labels);
+  for (int i = 0; i < file_count; ++i) {
+    files.push_back({report_html::project_file_name(a_prefix, item_number(a_numbers, i)),
+                     report_html::project_file_name(b_prefix, item_number(b_numbers, i)),
+                     std::string(status_prefix != nullptr ? status_prefix : "") +
+                         item_text(status_names, i),
+                     item_text(file_labels, i)});
+  }
+  return files;
+}
+
+// Every file that the report reads, for the check of the report path.
+std::vector<NamedInput> inputs_of(const std::vector<ProjectFile>& files) {
+  std::vector<NamedInput> inputs;
+  for (const ProjectFile& file : files) {
+    inputs.push_back({"a file A of the project", file.a_file.c_str()});
+    inputs.push_back({"a file B of the project", file.b_file.c_str()});
+    inputs.push_back({"a status file of the project", file.status_file.c_str()});
+  }
+  return inputs;
+}
+
 }  // namespace
 
 int report_project_html(list2 file_labels, list2 a_numbers, list2 b_numbers, list2 status_names,
@@ -35,7 +72,10 @@ int report_project_html(list2 file_labels, list2 a_numbers, list2 b_numbers, lis
                         const char* template_path, int show_all, int nested) {
   using report_html::FileReportOutcome;
   using report_html::Section;
-  const int file_count = list2_length(file_labels);
+  const std::vector<ProjectFile> files = project_files(
+      file_labels, a_numbers, b_numbers, status_names, a_prefix, b_prefix, status_prefix);
+  report_html::refuse_report_path(report_path, nested == 0 ? template_path : nullptr,
+                                  inputs_of(files));
   if (nested == 0 && !report_html::begin_document(template_path, report_path)) return 0;
   const bool started = report_html::append_phase(report_path, [&](std::FILE* file) {
     report_html::write_section_instance(file, Section::kProjectStart,
@@ -46,15 +86,11 @@ int report_project_html(list2 file_labels, list2 a_numbers, list2 b_numbers, lis
   // A file the loader cannot open is skipped; one whose block cannot be
   // written fails the report, which still goes on with the other files.
   bool files_written = true;
-  for (int i = 0; i < file_count; ++i) {
-    const std::string a_file = report_html::project_file_name(a_prefix, item_number(a_numbers, i));
-    const std::string b_file = report_html::project_file_name(b_prefix, item_number(b_numbers, i));
-    const std::string status_file =
-        std::string(status_prefix != nullptr ? status_prefix : "") + item_text(status_names, i);
-    const char* label = item_text(file_labels, i);
+  for (const ProjectFile& file : files) {
     const FileReportOutcome outcome = report_html::write_file_report(
-        a_file.c_str(), b_file.c_str(), status_file.c_str(), label, label, a_title, b_title,
-        report_path, template_path, show_all != 0, /*nested=*/true);
+        file.a_file.c_str(), file.b_file.c_str(), file.status_file.c_str(), file.label,
+        file.label, a_title, b_title, report_path, template_path, show_all != 0,
+        /*nested=*/true, /*unopened_file=*/nullptr);
     if (outcome == FileReportOutcome::kFailed) files_written = false;
   }
 

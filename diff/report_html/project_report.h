@@ -17,7 +17,10 @@ namespace diff {
 // set, loads the template and starts the report file first, and finishes it
 // after. Null texts count as empty. Returns 1 when written; 0 when the
 // template cannot be loaded (the report file is then untouched), or when the
-// report file cannot be started, opened or written.
+// report file cannot be started, opened or written; the failure is recorded.
+// Fails (throws Failure) with DIFF_ERROR_ARGUMENT, touching nothing, for a
+// report path that names a file of the project, the template (given or
+// loaded last) or a file of the comparison context.
 int report_project_html(list2 file_labels, list2 a_numbers, list2 b_numbers, list2 status_names,
                         const char* a_prefix, const char* b_prefix, const char* a_project,
                         const char* b_project, const char* a_title, const char* b_title,

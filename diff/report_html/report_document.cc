@@ -3,7 +3,8 @@
 #include <cstdio>   // EOF
 #include <utility>  // std::move
 
-#include "diff/report_html/report_file.h"        // open_file, write_text, close_checked
+#include "diff/report_html/report_file.h"        // open_report_file, write_text, close_checked
+#include "diff/report_html/report_path_check.h"  // refuse_report_path
 #include "diff/report_html/template_loader.h"    // load_html_template
 #include "diff/report_html/template_sections.h"  // section_text
 
@@ -13,10 +14,11 @@ namespace {
 // Writes `section` as it stands into the file opened with `mode`.
 int write_whole_section(const char* report_path, const char* mode,
                         report_html::Section section) {
-  report_html::OpenFile file = report_html::open_file(report_path, mode);
+  report_html::refuse_report_path(report_path, nullptr);
+  report_html::OpenFile file = report_html::open_report_file(report_path, mode);
   if (file == nullptr) return EOF;
   report_html::write_text(file.get(), report_html::section_text(section));
-  return report_html::close_checked(std::move(file)) ? 0 : EOF;
+  return report_html::close_checked(std::move(file), report_path) ? 0 : EOF;
 }
 
 }  // namespace

@@ -7,8 +7,11 @@
 namespace diff {
 
 // Creates the report file, or empties it, and writes the initial section as
-// it stands. Returns 0 when done; EOF when the file cannot be opened (or the
-// path is null), or a write or the close fails.
+// it stands. Returns 0 when done; EOF, with the failure recorded
+// (DIFF_ERROR_WRITE naming the file), when the file cannot be opened, or a
+// write or the close fails (a null path: DIFF_ERROR_ARGUMENT). Fails (throws
+// Failure) with DIFF_ERROR_ARGUMENT, touching nothing, for a path that names
+// the template loaded last or a file of the comparison context.
 int start_html_file(const char* report_path);
 
 // Appends the final section as it stands, creating the file when it does not

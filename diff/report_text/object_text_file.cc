@@ -1,9 +1,12 @@
 #include "diff/report_text/object_text_file.h"
 
-#include <cstdio>  // std::fprintf, std::ferror, std::fclose, std::FILE, EOF
+#include <cstdio>  // std::fprintf, std::FILE
 
-#include "diff/engine/marked_side_cursor.h"  // MarkedSideCursor
-#include "diff/report_text/report_file.h"    // create_report_file
+#include "diff/engine/marked_side_cursor.h"    // MarkedSideCursor
+#include "diff/filediff/comparison_context.h"  // context_files
+#include "diff/outcome/call_outcome.h"         // fail, DIFF_ERROR_ARGUMENT
+#include "diff/outcome/file_identity.h"        // refuse_output_naming_input
+#include "diff/report_text/report_file.h"      // OutputFile
 
 namespace diff {
 namespace {
@@ -17,9 +20,12 @@ void write_row(std::FILE* file, const char* a_slot, const char* a_value, const c
 
 int write_object_text_file(list2 a_slots, list2 a_values, list2 b_slots, list2 b_values,
                            const char* report_path) {
-  report_text::ReportFile report = report_text::create_report_file(report_path);
-  if (!report) return 0;
-  std::FILE* file = report.get();
+  if (report_path == nullptr) {
+    fail(DIFF_ERROR_ARGUMENT, "diff_object_WriteTextFile: the report path is missing");
+  }
+  refuse_output_naming_input(report_path, context_files());
+  report_text::OutputFile report(report_path);
+  std::FILE* file = report.stream();
   std::fprintf(file, "%14s%51s\n", "A", "B");
   std::fprintf(file, "%15s%51s\n", "---", "---");
   std::fprintf(file, "%9s%17s%31s%17s\n\n", "Slots", "Values", "Slots", "Values");
@@ -41,11 +47,8 @@ int write_object_text_file(list2 a_slots, list2 a_values, list2 b_slots, list2 b
     a.advance();
     b.advance();
   }
-  // A write that failed leaves the file incomplete, which the caller learns
-  // as a failed close.
-  const bool write_failed = std::ferror(file) != 0;
-  const int closed = std::fclose(report.release());
-  return write_failed ? EOF : closed;
+  report.commit();
+  return 0;
 }
 
 }  // namespace diff

@@ -17,9 +17,11 @@ namespace diff {
 // missing from a value list shorter than its slot list shows as empty.
 // Reads nothing but the lists and prints nothing.
 //
-// Returns the result of closing the file: 0 when it was written, EOF when
-// closing or an earlier write failed; 0 also when the file cannot be
-// created (or the path is null), in which case nothing is written.
+// Returns 0 when the file was written. Fails (throws Failure) with
+// DIFF_ERROR_ARGUMENT for a null path or one that names a file of the
+// comparison context, and with DIFF_ERROR_WRITE when the file cannot be
+// created or written in full; the file is written whole or not at all (see
+// OutputFile).
 int write_object_text_file(list2 a_slots, list2 a_values, list2 b_slots, list2 b_values,
                            const char* report_path);
 

@@ -2,7 +2,9 @@
 
 #include <string>  // std::string, the lines being built
 
-#include "diff/filediff/comparison_context.h"  // context_handle, diff_context_open
+#include "diff/filediff/comparison_context.h"  // context_handle, diff_context_open_for_reading
+#include "diff/outcome/call_outcome.h"         // fail, DIFF_ERROR_ARGUMENT
+#include "diff/outcome/file_identity.h"        // refuse_output_naming_input
 #include "diff/report_text/report_file.h"      // write_line
 
 namespace diff::report_text {
@@ -16,9 +18,21 @@ std::string name_line(const char* prefix, const char* name) {
 
 }  // namespace
 
-std::optional<ReportDatabases> open_report_databases() {
-  if (!context_is_complete()) return std::nullopt;
-  diff_context_open();
+void require_finished_comparison() {
+  if (!context_is_complete()) fail(DIFF_ERROR_ARGUMENT, "no comparison to report");
+  if (!context_comparison_finished()) {
+    fail(DIFF_ERROR_ARGUMENT,
+         "no finished comparison to report: the last one failed or its difference databases "
+         "were deleted");
+  }
+}
+
+void refuse_context_file(const char* report_path) {
+  refuse_output_naming_input(report_path, context_files());
+}
+
+ReportDatabases open_report_databases() {
+  diff_context_open_for_reading();
   return ReportDatabases{
       *context_handle(ContextSlot::kObjectFileA),
       *context_handle(ContextSlot::kObjectFileB),

@@ -5,6 +5,8 @@
 
 #include "diff/filediff/difference_records.h"  // the names of the list objects
 #include "diff/host/list_library.h"              // CStrList
+#include "diff/outcome/call_outcome.h"           // DIFF_ERROR_READ
+#include "diff/outcome/database_failure.h"       // read_answer, fail_on
 
 namespace diff::report_text {
 namespace {
@@ -16,21 +18,37 @@ std::vector<std::string> texts_of(CStrList& list) {
   return texts;
 }
 
+// The slots of a list object that exists: finding none is a failure.
+void list_slots(CvxODB& combined, const char* list_object, CStrList& names, CStrList* values) {
+  const int answer = values != nullptr ? combined.LoadAllSlots(list_object, &names, values, 0, 0)
+                                       : combined.GetSlots(list_object, &names, 0);
+  if (answer == 0) {
+    fail_on(combined, DIFF_ERROR_READ,
+            std::string("object \"") + list_object + "\": its slots cannot be read");
+  }
+}
+
 // The entries of a one-sided list object are numbered slots whose values
 // are the object names.
 std::vector<std::string> one_sided_objects(CvxODB& combined, const char* list_object) {
-  if (!combined.ObjectExists(list_object)) return {};
+  if (!read_answer(combined, combined.ObjectExists(list_object))) return {};
   CStrList numbers;
   CStrList names;
-  combined.LoadAllSlots(list_object, &numbers, &names, 0, 0);  // a failure leaves them empty
+  list_slots(combined, list_object, numbers, &names);
   return texts_of(names);
+}
+
+void list_objects(CvxODB& database, CStrList& names) {
+  if (database.GetObjects(&names) == 0) {
+    fail_on(database, DIFF_ERROR_READ, "its objects cannot be listed");
+  }
 }
 
 // The objects of a difference database, read once: asking the database
 // about each of a million common objects costs a query apiece. The views
 // point into `names`, which must outlive the set.
 std::unordered_set<std::string_view> object_names(CvxODB& database, CStrList& names) {
-  database.GetObjects(&names);  // a failure leaves no name, as ObjectExists would find none
+  list_objects(database, names);
   std::unordered_set<std::string_view> set;
   set.reserve(static_cast<std::size_t>(names.GetLength()));
   for (int i = 0; i < names.GetLength(); ++i) set.emplace(names.GetTextAt(i));
@@ -48,9 +66,10 @@ std::vector<std::string> objects_only_in_b(const ReportDatabases& databases) {
 }
 
 std::vector<std::string> identical_objects(const ReportDatabases& databases) {
-  if (!databases.combined_differences.ObjectExists(kCommonObjects)) return {};
+  CvxODB& combined = databases.combined_differences;
+  if (!read_answer(combined, combined.ObjectExists(kCommonObjects))) return {};
   CStrList common;
-  databases.combined_differences.GetSlots(kCommonObjects, &common, 0);
+  list_slots(combined, kCommonObjects, common, nullptr);
   CStrList a_names;
   CStrList b_names;
   const auto in_a = object_names(databases.a_differences, a_names);
@@ -67,8 +86,8 @@ std::vector<std::string> identical_objects(const ReportDatabases& databases) {
 std::vector<std::string> differing_objects(const ReportDatabases& databases) {
   CStrList in_a;
   CStrList in_b;
-  databases.a_differences.GetObjects(&in_a);
-  databases.b_differences.GetObjects(&in_b);
+  list_objects(databases.a_differences, in_a);
+  list_objects(databases.b_differences, in_b);
   std::vector<std::string> differing = texts_of(in_a);
   for (int i = 0; i < in_b.GetLength(); ++i) {
     const char* name = in_b.GetTextAt(i);

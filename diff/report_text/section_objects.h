@@ -1,5 +1,6 @@
 // Which objects each section of the text reports lists, read from the
-// difference databases of the last object-file comparison.
+// difference databases of the last object-file comparison. A database that
+// cannot be read fails with DIFF_ERROR_READ, naming it.
 #ifndef DIFF_REPORT_TEXT_SECTION_OBJECTS_H_
 #define DIFF_REPORT_TEXT_SECTION_OBJECTS_H_
 

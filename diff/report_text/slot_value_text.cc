@@ -3,6 +3,7 @@
 #include <vector>  // std::vector, the buffer of a list's join
 
 #include "diff/host/list_library.h"              // CStrList, the items of a list value
+#include "diff/outcome/database_failure.h"       // read_answer
 #include "diff/report_text/number_format.h"      // format_number
 
 namespace diff::report_text {
@@ -46,7 +47,8 @@ std::string slot_value_text(const CvxSlot& slot) {
 std::string fetch_value_text(CvxODB& database, const char* object, const char* slot_name,
                              std::string_view too_long_message) {
   CvxSlot slot(nullptr, VX_SLOT_ANY);
-  database.GetValue(object, slot_name, slot, 0);  // a failure leaves the slot without a value
+  // A slot that is not there leaves the slot without a value.
+  read_answer(database, database.GetValue(object, slot_name, slot, 0));
   if (slot.GetValueBufferLength() >= kValueLengthLimit) return std::string(too_long_message);
   return slot_value_text(slot);
 }

@@ -24,7 +24,8 @@ std::string slot_value_text(const CvxSlot& slot);
 
 // The report text of the value of `slot_name` in `object` of `database`, or
 // `too_long_message` when the value's text form reaches kValueLengthLimit.
-// A value that cannot be fetched shows as the empty text.
+// A slot that is not there shows as the empty text; a value that cannot be
+// read fails with DIFF_ERROR_READ.
 std::string fetch_value_text(CvxODB& database, const char* object, const char* slot_name,
                              std::string_view too_long_message);
 

@@ -6,7 +6,8 @@
 #include <vector>       // std::vector
 
 #include "diff/report_text/report_context.h"   // open_report_databases, write_object_file_names
-#include "diff/report_text/report_file.h"      // create_report_file, write_line
+#include "diff/outcome/call_outcome.h"         // fail, DIFF_ERROR_ARGUMENT
+#include "diff/report_text/report_file.h"      // OutputFile, write_line
 #include "diff/report_text/section_objects.h"  // the objects of each section
 
 namespace diff {
@@ -32,23 +33,21 @@ void write_section(std::FILE* file, std::string_view heading,
 }  // namespace
 
 int generate_summary_report(const char* report_path) {
-  if (report_path == nullptr) return 0;
-  const auto databases = report_text::open_report_databases();
-  if (!databases) return 0;
-  const report_text::ReportFile report = report_text::create_report_file(report_path);
-  if (!report) return 0;
+  if (report_path == nullptr) fail(DIFF_ERROR_ARGUMENT, "GenSumReport: the report path is missing");
+  report_text::require_finished_comparison();
+  report_text::refuse_context_file(report_path);
+  const report_text::ReportDatabases databases = report_text::open_report_databases();
+  report_text::OutputFile report(report_path);
   std::printf("Generating summary report.\n");
 
-  std::FILE* file = report.get();
-  report_text::write_object_file_names(file, *databases);
-  write_section(file, "Objects in A but not in B:", report_text::objects_only_in_a(*databases));
-  write_section(file, "Objects in B but not in A:", report_text::objects_only_in_b(*databases));
-  write_section(file, "Objects identical in A and B:",
-                report_text::identical_objects(*databases));
+  std::FILE* file = report.stream();
+  report_text::write_object_file_names(file, databases);
+  write_section(file, "Objects in A but not in B:", report_text::objects_only_in_a(databases));
+  write_section(file, "Objects in B but not in A:", report_text::objects_only_in_b(databases));
+  write_section(file, "Objects identical in A and B:", report_text::identical_objects(databases));
   write_section(file, "Objects that differ between A and B:",
-                report_text::differing_objects(*databases));
-  // A write that failed has stopped the later lines; the report still counts
-  // as written, and the file is closed when `report` goes.
+                report_text::differing_objects(databases));
+  report.commit();
   return 1;
 }
 

@@ -8,8 +8,7 @@ namespace diff {
 // then up to four sections (objects only in A, only in B, identical in A
 // and B, differing), each an empty line, a heading, and one line per object
 // of five blanks and the whole object name. Prints "Generating summary
-// report.\n". Returns 1 when written; 0, with nothing printed, for a null
-// path, without a comparison context, or when the file cannot be created.
+// report.\n". Returns 1 when written. Fails as generate_text_report does.
 int generate_summary_report(const char* report_path);
 
 }  // namespace diff

@@ -6,8 +6,10 @@
 #include <vector>       // std::vector
 
 #include "diff/host/list_library.h"             // CStrList
+#include "diff/outcome/call_outcome.h"          // fail, DIFF_ERROR_ARGUMENT
+#include "diff/outcome/database_failure.h"      // read_answer
 #include "diff/report_text/report_context.h"    // open_report_databases, write_object_file_names
-#include "diff/report_text/report_file.h"       // create_report_file, write_line
+#include "diff/report_text/report_file.h"       // OutputFile, write_line
 #include "diff/report_text/report_table.h"      // write_table_header, write_table_row
 #include "diff/report_text/section_objects.h"   // the objects of each section
 #include "diff/report_text/slot_value_text.h"   // fetch_value_text
@@ -54,7 +56,8 @@ void write_one_sided_objects(std::FILE* file, const ReportDatabases& databases, 
   const std::string_view comment = a ? "Object In A Only" : "Object In B Only";
   for (const std::string& object : objects) {
     CStrList slots;
-    object_file.GetSlots(object.c_str(), &slots, 0);  // a failure leaves no slot: no row
+    // An object that is not there has no slot: no row.
+    read_answer(object_file, object_file.GetSlots(object.c_str(), &slots, 0));
     for (int i = 0; i < slots.GetLength(); ++i) {
       const char* slot = slots.GetTextAt(i);
       const std::string value =
@@ -72,14 +75,14 @@ void write_differing_object(std::FILE* file, const ReportDatabases& databases,
   CvxODB& file_a = databases.object_file_a;
   CvxODB& file_b = databases.object_file_b;
   const char* name = object.c_str();
-  if (!file_b.ObjectExists(name)) {
+  if (!read_answer(file_b, file_b.ObjectExists(name))) {
     std::printf("Error: missing object %s in B.\n", name);
     return;
   }
   CStrList a_slots;
   CStrList b_slots;  // loses each slot that A also has, leaving those only in B
-  file_a.GetSlots(name, &a_slots, 0);
-  file_b.GetSlots(name, &b_slots, 0);
+  read_answer(file_a, file_a.GetSlots(name, &a_slots, 0));
+  read_answer(file_b, file_b.GetSlots(name, &b_slots, 0));
   for (int i = 0; i < a_slots.GetLength(); ++i) {
     const char* slot = a_slots.GetTextAt(i);
     const std::string a_value = fetch_value_text(file_a, name, slot, kValueATooLarge);
@@ -109,21 +112,20 @@ void write_differing_objects(std::FILE* file, const ReportDatabases& databases) 
 }  // namespace
 
 int generate_text_report(const char* report_path) {
-  if (report_path == nullptr) return 0;
-  const auto databases = report_text::open_report_databases();
-  if (!databases) return 0;
-  const report_text::ReportFile report = report_text::create_report_file(report_path);
-  if (!report) return 0;
+  if (report_path == nullptr) fail(DIFF_ERROR_ARGUMENT, "GenTextReport: the report path is missing");
+  report_text::require_finished_comparison();
+  report_text::refuse_context_file(report_path);
+  const ReportDatabases databases = report_text::open_report_databases();
+  report_text::OutputFile report(report_path);
   std::printf("Generating output report file.\n");
 
-  std::FILE* file = report.get();
-  report_text::write_object_file_names(file, *databases);
-  write_identical_objects(file, *databases);
-  write_one_sided_objects(file, *databases, Side::kA);
-  write_one_sided_objects(file, *databases, Side::kB);
-  write_differing_objects(file, *databases);
-  // A write that failed has stopped the later lines; the report still counts
-  // as written, and the file is closed when `report` goes.
+  std::FILE* file = report.stream();
+  report_text::write_object_file_names(file, databases);
+  write_identical_objects(file, databases);
+  write_one_sided_objects(file, databases, Side::kA);
+  write_one_sided_objects(file, databases, Side::kB);
+  write_differing_objects(file, databases);
+  report.commit();
   return 1;
 }
 

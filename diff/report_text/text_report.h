@@ -9,8 +9,14 @@ namespace diff {
 // in B, differing), each a heading and a five-column table with one row per
 // object or slot. Prints "Generating output report file.\n", and for a
 // differing object that object file B lacks "Error: missing object %s in
-// B.\n". Returns 1 when written; 0, with nothing printed, for a null path,
-// without a comparison context, or when the file cannot be created.
+// B.\n". Returns 1 when written.
+//
+// Fails (throws Failure), printing nothing, with DIFF_ERROR_ARGUMENT for a
+// null path, without a finished comparison, or for a path that names a file
+// of the comparison context; with DIFF_ERROR_READ when a database of the
+// context cannot be opened or read; with DIFF_ERROR_WRITE when the file
+// cannot be created or written in full. The report is written whole or not
+// at all (see OutputFile).
 int generate_text_report(const char* report_path);
 
 }  // namespace diff

@@ -4,12 +4,13 @@
 
 #include <gtest/gtest.h>  // TEST_F, EXPECT_*
 
-#include <filesystem>  // std::filesystem::exists
-#include <fstream>     // std::ifstream
+#include <filesystem>  // exists, create_hard_link, create_symlink
+#include <fstream>     // std::ifstream, std::ofstream
 #include <iterator>    // std::istreambuf_iterator
 #include <string>      // std::string
 
 #include "diff/filediff/comparison_context.h"  // diff_context_*
+#include "diff/outcome/call_outcome.h"         // guarded, last_outcome
 #include "tests/support/object_files.h"        // write_object_file, dump_database
 #include "tests/support/temp_dir.h"            // TempDir
 
@@ -36,12 +37,21 @@ class ObjfilesCompareTest : public ::testing::Test {
  protected:
   ~ObjfilesCompareTest() override { diff_context_terminate(); }
 
-  // Runs a comparison and keeps what it printed.
+  // Runs a comparison as its entry point does and keeps what it printed and
+  // its outcome.
   int compare() {
+    return compare_as(a_.c_str(), b_.c_str(), a_diff_.c_str(), b_diff_.c_str(),
+                      combined_.c_str());
+  }
+  int compare_as(const char* a, const char* b, const char* a_diff, const char* b_diff,
+                 const char* combined) {
     ::testing::internal::CaptureStdout();
-    const int result = compare_object_files(a_.c_str(), b_.c_str(), a_diff_.c_str(),
-                                            b_diff_.c_str(), combined_.c_str(), 0);
+    const int result =
+        guarded(1, [&] { return compare_object_files(a, b, a_diff, b_diff, combined, 0); });
     printed_ = ::testing::internal::GetCapturedStdout();
+    const char* message = nullptr;
+    code_ = last_outcome(&message);
+    message_ = message;
     return result;
   }
 
@@ -54,6 +64,8 @@ class ObjfilesCompareTest : public ::testing::Test {
   std::string a_diff_ = dir_.file("a_diff.odb"), b_diff_ = dir_.file("b_diff.odb");
   std::string combined_ = dir_.file("combined.odb");
   std::string printed_;
+  int code_ = DIFF_OK;
+  std::string message_;
 };
 
 TEST_F(ObjfilesCompareTest, TwoEmptyFilesPrintOnlyTheirNames) {
@@ -159,11 +171,91 @@ TEST_F(ObjfilesCompareTest, DeleteRemovesTheDifferenceDatabasesOnly) {
   EXPECT_EQ(diff_context_delete_difference_dbs(), 0);  // nothing to delete without a context
 }
 
-TEST_F(ObjfilesCompareTest, MissingObjectFileComparesAsEmpty) {
-  write_object_file(b_, {{"p", {}}});
+// A difference database that names an object file or another difference
+// database, under any name, is refused before anything is opened: the
+// earlier context and every file stay as they were, and deleting the
+// difference databases afterwards never touches an object file.
+TEST_F(ObjfilesCompareTest, DifferenceDatabaseNamingAnInputIsRefused) {
+  write_object_file(a_, {{"p", {{"x", "1"}}}});
+  write_object_file(b_, {{"p", {{"x", "2"}}}});
   EXPECT_EQ(compare(), 1);
-  EXPECT_EQ(printed_, header() + "Processing Object p\n");
-  EXPECT_FALSE(std::filesystem::exists(a_));  // object files are never created
+  const CvxODB* earlier = context_handle(ContextSlot::kObjectFileA);
+  const std::string a_bytes = file_bytes(a_), b_bytes = file_bytes(b_);
+  const std::string hard_link = dir_.file("hard.odb"), symlink = dir_.file("sym.odb");
+  std::filesystem::create_hard_link(a_, hard_link);
+  std::filesystem::create_symlink("b.odb", symlink);
+  const std::string alias = (dir_.path() / "." / "a.odb").string();
+  const std::string future = dir_.file("new.odb"), future_alias = dir_.file("./new.odb");
+  const std::string refused = "; an output may not replace an input";
+  const struct {
+    const char* a_diff;
+    const char* b_diff;
+    const char* combined;
+    std::string message;
+  } cases[] = {
+      {a_.c_str(), b_diff_.c_str(), combined_.c_str(),
+       a_ + ": the same file as object file A " + a_ + refused},
+      {a_diff_.c_str(), b_.c_str(), combined_.c_str(),
+       b_ + ": the same file as object file B " + b_ + refused},
+      {a_diff_.c_str(), b_diff_.c_str(), a_diff_.c_str(),
+       a_diff_ + ": the same file as the A difference database " + a_diff_ + refused},
+      {hard_link.c_str(), b_diff_.c_str(), combined_.c_str(),
+       hard_link + ": the same file as object file A " + a_ + refused},
+      {a_diff_.c_str(), symlink.c_str(), combined_.c_str(),
+       symlink + ": the same file as object file B " + b_ + refused},
+      {a_diff_.c_str(), b_diff_.c_str(), alias.c_str(),
+       alias + ": the same file as object file A " + a_ + refused},
+      {a_diff_.c_str(), future.c_str(), future_alias.c_str(),
+       future_alias + ": the same file as the B difference database " + future + refused},
+      {a_diff_.c_str(), nullptr, combined_.c_str(), "diff_objfiles_ormo: a file name is missing"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(compare_as(a_.c_str(), b_.c_str(), c.a_diff, c.b_diff, c.combined), 1);
+    EXPECT_EQ(code_, DIFF_ERROR_ARGUMENT);
+    EXPECT_EQ(message_, c.message);
+    EXPECT_EQ(printed_, "");
+    EXPECT_EQ(context_handle(ContextSlot::kObjectFileA), earlier);
+    EXPECT_FALSE(std::filesystem::exists(future));
+  }
+  EXPECT_EQ(diff_context_delete_difference_dbs(), 1);
+  EXPECT_EQ(file_bytes(a_), a_bytes);
+  EXPECT_EQ(file_bytes(b_), b_bytes);
+}
+
+// A comparison that cannot read its files or write its records fails with
+// the reason, prints nothing of its walk and leaves no difference database
+// that would read as "no differences"; the files it reads stay as they were.
+TEST_F(ObjfilesCompareTest, ComparisonThatCannotFinishFails) {
+  const std::string not_an_object_file = dir_.file("notes.txt");
+  std::ofstream(not_an_object_file) << "just text\n";
+  const std::string unreachable = dir_.file("no_such_folder/a_diff.odb");
+  const struct {
+    std::string a;
+    std::string b;
+    std::string a_diff;
+    int code;
+    std::string message;
+  } cases[] = {
+      {dir_.file("missing_a.odb"), dir_.file("missing_b.odb"), a_diff_, DIFF_ERROR_READ,
+       dir_.file("missing_a.odb") + ": No such file or directory"},
+      {a_, not_an_object_file, a_diff_, DIFF_ERROR_READ,
+       not_an_object_file + ": cannot be opened as an object file"},
+      {a_, b_, unreachable, DIFF_ERROR_WRITE, unreachable + ": No such file or directory"},
+  };
+  write_object_file(a_, {{"p", {{"x", "1"}}}});
+  write_object_file(b_, {{"p", {{"x", "2"}}}});
+  for (const auto& c : cases) {
+    EXPECT_EQ(compare_as(c.a.c_str(), c.b.c_str(), c.a_diff.c_str(), b_diff_.c_str(),
+                         combined_.c_str()),
+              1);
+    EXPECT_EQ(code_, c.code);
+    EXPECT_EQ(message_, c.message);
+    EXPECT_EQ(printed_, "");
+    EXPECT_FALSE(context_comparison_finished());
+    EXPECT_FALSE(std::filesystem::exists(combined_));
+  }
+  EXPECT_FALSE(std::filesystem::exists(cases[0].a));  // object files are never created
+  EXPECT_EQ(file_bytes(not_an_object_file), "just text\n");
 }
 
 }  // namespace

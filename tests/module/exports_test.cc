@@ -20,6 +20,7 @@ const std::set<std::string> kEntryPoints = {
     "diff_ReportProjectHTML",
     "diff_end_HTML_file",
     "diff_getObjectTemplate",
+    "diff_last_error",
     "diff_list2",
     "diff_list2_ormo",
     "diff_object_WriteTextFile",

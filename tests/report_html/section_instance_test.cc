@@ -30,7 +30,7 @@ class SectionInstanceTest : public ::testing::Test {
     EXPECT_NE(file, nullptr);
     if (file == nullptr) return "";
     write_section_instance(file.get(), section, fills);
-    EXPECT_TRUE(close_checked(std::move(file)));
+    EXPECT_TRUE(close_checked(std::move(file), output_path_.c_str()));
     return testing::read_file(output_path_);
   }
 

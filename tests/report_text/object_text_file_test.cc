@@ -8,8 +8,9 @@
 #include <string>   // std::string
 #include <vector>   // std::vector
 
-#include "diff/diff.h"                        // DIFF_STATUS_SAME, DIFF_STATUS_DIFFERENT
+#include "diff/diff.h"                        // DIFF_STATUS_*, DIFF_ERROR_*
 #include "diff/engine/list2_compare.h"        // compare_list2
+#include "diff/outcome/call_outcome.h"        // guarded, last_outcome
 #include "tests/report_text/report_files.h"   // read_file, expected_report
 #include "tests/support/list2_fixtures.h"     // List2Ptr, make_list2, make_marked_list2
 #include "tests/support/temp_dir.h"           // TempDir
@@ -100,19 +101,27 @@ TEST_F(ObjectTextFileTest, ReplacesAnExistingFile) {
   EXPECT_EQ(testing::read_file(path), testing::expected_report("object_empty.txt"));
 }
 
-TEST_F(ObjectTextFileTest, FileThatCannotBeCreatedGivesZero) {
-  const List2Ptr slots = make_list2({"x"});
-  const std::string path = dir_.file("no_such_folder/object.txt");
-  const list2 x = slots.get();
-  EXPECT_EQ(write_object_text_file(x, x, x, x, path.c_str()), 0);
-  EXPECT_EQ(write_object_text_file(x, x, x, x, nullptr), 0);
-}
-
-TEST_F(ObjectTextFileTest, FailedWriteGivesEof) {
-  // Every write to /dev/full fails for want of room.
+// Each failure answers EOF and tells why.
+TEST_F(ObjectTextFileTest, FailuresGiveEofAndTellWhy) {
   const List2Ptr slots = make_list2({"x"});
   const list2 x = slots.get();
-  EXPECT_EQ(write_object_text_file(x, x, x, x, "/dev/full"), EOF);
+  const std::string unreachable = dir_.file("no_such_folder/object.txt");
+  const struct {
+    const char* path;
+    int code;
+    std::string message;
+  } cases[] = {
+      {unreachable.c_str(), DIFF_ERROR_WRITE, unreachable + ": No such file or directory"},
+      {nullptr, DIFF_ERROR_ARGUMENT, "diff_object_WriteTextFile: the report path is missing"},
+      // Every write to /dev/full fails for want of room.
+      {"/dev/full", DIFF_ERROR_WRITE, "/dev/full: No space left on device"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(guarded(EOF, [&] { return write_object_text_file(x, x, x, x, c.path); }), EOF);
+    const char* message = nullptr;
+    EXPECT_EQ(last_outcome(&message), c.code);
+    EXPECT_EQ(message, c.message);
+  }
 }
 
 }  // namespace

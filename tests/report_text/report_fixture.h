@@ -8,9 +8,10 @@
 #include <filesystem>  // std::filesystem::current_path
 #include <string>      // std::string
 
-#include "diff/filediff/comparison_context.h"     // diff_context_start, ..._close, ..._terminate
+#include "diff/filediff/comparison_context.h"     // diff_context_start, ..._finish_comparison
 #include "diff/filediff/difference_records.h"     // diff_record_slot_only
 #include "diff/filediff/objfiles_compare.h"       // compare_object_files
+#include "diff/outcome/call_outcome.h"            // guarded, last_outcome
 #include "tests/report_text/crafted_object_files.h"  // ObjectFileWriter
 #include "tests/support/temp_dir.h"               // TempDir
 
@@ -36,19 +37,25 @@ class ReportFixture : public ::testing::Test {
 
   // Compares a.odb with b.odb, filling the difference databases, as the host
   // does before it asks for a report. The comparison's progress lines are
-  // dropped.
+  // dropped; a comparison that fails leaves its outcome.
   void compare_files() {
     ::testing::internal::CaptureStdout();
-    compare_object_files(kFileA, kFileB, "a_diff.odb", "b_diff.odb", "combined.odb", 0);
+    guarded(1, [] {
+      return compare_object_files(kFileA, kFileB, "a_diff.odb", "b_diff.odb", "combined.odb", 0);
+    });
     ::testing::internal::GetCapturedStdout();
   }
 
   // Runs `report` (generate_text_report or generate_summary_report) on
-  // `path`, keeping what it printed in `printed_`.
+  // `path` as its entry point does, keeping what it printed in `printed_`
+  // and the outcome in `code_` and `message_`.
   int run_report(int (*report)(const char*), const char* path = kReport) {
     ::testing::internal::CaptureStdout();
-    const int result = report(path);
+    const int result = guarded(0, [&] { return report(path); });
     printed_ = ::testing::internal::GetCapturedStdout();
+    const char* message = nullptr;
+    code_ = last_outcome(&message);
+    message_ = message;
     return result;
   }
 
@@ -70,10 +77,12 @@ class ReportFixture : public ::testing::Test {
     CvxODB& combined = *context_handle(ContextSlot::kCombinedDifferenceDb);
     diff_record_slot_only(b_differences, combined, "Ghost", "g", "1", "B");
     diff_record_slot_only(b_differences, combined, "Real", "t", "2", "B");
-    diff_context_close();
+    diff_context_finish_comparison();
   }
 
   std::string printed_;
+  int code_ = DIFF_OK;
+  std::string message_;
 
  private:
   TempDir folder_;

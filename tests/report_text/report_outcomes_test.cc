@@ -1,10 +1,11 @@
 // What both reports of a file comparison share: the file names heading every
-// report, a fresh file on every call, and their results and printed lines
-// when they cannot write.
+// report, a fresh file on every call, and their results, outcomes and printed
+// lines when they are refused or cannot write.
 #include <gtest/gtest.h>  // TEST_P, EXPECT_*
 
-#include <filesystem>  // std::filesystem::exists
+#include <filesystem>  // exists, permissions, links, directory_iterator
 #include <fstream>     // std::ofstream
+#include <set>         // std::set, the files of the folder
 #include <string>      // std::string
 
 #include "diff/report_text/summary_report.h"         // generate_summary_report
@@ -42,36 +43,102 @@ TEST_P(ReportOutcomeTest, ComparisonWithoutObjectsGivesOnlyTheFileNames) {
 TEST_P(ReportOutcomeTest, WritesTheFileAnewOnEveryCall) {
   compare_hollow_files();
   std::ofstream(kReport) << std::string(10000, '#');
+  std::filesystem::permissions(kReport, std::filesystem::perms(0640));
   EXPECT_EQ(run(), 1);
   EXPECT_EQ(run(), 1);  // finds the context open already
+  EXPECT_EQ(code_, DIFF_OK);
   EXPECT_EQ(printed_, GetParam().announcement);
   EXPECT_EQ(read_file(kReport), expected_report(GetParam().hollow_expected));
+  // The report took the place of the old file, which keeps its permissions,
+  // and left nothing else behind.
+  EXPECT_EQ(std::filesystem::status(kReport).permissions(), std::filesystem::perms(0640));
+  std::set<std::string> files;
+  for (const auto& entry : std::filesystem::directory_iterator(".")) {
+    files.insert(entry.path().filename().string());
+  }
+  EXPECT_EQ(files, (std::set<std::string>{kFileA, kFileB, "a_diff.odb", "b_diff.odb",
+                                          "combined.odb", kReport}));
 }
 
-TEST_P(ReportOutcomeTest, NullPathGivesZeroBeforeOpeningAnything) {
+// Calls refused or failed before the report file is made: nothing is
+// printed or written.
+TEST_P(ReportOutcomeTest, RefusalsAndUncreatableFilesGiveZeroAndTellWhy) {
+  const struct {
+    const char* path;
+    bool with_context;
+    int code;
+    const char* message;
+  } cases[] = {
+      {nullptr, true, DIFF_ERROR_ARGUMENT, nullptr},
+      {kReport, false, DIFF_ERROR_ARGUMENT, "no comparison to report"},
+      {"no_such_folder/report.txt", true, DIFF_ERROR_WRITE,
+       "no_such_folder/report.txt: No such file or directory"},
+  };
+  for (const auto& c : cases) {
+    compare_hollow_files();
+    if (!c.with_context) diff_context_terminate();
+    EXPECT_EQ(run(c.path), 0);
+    EXPECT_EQ(code_, c.code);
+    if (c.message != nullptr) {
+      EXPECT_EQ(message_, c.message);
+    }
+    EXPECT_EQ(printed_, "");
+    EXPECT_FALSE(std::filesystem::exists(kReport));
+    if (c.path == nullptr) {  // refused before any database is opened
+      EXPECT_EQ(context_handle(ContextSlot::kObjectFileA)->IsOpen(), 0);
+    }
+  }
+}
+
+TEST_P(ReportOutcomeTest, FailedWritesFailTheReport) {
   compare_hollow_files();
-  EXPECT_EQ(run(nullptr), 0);
-  EXPECT_EQ(printed_, "");
-  EXPECT_EQ(context_handle(ContextSlot::kObjectFileA)->IsOpen(), 0);
-}
-
-TEST_P(ReportOutcomeTest, NoComparisonContextGivesZero) {
-  diff_context_terminate();
-  EXPECT_EQ(run(), 0);
-  EXPECT_EQ(printed_, "");
-  EXPECT_FALSE(std::filesystem::exists(kReport));
-}
-
-TEST_P(ReportOutcomeTest, FileThatCannotBeCreatedGivesZeroAndPrintsNothing) {
-  compare_hollow_files();
-  EXPECT_EQ(run("no_such_folder/report.txt"), 0);
-  EXPECT_EQ(printed_, "");
-}
-
-TEST_P(ReportOutcomeTest, FailedWritesStillCountAsWritten) {
-  compare_hollow_files();
-  EXPECT_EQ(run("/dev/full"), 1);  // every write there fails for want of room
+  EXPECT_EQ(run("/dev/full"), 0);  // every write there fails for want of room
   EXPECT_EQ(printed_, GetParam().announcement);
+  EXPECT_EQ(code_, DIFF_ERROR_WRITE);
+  EXPECT_EQ(message_, "/dev/full: No space left on device");
+}
+
+// A report path that names a file of the comparison context, under any
+// name, is refused and the file stays as it was.
+TEST_P(ReportOutcomeTest, ReportOverAFileOfTheContextIsRefused) {
+  compare_hollow_files();
+  std::filesystem::create_hard_link(kFileA, "hard_link.odb");
+  std::filesystem::create_symlink("combined.odb", "symlink.odb");
+  const struct {
+    const char* path;
+    const char* message;
+  } cases[] = {
+      {kFileA, "a.odb: the same file as object file A a.odb; an output may not replace an input"},
+      {"./b.odb", "./b.odb: the same file as object file B b.odb; an output may not replace an "
+                  "input"},
+      {"hard_link.odb", "hard_link.odb: the same file as object file A a.odb; an output may not "
+                        "replace an input"},
+      {"a_diff.odb", "a_diff.odb: the same file as the A difference database a_diff.odb; an "
+                     "output may not replace an input"},
+      {"b_diff.odb", "b_diff.odb: the same file as the B difference database b_diff.odb; an "
+                     "output may not replace an input"},
+      {"symlink.odb", "symlink.odb: the same file as the combined difference database "
+                      "combined.odb; an output may not replace an input"},
+  };
+  for (const auto& c : cases) {
+    const std::string before = read_file(c.path);
+    EXPECT_EQ(run(c.path), 0);
+    EXPECT_EQ(code_, DIFF_ERROR_ARGUMENT);
+    EXPECT_EQ(message_, c.message);
+    EXPECT_EQ(printed_, "");
+    EXPECT_EQ(read_file(c.path), before) << c.path;
+  }
+}
+
+TEST_P(ReportOutcomeTest, ReportOfAComparisonThatFailedIsRefused) {
+  write_hollow_object_files(kFileA, "elsewhere.odb");  // no b.odb
+  compare_files();
+  EXPECT_EQ(run(), 0);
+  EXPECT_EQ(code_, DIFF_ERROR_ARGUMENT);
+  EXPECT_EQ(message_,
+            "no finished comparison to report: the last one failed or its difference databases "
+            "were deleted");
+  EXPECT_FALSE(std::filesystem::exists(kReport));
 }
 
 INSTANTIATE_TEST_SUITE_P(TextReport, ReportOutcomeTest,
