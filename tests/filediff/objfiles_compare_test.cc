@@ -2,7 +2,11 @@
 // in the three difference databases.
 #include "diff/filediff/objfiles_compare.h"
 
+#include <sys/resource.h>  // getrlimit, setrlimit, RLIMIT_FSIZE
+
 #include <gtest/gtest.h>  // TEST_F, EXPECT_*
+
+#include <csignal>     // std::signal, SIGXFSZ
 
 #include <filesystem>  // exists, create_hard_link, create_symlink
 #include <fstream>     // std::ifstream, std::ofstream
@@ -256,6 +260,34 @@ TEST_F(ObjfilesCompareTest, ComparisonThatCannotFinishFails) {
   }
   EXPECT_FALSE(std::filesystem::exists(cases[0].a));  // object files are never created
   EXPECT_EQ(file_bytes(not_an_object_file), "just text\n");
+}
+
+// A disk that fills while the records are written (here: a limit on the size
+// of the files the process writes) fails the comparison instead of leaving
+// difference databases that list fewer differences than there are.
+TEST_F(ObjfilesCompareTest, FullDiskFailsTheComparison) {
+  ObjectSpec a{"p", {}}, b{"p", {}};
+  for (int i = 0; i < 2000; ++i) {
+    a.slots.emplace_back("slot" + std::to_string(i), std::string(100, 'a'));
+    b.slots.emplace_back("slot" + std::to_string(i), std::string(100, 'b'));
+  }
+  write_object_file(a_, {a});
+  write_object_file(b_, {b});
+  rlimit saved{};
+  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+  rlimit small = saved;
+  small.rlim_cur = 64 * 1024;
+  const sighandler_t previous = std::signal(SIGXFSZ, SIG_IGN);  // EFBIG instead of a signal
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+  const int result = compare();
+  setrlimit(RLIMIT_FSIZE, &saved);
+  std::signal(SIGXFSZ, previous);
+  EXPECT_EQ(result, 1);
+  EXPECT_EQ(code_, DIFF_ERROR_WRITE);
+  EXPECT_EQ(message_.rfind(a_diff_ + ": ", 0), 0u) << message_;
+  for (const std::string& database : {a_diff_, b_diff_, combined_}) {
+    EXPECT_FALSE(std::filesystem::exists(database)) << database;
+  }
 }
 
 }  // namespace

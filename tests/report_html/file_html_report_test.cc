@@ -2,12 +2,14 @@
 
 #include <gtest/gtest.h>  // TEST_F, EXPECT_*
 
-#include <cstddef>  // std::size_t
-#include <cstdio>   // std::snprintf, std::remove
-#include <string>   // std::string
-#include <vector>   // std::vector
+#include <cstddef>     // std::size_t
+#include <cstdio>      // std::snprintf, std::remove
+#include <filesystem>  // create_hard_link, create_symlink
+#include <string>      // std::string
+#include <vector>      // std::vector
 
 #include "diff/host/loader_library.h"               // _vx_ld_33
+#include "diff/outcome/call_outcome.h"              // guarded, last_outcome
 #include "diff/report_html/template_loader.h"       // load_html_template
 #include "diff/report_html/template_sections.h"     // section_text
 #include "tests/report_html/html_report_fixture.h"  // HtmlReportFixture, read_file, write_file
@@ -37,12 +39,28 @@ class FileHtmlReportTest : public testing::HtmlReportFixture {
                             show_all, nested);
   }
 
+  // The report with `report_path` run as its entry point does, keeping the
+  // outcome in `code_` and `message_`.
+  int guarded_report_file(const std::string& report_path, int nested) {
+    const int result = guarded(0, [&] {
+      return report_file_html(a_file_.c_str(), b_file_.c_str(), status_file_.c_str(), "a.odb",
+                              "b.odb", "A", "B", report_path.c_str(), template_path_.c_str(), 0,
+                              nested);
+    });
+    const char* message = nullptr;
+    code_ = last_outcome(&message);
+    message_ = message;
+    return result;
+  }
+
   // Whether the loader holds `file` open; closes it if so.
   static bool still_open(const std::string& file) { return _vx_ld_33(file.c_str()) == 1; }
 
   const std::string a_file_ = dir_.file("a.odb");
   const std::string b_file_ = dir_.file("b.odb");
   const std::string status_file_ = dir_.file("status.odb");
+  int code_ = DIFF_OK;
+  std::string message_;
 };
 
 TEST_F(FileHtmlReportTest, SlotStatusCodesGiveTheRows) {
@@ -138,7 +156,9 @@ TEST_F(FileHtmlReportTest, FileTheLoaderCannotOpenStopsTheReportBeforeAnything) 
     }
     std::remove(files[missing].c_str());
     testing::write_file(report_path_, "kept\n");
-    EXPECT_EQ(report_file(/*show_all=*/1, /*nested=*/0), 0) << files[missing];
+    EXPECT_EQ(guarded_report_file(report_path_, /*nested=*/0), 0) << files[missing];
+    EXPECT_EQ(code_, DIFF_ERROR_READ);
+    EXPECT_EQ(message_, files[missing] + ": No such file or directory");
     EXPECT_EQ(report(), "kept\n");
     EXPECT_EQ(report_html::section_text(report_html::Section::kInitial), "other _INITIAL_\n");
     for (const std::string& file : files) EXPECT_FALSE(still_open(file)) << file;
@@ -160,10 +180,41 @@ TEST_F(FileHtmlReportTest, MissingTemplateClosesTheFilesAndLeavesTheReportUntouc
 
 TEST_F(FileHtmlReportTest, ReportFileThatCannotBeWrittenGivesZero) {
   write_files({}, {}, {});
-  EXPECT_EQ(report_file_html(a_file_.c_str(), b_file_.c_str(), status_file_.c_str(), "a", "b",
-                             "A", "B", "/dev/full", nullptr, 0, 1),
-            0);
+  EXPECT_EQ(guarded_report_file("/dev/full", /*nested=*/1), 0);
+  EXPECT_EQ(code_, DIFF_ERROR_WRITE);
+  EXPECT_EQ(message_, "/dev/full: No space left on device");
   EXPECT_FALSE(still_open(a_file_));
+}
+
+// A report path that names a file the report reads, under any name, is
+// refused before anything is opened, and the file stays as it was.
+TEST_F(FileHtmlReportTest, ReportOverAFileItReadsIsRefused) {
+  write_files({{"obj", {{"s", "a"}}}}, {{"obj", {{"s", "b"}}}}, {{"obj", {{"s", "0"}}}});
+  const std::string hard_link = dir_.file("hard.odb"), symlink = dir_.file("sym.odb");
+  std::filesystem::create_hard_link(b_file_, hard_link);
+  std::filesystem::create_symlink("status.odb", symlink);
+  const std::string refused = "; an output may not replace an input";
+  const struct {
+    std::string path;
+    int nested;
+    std::string message;
+  } cases[] = {
+      {a_file_, 1, a_file_ + ": the same file as file A " + a_file_ + refused},
+      {hard_link, 1, hard_link + ": the same file as file B " + b_file_ + refused},
+      {symlink, 0, symlink + ": the same file as the status file " + status_file_ + refused},
+      {template_path_, 0,
+       template_path_ + ": the same file as the template " + template_path_ + refused},
+      {template_path_, 1,
+       template_path_ + ": the same file as the loaded template " + template_path_ + refused},
+  };
+  for (const auto& c : cases) {
+    const std::string before = testing::read_file(c.path);
+    EXPECT_EQ(guarded_report_file(c.path, c.nested), 0);
+    EXPECT_EQ(code_, DIFF_ERROR_ARGUMENT);
+    EXPECT_EQ(message_, c.message);
+    EXPECT_EQ(testing::read_file(c.path), before);
+    EXPECT_FALSE(still_open(a_file_));
+  }
 }
 
 TEST_F(FileHtmlReportTest, EveryObjectOfALongObjectListIsReported) {

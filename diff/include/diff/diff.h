@@ -3,6 +3,13 @@
 // The module is a shared library (libdiff.so) whose entry points have C
 // linkage and unmangled names, so a host may bind them with dlsym as well as
 // link against them. Every entry point returns an int; no exception leaves it.
+//
+// Every entry point records whether it failed and why; the host asks with
+// diff_last_error right after the call (see "Failures" below). No entry
+// point writes over, truncates or deletes a file that it or the comparison
+// context reads: an output path that names such a file, under any name (a
+// hard link, a symlink, "dir/../x"), is refused with DIFF_ERROR_ARGUMENT
+// before anything is opened or written.
 #ifndef DIFF_DIFF_H_
 #define DIFF_DIFF_H_
 
@@ -21,7 +28,8 @@
 // Keyed list comparison over list2 lists. Marks every item of the four input
 // lists and of four new sorted lists (stored through the out-parameters and
 // owned by the caller from then on) with an item status code. Returns 1 when
-// the sides differ, 0 when they are the same.
+// the sides differ, 0 when they are the same; 1 also when the list library
+// cannot make a list (DIFF_ERROR_INTERNAL; the sorted lists are then null).
 DIFF_API int diff_list2(list2 a_names, list2 a_values, list2 b_names, list2 b_values,
                         list2* a_sorted_names, list2* a_sorted_values, list2* b_sorted_names,
                         list2* b_sorted_values);
@@ -36,7 +44,10 @@ DIFF_API int diff_list2_ormo(CStrList* a_names, CStrList* a_values, CStrList* b_
 
 // Compares the slots of one object in two databases (slot names and value
 // texts), filling the four sorted lists as diff_list2_ormo does. Returns 1
-// when the objects differ in a slot name or value, else 0.
+// when the objects differ in a slot name or value, else 0. A missing object
+// or a null database gives no slots; slots that the database library cannot
+// read make the call fail: 1, with DIFF_ERROR_READ naming the file and the
+// object.
 DIFF_API int diff_objects_ormo(CvxODB* a_database, const char* a_object, CvxODB* b_database,
                                const char* b_object, CStrList* a_sorted_names,
                                CStrList* a_sorted_values, CStrList* b_sorted_names,
@@ -51,7 +62,7 @@ DIFF_API int diff_objects_ormo(CvxODB* a_database, const char* a_object, CvxODB*
 // asks with diff_last_error right after the call.
 
 #define DIFF_OK 0              // the last call did its work
-#define DIFF_ERROR_ARGUMENT 1  // an argument was refused (null, or an output that names an input)
+#define DIFF_ERROR_ARGUMENT 1  // refused: a null argument, an output that names an input, a report without a finished comparison
 #define DIFF_ERROR_READ 2      // an input could not be read, or is damaged
 #define DIFF_ERROR_WRITE 3     // an output could not be written in full
 #define DIFF_ERROR_INTERNAL 4  // memory ran out, or another unexpected failure
@@ -61,6 +72,17 @@ DIFF_API int diff_objects_ormo(CvxODB* a_database, const char* a_object, CvxODB*
 // is not null it receives a one-line description naming the file (and the
 // object and slot where known), "" for DIFF_OK; the text stays valid until
 // the thread's next call of an entry point.
+//
+// What a failed call answers, by family:
+//   - comparisons (diff_list2, diff_list2_ormo, diff_objects_ormo,
+//     diff_objfiles_ormo): 1, "differ", since a comparison that could not
+//     finish cannot show that the sides are the same; only diff_last_error
+//     tells a failure from a difference;
+//   - GenTextReport, GenSumReport and the HTML reports: 0;
+//   - diff_object_WriteTextFile, diff_start_HTML_file, diff_end_HTML_file:
+//     EOF (-1).
+// Memory running out, or any other unexpected failure, gives
+// DIFF_ERROR_INTERNAL ("out of memory") and the family's failure answer.
 DIFF_API int diff_last_error(const char** message);
 
 // ---------------------------------------------------------------------------
@@ -70,12 +92,30 @@ DIFF_API int diff_last_error(const char** message);
 // Compares object files A and B and records every difference in the A, B and
 // combined difference databases (existing ones are emptied first). Prints
 // progress lines on standard output. Returns 1 when the files differ, else 0.
+//
+// Refused (1, DIFF_ERROR_ARGUMENT), before anything is opened, created or
+// printed and leaving the context of an earlier comparison as it was: a null
+// or empty name, or a difference database that names object file A or B or
+// another difference database (the same file by device and inode, symlinks
+// followed; for names that do not exist yet, the same name in the same
+// folder). Fails (1) at the first failure, printing nothing more:
+// DIFF_ERROR_READ when object file A or B cannot be opened (missing, not an
+// object file, damaged) or read (its objects, or the slots of an object it
+// lists); DIFF_ERROR_WRITE when a difference database cannot be made or
+// emptied, refuses a record, or cannot be saved at the end (a full disk). A
+// comparison that failed removes the difference databases it had emptied,
+// so that none reads as "no differences", and the reports refuse to run
+// until a comparison finishes.
 DIFF_API int diff_objfiles_ormo(const char* object_file_a, const char* object_file_b,
                                 const char* a_difference_db, const char* b_difference_db,
                                 const char* combined_difference_db, std::uint32_t user_instance);
 
-// Closes the comparison context and deletes the three difference databases.
-// Returns the object-database library's result of deleting the combined one.
+// Closes the comparison context and deletes the three difference databases;
+// never an object file (diff_objfiles_ormo refuses a difference database
+// that names one). Returns the object-database library's result of deleting
+// the combined one. A difference database that exists but cannot be deleted
+// is recorded as DIFF_ERROR_WRITE. Until the next comparison, the reports
+// refuse to run (there is nothing left to report).
 DIFF_API int DeleteDiffObjs(void);
 
 // Releases the comparison context. Always returns 1.
@@ -88,19 +128,35 @@ DIFF_API int diff_strpair(void);
 // Text reports
 // ---------------------------------------------------------------------------
 
+// The three text outputs are written whole or not at all. When the target is
+// a regular file or does not exist, the text goes into a new file in the
+// target's folder (nameless while written where the file system allows it,
+// else hidden as ".<name>.diff-XXXXXX"), which is synced and renamed over
+// the target only when complete; the target keeps its permission bits, and
+// a symlink stays a symlink to the file it names. A call that fails, or a
+// process that is killed, leaves the target as it was. A target that is not
+// a regular file (/dev/stdout, a pipe, a device) is written directly. A
+// write, flush, sync, close or rename that fails fails the call with
+// DIFF_ERROR_WRITE naming the file.
+
 // Detailed text report of the last object-file comparison. Returns 1 when
-// written; 0 for a null path, without a comparison context, or when the file
-// cannot be created.
+// written; 0 when it failed: DIFF_ERROR_ARGUMENT for a null path, without a
+// finished comparison (none yet, one that failed, or after DeleteDiffObjs or
+// DiffTerminate), or for a path that names a file of the comparison context
+// (object files A and B, the three difference databases); DIFF_ERROR_READ
+// when a database of the context cannot be opened or read; DIFF_ERROR_WRITE
+// when the file cannot be created or written in full.
 DIFF_API int GenTextReport(const char* report_path);
 
 // Summary report of the last object-file comparison. Returns 1 when written;
-// 0 for a null path, without a comparison context, or when the file cannot be
-// created.
+// 0 when it failed, as for GenTextReport.
 DIFF_API int GenSumReport(const char* report_path);
 
 // Two-sided text table of one keyed list comparison (lists as diff_list2
-// leaves them). Returns 0 when written, EOF (-1) when a write or closing the
-// file failed; 0 also when the file cannot be created (nothing is written).
+// leaves them). Returns 0 when written; EOF (-1) when it failed:
+// DIFF_ERROR_ARGUMENT for a null path or one that names a file of the
+// comparison context, DIFF_ERROR_WRITE when the file cannot be created or
+// written in full.
 DIFF_API int diff_object_WriteTextFile(list2 a_slots, list2 a_values, list2 b_slots,
                                        list2 b_values, const char* report_path);
 
@@ -113,10 +169,20 @@ DIFF_API int diff_object_WriteTextFile(list2 a_slots, list2 a_values, list2 b_sl
 // the report file and finishes it itself; with `nested` 1 it appends to
 // what the caller prepared. `show_all` also shows slots whose values are
 // equal.
+//
+// A report file is written in phases (start, blocks, end), each appending to
+// it, so it is not written whole or not at all; a host that wants that
+// writes it under a temporary name and renames it. Every failure is
+// recorded: DIFF_ERROR_WRITE naming the report file when it cannot be
+// opened, written or closed; DIFF_ERROR_READ naming the template or a file
+// that cannot be opened. Refused (DIFF_ERROR_ARGUMENT, nothing touched): a
+// report path that names the template given or loaded last, a file or status
+// file the report reads, or a file of the comparison context; a null report
+// path.
 
 // Loads the template and splits it into its sections, held for the process.
 // Returns 1 when read to its end; 0 when it cannot be read (no section
-// changes).
+// changes; DIFF_ERROR_READ naming it).
 DIFF_API int diff_getObjectTemplate(const char* template_path);
 
 // Creates or empties the report file and writes the initial section. Returns
