@@ -11,12 +11,12 @@ namespace diff {
 // differing object that object file B lacks "Error: missing object %s in
 // B.\n". Returns 1 when written.
 //
-// Fails (throws Failure), printing nothing, with DIFF_ERROR_ARGUMENT for a
-// null path, without a finished comparison, or for a path that names a file
-// of the comparison context; with DIFF_ERROR_READ when a database of the
-// context cannot be opened or read; with DIFF_ERROR_WRITE when the file
-// cannot be created or written in full. The report is written whole or not
-// at all (see OutputFile).
+// Fails (throws Failure) with DIFF_ERROR_ARGUMENT for a null path, without a
+// finished comparison, or for a path that names a file of the comparison
+// context; with DIFF_ERROR_READ when a database of the context cannot be
+// opened or read; with DIFF_ERROR_WRITE when the file cannot be created or
+// written in full. Nothing is printed when it fails before the file is
+// made. The report is written whole or not at all (see OutputFile).
 int generate_text_report(const char* report_path);
 
 }  // namespace diff
