@@ -1,16 +1,32 @@
-// The engine's value equality rule against the model of the rule. The input
-// holds two value texts separated by a NUL byte (no NUL: the second text is
-// empty). Aborts when the two disagree, naming both texts.
+// The engine's value equality rule against the model of the rule, and its
+// reading of numbers against atof and atoi. The input holds two value texts
+// separated by a NUL byte (no NUL: the second text is empty). Aborts when
+// the engine and the model disagree, naming the texts.
 #include <cstddef>  // std::size_t
 #include <cstdint>  // std::uint8_t
+#include <cmath>    // std::isnan, std::signbit
 #include <cstdio>   // std::fprintf
-#include <cstdlib>  // std::abort
+#include <cstdlib>  // std::abort, std::atof, std::atoi
 #include <string>   // std::string
 
+#include "diff/engine/number_text.h"    // read_leading_number, read_leading_int
 #include "diff/engine/values_differ.h"  // values_differ
 #include "value_rule_model.h"           // ModelValuesEqual
 
 namespace {
+
+// The fuzz targets never change the locale, so atof reads as in "C".
+void CheckNumbers(const char* text) {
+  const double engine = diff::engine::read_leading_number(text);
+  const double model = std::atof(text);
+  // The same double: NaN for NaN, and -0 apart from 0.
+  const bool same_sign = std::signbit(engine) == std::signbit(model);
+  const bool same = std::isnan(engine) ? std::isnan(model) : engine == model && same_sign;
+  if (!same || diff::engine::read_leading_int(text) != std::atoi(text)) {
+    std::fprintf(stderr, "value rule: the engine reads \"%s\" unlike atof or atoi\n", text);
+    std::abort();
+  }
+}
 
 void CheckPair(const char* a, const char* b) {
   const bool engine_equal = diff::engine::values_differ(a, b) == 0;
@@ -30,6 +46,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // c_str() ends each text at its first NUL, as every value text ends.
   const std::string a = input.substr(0, separator);
   const std::string b = separator == std::string::npos ? "" : input.substr(separator + 1);
+  CheckNumbers(a.c_str());
+  CheckNumbers(b.c_str());
   CheckPair(a.c_str(), b.c_str());
   CheckPair(b.c_str(), a.c_str());
   return 0;
