@@ -24,6 +24,7 @@
 
 #include <cstddef>  // std::size_t
 #include <cstdint>  // std::uint32_t
+#include <string>   // std::string holding the last failure of a handle
 
 #include "diff/host/list_library.h"  // CStrList, which receives names and values
 
@@ -119,12 +120,17 @@ class ZOZAVI_API CvxODB : public CvxBase {
 
   const char* DB() const;  // the name given to the constructor
 
-  // Why the last call on this handle failed: a line such as
-  // `object "P-101", slot "flow": unknown kind 4` or `no table "slots"`,
-  // without the file's name (the caller knows it). "" when the last call
-  // succeeded, including a call that answered 0 for a missing object or slot
-  // without anything being wrong with the file. Valid until the next call on
-  // the handle.
+  // Why the last call on this handle failed: one line of valid UTF-8, such
+  // as `damaged: object "P-101", slot "flow": kind 4 is unknown`, `damaged:
+  // no table "slots"`, `not an object file` or `the file shrank or changed
+  // while it was read`, without the file's name (the caller knows it); bytes
+  // of names that are not printable are escaped (\n, \xNN). A file that is
+  // damaged gives a text beginning with "damaged: ". "" when the last call
+  // succeeded, or answered 0 for a missing object or slot without anything
+  // being wrong with the file, or answered Exists with 0 for a path that
+  // holds no object file. Every call but DB and LastError sets it. Valid until
+  // the next call on the handle. docs/object-file-format.md lists what is
+  // refused.
   const char* LastError() const;
 
   // Appends every object name, in creation order.
@@ -159,6 +165,7 @@ class ZOZAVI_API CvxODB : public CvxBase {
   char* name_;
   std::uint32_t user_instance_;
   int flag_;
+  std::string last_error_;  // what LastError answers
 };
 
 #endif  // DIFF_HOST_OBJECT_DATABASE_H_

@@ -6,7 +6,8 @@
 
 #include <cerrno>   // errno, ENOENT, EEXIST, EINTR, EINVAL
 #include <cstdio>   // std::rename
-#include <cstring>  // std::memcmp
+#include <cstring>  // std::memcmp, std::strerror
+#include <string>   // std::to_string
 
 #include "sqlite_handles.h"  // Connection
 
@@ -28,11 +29,10 @@ constexpr int kBusyTimeoutMs = 5000;
 // database written in one transaction rarely spills to the file before Save.
 constexpr char kWriteCacheSize[] = "PRAGMA cache_size = -65536";  // KiB
 
-// A read-only connection maps its file rather than copying every page it
-// reads through a system call into its own cache. SQLite caps the size at its
-// build's limit; a file that never changes under the read transaction makes
-// the mapping safe.
-constexpr char kReadMapSize[] = "PRAGMA mmap_size = 1099511627776";  // bytes: 1 TiB
+// Every read goes through system calls into SQLite's page cache rather than through
+// a memory map: a file truncated under a map kills the reading process with
+// SIGBUS on the next access, while a short read is an error SQLite reports.
+constexpr char kNoMapping[] = "PRAGMA mmap_size = 0";
 
 constexpr const char* kJournalSuffixes[] = {"-journal", "-wal", "-shm"};
 
@@ -78,11 +78,24 @@ ssize_t ReadFileStart(int fd, unsigned char* buffer, std::size_t size) {
   return static_cast<ssize_t>(done);
 }
 
-bool IsObjectFileHeader(const unsigned char* header) {
-  return std::memcmp(header, kSqliteMagic, sizeof kSqliteMagic) == 0 &&
-         header[kWriteVersionOffset] == 1 && header[kReadVersionOffset] == 1 &&
-         ReadBigEndian32(header + kUserVersionOffset) == kFormatVersion &&
-         ReadBigEndian32(header + kApplicationIdOffset) == kApplicationId;
+FileInspection InspectHeader(const unsigned char* header) {
+  FileInspection inspection;
+  inspection.state = FileState::kForeign;
+  if (std::memcmp(header, kSqliteMagic, sizeof kSqliteMagic) != 0 ||
+      header[kWriteVersionOffset] != 1 || header[kReadVersionOffset] != 1 ||
+      ReadBigEndian32(header + kApplicationIdOffset) != kApplicationId) {
+    return inspection;
+  }
+  inspection.version = ReadBigEndian32(header + kUserVersionOffset);
+  inspection.state =
+      inspection.version == kFormatVersion ? FileState::kObjectFile : FileState::kOtherVersion;
+  return inspection;
+}
+
+FileInspection Unreadable(int error) {
+  FileInspection inspection;
+  inspection.error = error;
+  return inspection;
 }
 
 bool RemoveJournals(const std::string& path) {
@@ -135,38 +148,72 @@ bool WriteSchema(const std::string& path) {
 
 }  // namespace
 
-FileState InspectFile(const std::string& path) {
-  if (path.empty()) return FileState::kUnreadable;
+FileInspection InspectFile(const std::string& path) {
+  if (path.empty()) return Unreadable(ENOENT);
   struct stat info {};
   if (stat(path.c_str(), &info) != 0) {
-    return errno == ENOENT ? FileState::kAbsent : FileState::kUnreadable;
+    if (errno != ENOENT) return Unreadable(errno);
+    FileInspection absent;
+    absent.state = FileState::kAbsent;
+    return absent;
   }
-  if (!S_ISREG(info.st_mode)) return FileState::kForeign;
+  FileInspection foreign;
+  foreign.state = FileState::kForeign;
+  if (!S_ISREG(info.st_mode)) return foreign;
   const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return FileState::kUnreadable;
+  if (fd < 0) return Unreadable(errno);
   unsigned char header[kHeaderSize];
   const ssize_t got = ReadFileStart(fd, header, kHeaderSize);
+  const int read_error = errno;
   close(fd);
-  if (got < 0) return FileState::kUnreadable;
-  if (static_cast<std::size_t>(got) < kHeaderSize) return FileState::kForeign;
-  return IsObjectFileHeader(header) ? FileState::kObjectFile : FileState::kForeign;
+  if (got < 0) return Unreadable(read_error);
+  if (static_cast<std::size_t>(got) < kHeaderSize) return foreign;
+  return InspectHeader(header);
+}
+
+std::string RefusalReason(const FileInspection& inspection) {
+  switch (inspection.state) {
+    case FileState::kAbsent:
+      return "no such file";
+    case FileState::kObjectFile:
+      break;
+    case FileState::kOtherVersion:
+      return "object file format version " + std::to_string(inspection.version) +
+             " is not supported";
+    case FileState::kForeign:
+      return "not an object file";
+    case FileState::kUnreadable:
+      return std::string("cannot be read: ") + std::strerror(inspection.error);
+  }
+  return "";
 }
 
 bool ConfigureConnection(Connection& connection, OpenMode mode) {
   if (sqlite3_busy_timeout(connection.get(), kBusyTimeoutMs) != SQLITE_OK) return false;
-  return connection.Execute(mode == OpenMode::kReadWrite ? kWriteCacheSize : kReadMapSize);
+  return connection.Execute(kNoMapping) &&
+         (mode == OpenMode::kReadOnly || connection.Execute(kWriteCacheSize));
 }
 
 std::string SqliteFileName(const std::string& path) {
   return !path.empty() && path.front() == '/' ? path : "./" + path;
 }
 
-bool CreateEmptyObjectFile(const std::string& path) {
+bool CreateEmptyObjectFile(const std::string& path, std::string& failure) {
+  const auto fail = [&](const char* step) {
+    failure = std::string("cannot be created: ") + step + std::strerror(errno);
+    return false;
+  };
   std::string side_path;
-  if (!CreateSideFile(path, side_path)) return false;
-  if (WriteSchema(side_path) && RemoveJournals(path) &&
-      std::rename(side_path.c_str(), path.c_str()) == 0) {
-    return SyncParentDirectory(path);
+  if (!CreateSideFile(path, side_path)) return fail("");
+  if (!WriteSchema(side_path)) {
+    failure = "cannot be created: the new file could not be written";
+  } else if (!RemoveJournals(path)) {
+    fail("a journal left beside it cannot be removed: ");
+  } else if (std::rename(side_path.c_str(), path.c_str()) != 0) {
+    fail("");
+  } else {
+    // The file is in place; only its durability is in doubt.
+    return SyncParentDirectory(path) || fail("its folder cannot be synced: ");
   }
   // Best effort: what is left is a stray side file, not damage to the path.
   unlink(side_path.c_str());

@@ -16,21 +16,34 @@ inline constexpr std::uint32_t kApplicationId = 0x4F424A44;
 inline constexpr std::uint32_t kFormatVersion = 2;
 
 enum class FileState {
-  kAbsent,      // nothing at the path
-  kObjectFile,  // an object file of our format version
-  kForeign,     // something else: never opened for writing, never removed
-  kUnreadable,  // the path could not be examined
+  kAbsent,        // nothing at the path
+  kObjectFile,    // an object file of our format version
+  kOtherVersion,  // an object file of another format version: refused like kForeign
+  kForeign,       // something else: never opened for writing, never removed
+  kUnreadable,    // the path could not be examined
+};
+
+struct FileInspection {
+  FileState state = FileState::kUnreadable;
+  std::uint32_t version = 0;  // kOtherVersion: the file's format version
+  int error = 0;              // kUnreadable: the errno
 };
 
 // Examines the file at `path` by reading its header only. An object file is
 // a SQLite file in rollback-journal mode with our application id and format
 // version.
-FileState InspectFile(const std::string& path);
+FileInspection InspectFile(const std::string& path);
+
+// Why the file inspected cannot be opened, for CvxODB::LastError: "no such
+// file", "not an object file", "object file format version 3 is not
+// supported", "cannot be read: Permission denied".
+std::string RefusalReason(const FileInspection& inspection);
 
 enum class OpenMode { kReadOnly, kReadWrite };
 
 // Sets up a connection to an object file for reading only or for writing:
-// its lock wait, and its page cache or file mapping.
+// its lock wait and its page cache. No connection maps its file: a file
+// truncated while mapped would kill the process with SIGBUS.
 bool ConfigureConnection(Connection& connection, OpenMode mode);
 
 // The name under which SQLite opens `path`: a relative path gains "./", so
@@ -39,8 +52,10 @@ std::string SqliteFileName(const std::string& path);
 
 // Puts a new, empty object file at `path`, replacing what is there. The file
 // is built aside and renamed into place, so the path holds either the former
-// file or the complete new one. False on failure, the path then unchanged.
-bool CreateEmptyObjectFile(const std::string& path);
+// file or the complete new one. False on failure, the path then unchanged
+// (unless only the sync of its folder failed), with `failure` saying why:
+// "cannot be created: No such file or directory".
+bool CreateEmptyObjectFile(const std::string& path, std::string& failure);
 
 // Removes the file at `path` and its journal files (-journal, -wal, -shm).
 // The journals go first: a hot journal left behind would otherwise be played

@@ -9,8 +9,10 @@
 #include <span>       // std::span of rows read ahead
 #include <utility>    // std::move
 
-#include "object_file.h"  // InspectFile, CreateEmptyObjectFile, SqliteFileName, format constants
-#include "slot_rows.h"    // kScanSlotsSql, ReadRowValue
+#include "failure_text.h"  // AppendEscaped, ObjectPlace, SlotPlace, OrphanSlots, SqliteFailure
+#include "object_file.h"   // InspectFile, RefusalReason, CreateEmptyObjectFile, SqliteFileName
+#include "schema_check.h"  // CheckSchema, CheckSlotOwnersAtEnds
+#include "slot_rows.h"     // kScanSlotsSql, ReadRowValue, ReadRowText
 
 using zozavi::FileState;
 using zozavi::OpenMode;
@@ -23,7 +25,7 @@ namespace {
 // The SQL of each ObjectDatabase::StatementId, in order.
 constexpr std::string_view kStatementSql[] = {
     // kListObjects
-    "SELECT name FROM objects ORDER BY id",
+    "SELECT name, id FROM objects ORDER BY id",
     // kFindObject
     "SELECT 1 FROM objects WHERE name = ?1",
     // kAddObject
@@ -32,8 +34,10 @@ constexpr std::string_view kStatementSql[] = {
     zozavi::kScanSlotsSql,
     // kScanSlotNames: kScanSlots without the values.
     "SELECT object, name, seq FROM slots WHERE object >= ?1 ORDER BY object, name",
-    // kReadValue
-    "SELECT kind, text, number, units, items FROM slots WHERE object = ?1 AND name = ?2",
+    // kReadValue: the last column tells whether the slot's object exists.
+    "SELECT s.kind, s.text, s.number, s.units, s.items, o.name IS NOT NULL"
+    " FROM slots AS s LEFT JOIN objects AS o ON o.name = s.object"
+    " WHERE s.object = ?1 AND s.name = ?2",
     // kLastSeq
     "SELECT coalesce(max(seq), 0) FROM slots WHERE object = ?1",
     // kAddSlot: ?3 is the object's largest seq plus 1, so that a new slot
@@ -70,40 +74,59 @@ bool BindSlot(zozavi::Statement& statement, std::string_view object, std::string
          (is_list ? statement.BindBlob(8, value.items) : statement.BindNull(8));
 }
 
-// Runs a statement answering one integer, such as a pragma.
-bool QueryInt(sqlite3* db, const char* sql, int& result) {
+// Runs a statement answering one integer, such as a pragma. SQLITE_ROW, or
+// the failure.
+int QueryInt(sqlite3* db, const char* sql, int& result) {
   zozavi::Statement statement;
-  if (!statement.Prepare(db, sql) || statement.Step() != SQLITE_ROW) return false;
-  result = statement.ColumnInt(0);
-  return true;
+  if (!statement.Prepare(db, sql)) return sqlite3_extended_errcode(db);
+  const int rc = statement.Step();
+  if (rc == SQLITE_ROW) result = statement.ColumnInt(0);
+  return rc;
 }
+
+std::string BaseName(const std::string& path) { return path.substr(path.rfind('/') + 1); }
 
 }  // namespace
 
 ObjectDatabase::ObjectDatabase(bool writable, std::string path)
     : writable_(writable), path_(std::move(path)), read_ahead_after_(kFirstReadAheadAfter) {}
 
-std::unique_ptr<ObjectDatabase> ObjectDatabase::Open(const std::string& path, OpenMode mode) {
+std::unique_ptr<ObjectDatabase> ObjectDatabase::Open(const std::string& path, OpenMode mode,
+                                                     std::string& error) {
   const bool writable = mode == OpenMode::kReadWrite;
-  const FileState state = zozavi::InspectFile(path);
-  if (state == FileState::kAbsent && writable) {
-    if (!zozavi::CreateEmptyObjectFile(path)) return nullptr;
-  } else if (state != FileState::kObjectFile) {
+  const zozavi::FileInspection inspection = zozavi::InspectFile(path);
+  if (inspection.state == FileState::kAbsent && writable) {
+    if (!zozavi::CreateEmptyObjectFile(path, error)) return nullptr;
+  } else if (inspection.state != FileState::kObjectFile) {
+    error = zozavi::RefusalReason(inspection);
     return nullptr;
   }
   std::unique_ptr<ObjectDatabase> database(new ObjectDatabase(writable, path));
   const int flags = (writable ? SQLITE_OPEN_READWRITE : SQLITE_OPEN_READONLY) | SQLITE_OPEN_NOMUTEX;
-  if (!database->connection_.Open(zozavi::SqliteFileName(path), flags) || !database->Configure() ||
-      !database->HasOurFormat()) {
+  if (!database->connection_.Open(zozavi::SqliteFileName(path), flags)) {
+    error = "cannot be opened";
     return nullptr;
   }
   // One transaction from Open to Close: a read-only database reads a single
   // snapshot and takes the file's shared lock once rather than per call; a
-  // read-write one makes all its writes durable together.
-  if (!database->connection_.Execute("BEGIN")) return nullptr;
+  // read-write one makes all its writes durable together. The checks run
+  // in it, so that they see the content that is read afterwards.
+  if (!database->Configure() || !database->connection_.Execute("BEGIN")) {
+    error = zozavi::SqliteFailure(database->connection_.get(),
+                                  sqlite3_extended_errcode(database->connection_.get()),
+                                  "cannot be opened");
+    return nullptr;
+  }
+  sqlite3* db = database->connection_.get();
+  if (!database->HasOurFormat() || !zozavi::CheckSchema(db, database->error_) ||
+      !zozavi::CheckSlotOwnersAtEnds(db, database->error_)) {
+    error = std::move(database->error_);
+    return nullptr;
+  }
   struct stat info {};
   if (!writable && stat(path.c_str(), &info) == 0) {
-    database->identity_ = zozavi::FileIdentity{info.st_dev, info.st_ino};
+    database->identity_ = zozavi::FileIdentity{info.st_dev, info.st_ino, info.st_size};
+    database->identity_known_ = true;
     database->may_read_ahead_ = true;
   }
   return database;
@@ -114,26 +137,73 @@ bool ObjectDatabase::Configure() {
 }
 
 // The header was checked before opening; this reads it again through SQLite,
-// which first plays back a journal left by a transaction that never ended.
+// which first plays back a journal left by a transaction that never ended;
+// a read-only connection, which never writes, refuses to read such a file.
 bool ObjectDatabase::HasOurFormat() {
   int application_id = 0;
   int version = 0;
-  return QueryInt(connection_.get(), "PRAGMA application_id", application_id) &&
-         QueryInt(connection_.get(), "PRAGMA user_version", version) &&
-         static_cast<std::uint32_t>(application_id) == zozavi::kApplicationId &&
-         static_cast<std::uint32_t>(version) == zozavi::kFormatVersion;
+  int rc = QueryInt(connection_.get(), "PRAGMA application_id", application_id);
+  if (rc == SQLITE_ROW) rc = QueryInt(connection_.get(), "PRAGMA user_version", version);
+  if (rc == SQLITE_READONLY_ROLLBACK) {
+    std::string journal;
+    zozavi::AppendEscaped(BaseName(path_) + "-journal", journal);
+    return Fail("holds an interrupted write (hot journal " + journal +
+                ") that a read-write open rolls back");
+  }
+  if (rc != SQLITE_ROW) return Fail(zozavi::SqliteFailure(connection_.get(), rc, "cannot read"));
+  // The file may have been replaced since its header was read.
+  zozavi::FileInspection found;
+  found.state = static_cast<std::uint32_t>(application_id) != zozavi::kApplicationId
+                    ? FileState::kForeign
+                    : static_cast<std::uint32_t>(version) != zozavi::kFormatVersion
+                          ? FileState::kOtherVersion
+                          : FileState::kObjectFile;
+  found.version = static_cast<std::uint32_t>(version);
+  return found.state == FileState::kObjectFile || Fail(zozavi::RefusalReason(found));
 }
 
-bool ObjectDatabase::CanWriteNow() const {
+bool ObjectDatabase::CanWriteNow() {
+  if (!writable_) return Fail("the database is open read-only");
   // SQLite rolls the transaction back by itself after some errors; writing on
   // outside it would make later writes durable one by one.
-  return writable_ && connection_.InTransaction();
+  return connection_.InTransaction() ||
+         Fail("an earlier write failed and undid the writes since Open; nothing more is written");
+}
+
+bool ObjectDatabase::Fail(std::string error) {
+  error_ = std::move(error);
+  return false;
+}
+
+bool ObjectDatabase::FailDamaged(const std::string& what) {
+  // Rows that look damaged may be pages cut off a file that shrank.
+  return Fail(identity_known_ ? zozavi::DamageFailure(what, path_, identity_) : "damaged: " + what);
+}
+
+bool ObjectDatabase::FailStatement(int rc, const char* action) {
+  return Fail(identity_known_ ? zozavi::ReadFailure(connection_.get(), rc, path_, identity_)
+                              : zozavi::SqliteFailure(connection_.get(), rc, action));
+}
+
+int ObjectDatabase::FindObject(std::string_view object) {
+  StatementUse query = Use(kFindObject);
+  if (!query) return -1;
+  if (!query->BindText(1, object)) {
+    FailStatement(sqlite3_extended_errcode(connection_.get()));
+    return -1;
+  }
+  const int rc = query->Step();
+  if (rc == SQLITE_ROW) return 1;
+  if (rc == SQLITE_DONE) return 0;
+  FailStatement(rc);
+  return -1;
 }
 
 zozavi::Statement* ObjectDatabase::Prepared(StatementId id) {
   static_assert(std::size(kStatementSql) == kStatementCount, "one SQL text per statement");
   zozavi::Statement& statement = statements_[id];
   if (!statement.prepared() && !statement.Prepare(connection_.get(), kStatementSql[id])) {
+    FailStatement(sqlite3_extended_errcode(connection_.get()));
     return nullptr;
   }
   return &statement;
@@ -154,12 +224,14 @@ sqlite3_int64& ObjectDatabase::RememberWritten(std::string_view name, sqlite3_in
 
 sqlite3_int64* ObjectDatabase::LastSeqForWriting(std::string_view object) {
   if (sqlite3_int64* last_seq = WrittenObject(object)) return last_seq;
-  {
-    StatementUse query = Use(kFindObject);
-    if (!query || !query->BindText(1, object) || query->Step() != SQLITE_ROW) return nullptr;
-  }
+  if (FindObject(object) != 1) return nullptr;
   StatementUse query = Use(kLastSeq);
-  if (!query || !query->BindText(1, object) || query->Step() != SQLITE_ROW) return nullptr;
+  if (!query) return nullptr;
+  const int rc = query->BindText(1, object) ? query->Step() : sqlite3_extended_errcode(connection_.get());
+  if (rc != SQLITE_ROW) {
+    FailStatement(rc);
+    return nullptr;
+  }
   return &RememberWritten(object, query->ColumnInt64(0));
 }
 
@@ -169,13 +241,34 @@ bool ObjectDatabase::SeekSlots(Scan scan, std::string_view object) {
   if (scan_on_row_[scan] && statement->ColumnText(0) == object) return true;
   EndSlotScan(scan);
   // A copy: the bound name outlives this call while the scan goes on.
-  return statement->BindTextCopy(1, object) && StepSlots(scan);
+  if (!statement->BindTextCopy(1, object)) {
+    return FailStatement(sqlite3_extended_errcode(connection_.get()));
+  }
+  return StepSlots(scan);
 }
 
 bool ObjectDatabase::StepSlots(Scan scan) {
   const int rc = statements_[kScanStatements[scan]].Step();
   scan_on_row_[scan] = rc == SQLITE_ROW;
   if (rc == SQLITE_ROW || rc == SQLITE_DONE) return true;
+  FailStatement(rc);  // before the reset, which may change SQLite's message
+  EndSlotScan(scan);
+  return false;
+}
+
+bool ObjectDatabase::CheckNextOwner(Scan scan) {
+  const zozavi::Statement& row = statements_[kScanStatements[scan]];
+  std::string_view owner;
+  int found = 1;
+  if (!zozavi::ReadRowText(row, zozavi::kScanObjectColumn, "the object of a slot", owner,
+                           problem_)) {
+    FailDamaged(problem_);
+  } else if (owner != owner_checked_ && (found = FindObject(owner)) == 0) {
+    FailDamaged(zozavi::OrphanSlots(owner));
+  } else if (found == 1) {
+    owner_checked_.assign(owner);
+    return true;
+  }
   EndSlotScan(scan);
   return false;
 }
@@ -192,9 +285,13 @@ void ObjectDatabase::EndSlotScans() {
 
 bool ObjectDatabase::Save() {
   if (!writable_) return true;
-  if (!connection_.InTransaction()) return false;
+  if (!connection_.InTransaction()) {
+    return Fail("an earlier write failed and undid the writes since Open; nothing was saved");
+  }
   EndSlotScans();
   if (connection_.Execute("COMMIT")) return true;
+  Fail(zozavi::SqliteFailure(connection_.get(), sqlite3_extended_errcode(connection_.get()),
+                             "cannot save"));
   // A COMMIT that failed may leave the transaction open; end it here. Should
   // this fail too, closing the connection rolls back all the same.
   connection_.Execute("ROLLBACK");
@@ -203,11 +300,15 @@ bool ObjectDatabase::Save() {
 
 bool ObjectDatabase::CheckIntegrity(bool full) {
   zozavi::Statement check;
-  if (!check.Prepare(connection_.get(), full ? "PRAGMA integrity_check" : "PRAGMA quick_check") ||
-      check.Step() != SQLITE_ROW || check.ColumnText(0) != "ok") {
-    return false;
+  if (!check.Prepare(connection_.get(), full ? "PRAGMA integrity_check" : "PRAGMA quick_check")) {
+    return FailStatement(sqlite3_extended_errcode(connection_.get()));
   }
-  return check.Step() == SQLITE_DONE;  // "ok" is the only row of a sound file
+  const int rc = check.Step();
+  if (rc != SQLITE_ROW) return FailStatement(rc);
+  if (check.ColumnText(0) == "ok" && check.Step() == SQLITE_DONE) return true;  // "ok" alone
+  std::string finding = "damaged: ";
+  zozavi::AppendEscaped(check.ColumnText(0), finding);
+  return Fail(std::move(finding));
 }
 
 bool ObjectDatabase::ListObjects(CStrList& names) {
@@ -215,14 +316,19 @@ bool ObjectDatabase::ListObjects(CStrList& names) {
   if (!query) return false;
   names_.Clear();
   int rc;
-  while ((rc = query->Step()) == SQLITE_ROW) names_.Add(query->ColumnText(0));
-  return rc == SQLITE_DONE && names_.AppendTo(names);
+  while ((rc = query->Step()) == SQLITE_ROW) {
+    std::string_view name;
+    if (!zozavi::ReadRowText(*query, 0, "name", name, problem_)) {
+      return FailDamaged("object with id " + std::to_string(query->ColumnInt64(1)) + ": " + problem_);
+    }
+    names_.Add(name);
+  }
+  if (rc != SQLITE_DONE) return FailStatement(rc);
+  return names_.AppendTo(names) || Fail("out of memory");
 }
 
 bool ObjectDatabase::HasObject(std::string_view name) {
-  if (WrittenObject(name) != nullptr) return true;
-  StatementUse query = Use(kFindObject);
-  return query && query->BindText(1, name) && query->Step() == SQLITE_ROW;
+  return WrittenObject(name) != nullptr || FindObject(name) == 1;
 }
 
 bool ObjectDatabase::AddObject(std::string_view name) {
@@ -230,7 +336,9 @@ bool ObjectDatabase::AddObject(std::string_view name) {
   if (WrittenObject(name) != nullptr) return true;
   EndSlotScans();
   StatementUse insert = Use(kAddObject);
-  if (!insert || !insert->BindText(1, name) || insert->Step() != SQLITE_DONE) return false;
+  if (!insert) return false;
+  const int rc = insert->BindText(1, name) ? insert->Step() : sqlite3_extended_errcode(connection_.get());
+  if (rc != SQLITE_DONE) return FailStatement(rc, "cannot write");
   // A new object has no slots yet; one that was there is looked up when
   // written to.
   if (sqlite3_changes(connection_.get()) > 0) RememberWritten(name, 0);
@@ -245,10 +353,16 @@ bool ObjectDatabase::ListSlots(std::string_view object, CStrList& names, CStrLis
     bool listed = false;
     switch (result) {
       case zozavi::SlotReadAhead::Result::kFound:
-        listed = AppendReadAhead(rows, bytes, names, *values);
+        listed = AppendReadAhead(rows, bytes, names, *values) || Fail("out of memory");
         break;
       case zozavi::SlotReadAhead::Result::kNoSlots:
         listed = HasObject(object);
+        break;
+      case zozavi::SlotReadAhead::Result::kFailed:
+        Fail(read_ahead_->failure());
+        // Later reads read for themselves, and fail again where the file
+        // does.
+        may_read_ahead_ = false;
         break;
       case zozavi::SlotReadAhead::Result::kCannotServe:
         break;
@@ -275,15 +389,22 @@ bool ObjectDatabase::ListSlots(std::string_view object, CStrList& names, CStrLis
   bool on_row = scan_on_row_[scan];
   scan_on_row_[scan] = false;
   const zozavi::Statement& row = statements_[kScanStatements[scan]];
-  while (on_row && row.ColumnText(zozavi::kScanObjectColumn) == object) {
-    names_.Add(row.ColumnText(zozavi::kScanNameColumn));
+  while (on_row && zozavi::RowOwnedBy(row, object)) {
+    std::string_view name;
+    SlotValueView value;
+    if (!zozavi::ReadRowText(row, zozavi::kScanNameColumn, "a slot's name", name, problem_)) {
+      FailDamaged(zozavi::ObjectPlace(object) + ": " + problem_);
+      EndSlotScan(scan);  // after the failure is worded: it ends the row's texts
+      return false;
+    }
+    if (values != nullptr && !zozavi::ReadRowValue(row, zozavi::kScanValueColumn, value, problem_)) {
+      FailDamaged(zozavi::SlotPlace(object, name) + ": " + problem_);
+      EndSlotScan(scan);
+      return false;
+    }
+    names_.Add(name);
     seqs_.push_back(row.ColumnInt64(zozavi::kScanSeqColumn));
     if (values != nullptr) {
-      SlotValueView value;
-      if (!zozavi::ReadRowValue(row, zozavi::kScanValueColumn, value)) {
-        EndSlotScan(scan);
-        return false;
-      }
       text_form_.clear();
       zozavi::AppendTextForm(value, text_form_);
       values_.Add(text_form_);
@@ -292,11 +413,21 @@ bool ObjectDatabase::ListSlots(std::string_view object, CStrList& names, CStrLis
     on_row = scan_on_row_[scan];
     scan_on_row_[scan] = false;
   }
+  // The slots read must be those of an object, and so must the slots where
+  // the scan stops, which the next read in name order may pass over.
+  if (!seqs_.empty() && owner_checked_ != object) {
+    const int found = FindObject(object);
+    if (found != 1) {
+      EndSlotScan(scan);
+      return found < 0 ? false : FailDamaged(zozavi::OrphanSlots(object));
+    }
+  }
   scan_on_row_[scan] = on_row;
-  // An object without slots has no rows; a slot's object always exists.
+  if (on_row && !CheckNextOwner(scan)) return false;
   if (seqs_.empty()) return HasObject(object);
   OrderBySeq();
-  return names_.AppendTo(names, order_) && (values == nullptr || values_.AppendTo(*values, order_));
+  return (names_.AppendTo(names, order_) && (values == nullptr || values_.AppendTo(*values, order_))) ||
+         Fail("out of memory");
 }
 
 bool ObjectDatabase::UseReadAhead(std::string_view object) {
@@ -339,14 +470,28 @@ void ObjectDatabase::OrderBySeq() {
 bool ObjectDatabase::ReadValue(std::string_view object, std::string_view slot,
                                CvxSlot::Value& value) {
   StatementUse query = Use(kReadValue);
-  if (!query || !query->BindText(1, object) || !query->BindText(2, slot) ||
-      query->Step() != SQLITE_ROW) {
-    return false;
-  }
+  if (!query) return false;
+  const int rc = query->BindText(1, object) && query->BindText(2, slot)
+                     ? query->Step()
+                     : sqlite3_extended_errcode(connection_.get());
+  if (rc == SQLITE_DONE) return false;  // no such slot
+  if (rc != SQLITE_ROW) return FailStatement(rc);
+  if (query->ColumnInt(5) == 0) return FailDamaged(zozavi::OrphanSlots(object));
   SlotValueView row;
-  if (!zozavi::ReadRowValue(*query, 0, row)) return false;
+  if (!zozavi::ReadRowValue(*query, 0, row, problem_)) {
+    return FailDamaged(zozavi::SlotPlace(object, slot) + ": " + problem_);
+  }
   value.Assign(row);
   return true;
+}
+
+bool ObjectDatabase::RunWrite(zozavi::Statement& statement, std::string_view object,
+                              std::string_view slot, sqlite3_int64 seq,
+                              const SlotValueView& value) {
+  const int rc = BindSlot(statement, object, slot, seq, value)
+                     ? statement.Step()
+                     : sqlite3_extended_errcode(connection_.get());
+  return rc == SQLITE_DONE || FailStatement(rc, "cannot write");
 }
 
 bool ObjectDatabase::WriteValue(std::string_view object, std::string_view slot,
@@ -361,14 +506,16 @@ bool ObjectDatabase::WriteValue(std::string_view object, std::string_view slot,
   bool written;
   {
     StatementUse insert = Use(kAddSlot);
-    written = insert && BindSlot(*insert, object, slot, new_seq, value) &&
-              insert->Step() == SQLITE_DONE;
+    written = insert && RunWrite(*insert, object, slot, new_seq, value);
     added = written && sqlite3_changes(connection_.get()) > 0;
   }
   if (written && !added) {
     StatementUse update = Use(kReplaceValue);
-    written = update && BindSlot(*update, object, slot, new_seq, value) &&
-              update->Step() == SQLITE_DONE && sqlite3_changes(connection_.get()) > 0;
+    written = update && RunWrite(*update, object, slot, new_seq, value);
+    // The slot was there a moment ago, in this transaction.
+    if (written && sqlite3_changes(connection_.get()) == 0) {
+      written = Fail("cannot write: " + zozavi::SlotPlace(object, slot) + " vanished");
+    }
   }
   if (!written) {
     // A write that fails may have undone part of the transaction.

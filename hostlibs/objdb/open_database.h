@@ -26,9 +26,11 @@
 // read-write one makes all its writes durable together or not at all.
 struct ObjectDatabase {
  public:
-  // Opens the object file at `path`; read-write creates it when absent. Null
-  // when the file cannot be opened or is no object file.
-  static std::unique_ptr<ObjectDatabase> Open(const std::string& path, zozavi::OpenMode mode);
+  // Opens the object file at `path`; read-write creates it when absent. Null,
+  // with the reason in `error`, when the file cannot be opened, is no object
+  // file or fails the schema check.
+  static std::unique_ptr<ObjectDatabase> Open(const std::string& path, zozavi::OpenMode mode,
+                                              std::string& error);
 
   ObjectDatabase(const ObjectDatabase&) = delete;
   ObjectDatabase& operator=(const ObjectDatabase&) = delete;
@@ -36,6 +38,10 @@ struct ObjectDatabase {
   ~ObjectDatabase() = default;
 
   bool writable() const { return writable_; }
+  // Why the last failing call failed; empty when it failed only because an
+  // object or slot does not exist. Every call that can fail clears it first.
+  const std::string& error() const { return error_; }
+  void ClearError() { error_.clear(); }
   // Makes the writes since Open durable. False when that fails: the writes
   // are then lost and the file keeps its earlier content. The database takes
   // no more writes afterwards.
@@ -44,6 +50,9 @@ struct ObjectDatabase {
   bool CheckIntegrity(bool full);
 
   // Each of these answers false on failure, leaving the lists as they were.
+  // Every row read is checked (slot_rows.h); a row that fails, a slot whose
+  // object is not in the objects table, or a failed read makes the call fail
+  // with error() telling why.
   bool ListObjects(CStrList& names);
   bool HasObject(std::string_view name);
   bool AddObject(std::string_view name);
@@ -81,8 +90,21 @@ struct ObjectDatabase {
   ObjectDatabase(bool writable, std::string path);
   bool Configure();
   bool HasOurFormat();
-  bool CanWriteNow() const;
-  // The statement, prepared on first use; null when that fails.
+  bool CanWriteNow();
+  // Set error() and answer false.
+  bool Fail(std::string error);
+  // A damaged file: "damaged: " and `what`, or that the file changed while
+  // it was read, which would make sound rows look damaged.
+  bool FailDamaged(const std::string& what);
+  // A statement that failed with `rc`: SQLite's failure (worded with
+  // `action`, "cannot read" or "cannot write"), or that the file changed
+  // while it was read.
+  bool FailStatement(int rc, const char* action = "cannot read");
+  // Whether `object` is in the objects table: 1 when it is, 0 when it is
+  // not, -1 when the query fails (error() then tells why).
+  int FindObject(std::string_view object);
+  // The statement, prepared on first use; null, with error() set, when that
+  // fails.
   zozavi::Statement* Prepared(StatementId id);
   // One use of the statement, reset when the use ends.
   zozavi::StatementUse Use(StatementId id);
@@ -94,12 +116,19 @@ struct ObjectDatabase {
   // already. False when the query fails.
   bool SeekSlots(Scan scan, std::string_view object);
   bool StepSlots(Scan scan);
+  // The object of the slot row the scan rests on after an object's rows
+  // must be in the objects table, or the slots are no object's.
+  bool CheckNextOwner(Scan scan);
   // Whether ListSlots with values takes `object` from the read-ahead,
   // which starts once enough reads came one after another in name order.
   bool UseReadAhead(std::string_view object);
   // Appends an object's rows as read ahead to the lists, in creation order.
   bool AppendReadAhead(std::span<const zozavi::ReadAheadRow> rows, const char* bytes,
                        CStrList& names, CStrList& values);
+  // Binds and runs kAddSlot or kReplaceValue; false with error() set when
+  // that fails.
+  bool RunWrite(zozavi::Statement& statement, std::string_view object, std::string_view slot,
+                sqlite3_int64 seq, const zozavi::SlotValueView& value);
   // Puts the order of the gathered rows (seqs_) into order_.
   void OrderBySeq();
   void EndSlotScan(Scan scan);
@@ -124,6 +153,11 @@ struct ObjectDatabase {
   std::vector<sqlite3_int64> seqs_;   // the gathered rows' seq, in name order
   std::vector<std::uint32_t> order_;  // the gathered rows in seq order
   std::string text_form_;             // scratch for one value's text form
+  std::string problem_;               // scratch for what is wrong with a row
+  std::string error_;
+  // The last object found in the objects table by CheckNextOwner, which the
+  // next read in name order asks for.
+  std::string owner_checked_;
   // Objects this read-write database wrote to or found, with their largest
   // seq, within the open transaction: writes that alternate between objects
   // (a difference database's common list and the object compared) look
@@ -133,8 +167,10 @@ struct ObjectDatabase {
 
   // A read-only database reads ahead on a thread of its own once the reads
   // run in name order; the file's identity makes sure the read-ahead opens
-  // the same file.
+  // the same file, and tells a failed read of a file that shrank or was
+  // replaced.
   bool may_read_ahead_ = false;
+  bool identity_known_ = false;  // a read-only database that found its file
   zozavi::FileIdentity identity_;
   std::string last_read_;          // the object of the last read in this thread
   std::size_t ascending_reads_ = 0;  // reads in a row, each after the one before

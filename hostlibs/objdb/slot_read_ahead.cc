@@ -6,9 +6,10 @@
 #include <system_error>  // std::system_error when no thread can start
 #include <utility>       // std::move
 
-#include "object_file.h"  // ConfigureConnection, SqliteFileName, OpenMode
-#include "slot_rows.h"    // kScanSlotsSql, ReadRowValue, column positions
-#include "slot_value.h"   // SlotValueView, AppendTextForm
+#include "failure_text.h"  // OrphanSlots, SlotPlace, ObjectPlace, SqliteFailure
+#include "object_file.h"   // ConfigureConnection, SqliteFileName, OpenMode
+#include "slot_rows.h"     // kScanSlotsSql, ReadRowValue, ReadRowText, column positions
+#include "slot_value.h"    // SlotValueView, AppendTextForm
 
 namespace zozavi {
 namespace {
@@ -18,6 +19,9 @@ constexpr std::size_t kBatchObjects = 512;
 constexpr std::size_t kBatchBytes = std::size_t{1} << 20;
 // Batches read and not yet taken; the thread waits when there are this many.
 constexpr std::size_t kMaxReadyBatches = 4;
+
+// The object names from ?1 on, in the order of the scan's objects.
+constexpr char kOwnersSql[] = "SELECT name FROM objects WHERE name >= ?1 ORDER BY name";
 
 }  // namespace
 
@@ -50,7 +54,27 @@ struct SlotReadAhead::Batch {
   }
 };
 
-SlotReadAhead::SlotReadAhead() { spare_.reserve(kMaxReadyBatches + 2); }
+bool FileChanged(const std::string& path, const FileIdentity& opened) {
+  struct stat info {};
+  return stat(path.c_str(), &info) != 0 ||
+         !(FileIdentity{info.st_dev, info.st_ino, info.st_size} == opened);
+}
+
+std::string ReadFailure(sqlite3* db, int rc, const std::string& path, const FileIdentity& opened) {
+  if (FileChanged(path, opened)) return "the file shrank or changed while it was read";
+  return SqliteFailure(db, rc, "cannot read");
+}
+
+std::string DamageFailure(const std::string& what, const std::string& path,
+                          const FileIdentity& opened) {
+  if (FileChanged(path, opened)) return "the file shrank or changed while it was read";
+  return "damaged: " + what;
+}
+
+SlotReadAhead::SlotReadAhead(const std::string& path, const FileIdentity& identity)
+    : path_(path), identity_(identity) {
+  spare_.reserve(kMaxReadyBatches + 2);
+}
 
 std::unique_ptr<SlotReadAhead> SlotReadAhead::Start(const std::string& path,
                                                     const FileIdentity& identity,
@@ -58,7 +82,7 @@ std::unique_ptr<SlotReadAhead> SlotReadAhead::Start(const std::string& path,
   // Without memory or a thread the caller reads for itself, as before.
   std::unique_ptr<SlotReadAhead> ahead;
   try {
-    ahead.reset(new SlotReadAhead());
+    ahead.reset(new SlotReadAhead(path, identity));
   } catch (const std::bad_alloc&) {
     return nullptr;
   }
@@ -68,13 +92,16 @@ std::unique_ptr<SlotReadAhead> SlotReadAhead::Start(const std::string& path,
   // The path may name another file by now; this connection must read the
   // caller's.
   struct stat info {};
-  if (stat(path.c_str(), &info) != 0 || !(FileIdentity{info.st_dev, info.st_ino} == identity)) {
+  if (stat(path.c_str(), &info) != 0 ||
+      !(FileIdentity{info.st_dev, info.st_ino, info.st_size} == identity)) {
     return nullptr;
   }
   if (!ConfigureConnection(ahead->connection_, OpenMode::kReadOnly) ||
       !ahead->connection_.Execute("BEGIN") ||
       !ahead->scan_.Prepare(ahead->connection_.get(), kScanSlotsSql) ||
-      !ahead->scan_.BindTextCopy(1, first_object)) {
+      !ahead->scan_.BindTextCopy(1, first_object) ||
+      !ahead->owners_.Prepare(ahead->connection_.get(), kOwnersSql) ||
+      !ahead->owners_.BindTextCopy(1, first_object)) {
     return nullptr;
   }
   try {
@@ -97,45 +124,90 @@ SlotReadAhead::~SlotReadAhead() {
 void SlotReadAhead::Run() {
   try {
     int rc = scan_.Step();
+    const int owners_rc = owners_.Step();
+    owners_left_ = owners_rc == SQLITE_ROW;
+    if (owners_rc != SQLITE_ROW && owners_rc != SQLITE_DONE) {
+      Publish(nullptr, /*ended=*/true, /*failed=*/true,
+              ReadFailure(connection_.get(), owners_rc, path_, identity_));
+      return;
+    }
     for (;;) {
       std::unique_ptr<Batch> batch = EmptyBatch();
       if (batch == nullptr) return;
-      bool failed = false;
-      const bool more = Fill(*batch, rc, failed);
-      Publish(std::move(batch), !more, failed);
+      std::string failure;
+      const bool more = Fill(*batch, rc, failure);
+      const bool failed = !more && rc != SQLITE_DONE;
+      Publish(std::move(batch), !more, failed, std::move(failure));
       if (!more) return;
     }
   } catch (...) {
     // Out of memory: the caller reads for itself from here on.
-    Publish(nullptr, /*ended=*/true, /*failed=*/true);
+    Publish(nullptr, /*ended=*/true, /*failed=*/true, std::string());
   }
 }
 
-bool SlotReadAhead::Fill(Batch& batch, int& rc, bool& failed) {
+bool SlotReadAhead::CheckOwner(std::string_view object, std::string& failure) {
+  while (owners_left_ && owners_.ColumnText(0) < object) {
+    const int rc = owners_.Step();
+    owners_left_ = rc == SQLITE_ROW;
+    if (rc != SQLITE_ROW && rc != SQLITE_DONE) {
+      failure = ReadFailure(connection_.get(), rc, path_, identity_);
+      return false;
+    }
+  }
+  if (owners_left_ && owners_.ColumnText(0) == object) return true;
+  failure = DamageFailure(OrphanSlots(object), path_, identity_);
+  return false;
+}
+
+bool SlotReadAhead::Fill(Batch& batch, int& rc, std::string& failure) {
+  std::string problem;
   while (rc == SQLITE_ROW) {
     if (batch.objects.size() >= kBatchObjects || batch.bytes.size() >= kBatchBytes) return true;
-    const std::string_view object = scan_.ColumnText(kScanObjectColumn);
+    std::string_view object;
+    if (!ReadRowText(scan_, kScanObjectColumn, "the object of a slot", object, problem)) {
+      failure = DamageFailure(problem, path_, identity_);
+      rc = SQLITE_ERROR;
+      return false;
+    }
+    if (!CheckOwner(object, failure)) {
+      rc = SQLITE_ERROR;
+      return false;
+    }
     Batch::Object entry{batch.AddText(object), object.size(), batch.rows.size(), 0};
     // The row's texts last until the next step; the name is compared with
     // the batch's copy of it.
     do {
-      ReadAheadRow row{batch.AddText(scan_.ColumnText(kScanNameColumn)), 0,
-                       scan_.ColumnInt64(kScanSeqColumn)};
+      std::string_view name;
       SlotValueView value;
-      if (!ReadRowValue(scan_, kScanValueColumn, value)) {
-        failed = true;
+      if (!ReadRowText(scan_, kScanNameColumn, "a slot's name", name, problem) ||
+          !ReadRowValue(scan_, kScanValueColumn, value, problem)) {
+        failure = DamageFailure((name.data() != nullptr ? SlotPlace(batch.NameOf(entry), name)
+                                                        : ObjectPlace(batch.NameOf(entry))) +
+                                    ": " + problem,
+                                path_, identity_);
+        // The object read in part is left out: the batch keeps whole objects.
+        batch.rows.resize(entry.first_row);
+        batch.bytes.resize(entry.name);
+        rc = SQLITE_ERROR;
         return false;
       }
-      row.value = batch.bytes.size();
+      ReadAheadRow row{batch.AddText(name), batch.bytes.size(), scan_.ColumnInt64(kScanSeqColumn)};
       AppendTextForm(value, batch.bytes);
       batch.bytes.push_back('\0');
       batch.rows.push_back(row);
       rc = scan_.Step();
-    } while (rc == SQLITE_ROW && scan_.ColumnText(kScanObjectColumn) == batch.NameOf(entry));
+    } while (rc == SQLITE_ROW && RowOwnedBy(scan_, batch.NameOf(entry)));
+    if (rc != SQLITE_ROW && rc != SQLITE_DONE) {
+      failure = ReadFailure(connection_.get(), rc, path_, identity_);
+      batch.rows.resize(entry.first_row);
+      batch.bytes.resize(entry.name);
+      return false;
+    }
     entry.row_count = batch.rows.size() - entry.first_row;
     batch.objects.push_back(entry);
   }
-  failed = rc != SQLITE_DONE;
+  if (rc != SQLITE_DONE) failure = ReadFailure(connection_.get(), rc, path_, identity_);
   return false;
 }
 
@@ -149,14 +221,16 @@ std::unique_ptr<SlotReadAhead::Batch> SlotReadAhead::EmptyBatch() {
   return batch;
 }
 
-void SlotReadAhead::Publish(std::unique_ptr<Batch> batch, bool ended, bool failed) {
+void SlotReadAhead::Publish(std::unique_ptr<Batch> batch, bool ended, bool failed,
+                            std::string failure) {
   {
     std::lock_guard<std::mutex> lock(mutex_);
-    // A failed batch may end inside an object: none of it is served.
-    if (batch != nullptr && !failed && !batch->objects.empty()) ready_.push_back(std::move(batch));
+    // A batch holds whole objects only, those of a failed one included.
+    if (batch != nullptr && !batch->objects.empty()) ready_.push_back(std::move(batch));
     if (ended) {
       ended_ = true;
       failed_ = failed;
+      failure_ = std::move(failure);
     }
   }
   changed_.notify_all();
@@ -189,7 +263,8 @@ SlotReadAhead::Result SlotReadAhead::Take(std::string_view object,
     if (current_ == nullptr || next_object_ == current_->objects.size()) {
       if (!NextBatch()) {
         std::lock_guard<std::mutex> lock(mutex_);
-        return failed_ ? Result::kCannotServe : Result::kNoSlots;
+        if (!failed_) return Result::kNoSlots;
+        return failure_.empty() ? Result::kCannotServe : Result::kFailed;
       }
     }
     const Batch::Object& entry = current_->objects[next_object_];

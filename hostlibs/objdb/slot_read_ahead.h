@@ -22,13 +22,27 @@
 
 namespace zozavi {
 
-// The file an open database reads, so that a second connection can make
-// sure it opened the same one.
+// The file an open database reads, as it was when opened, so that a second
+// connection can make sure it opened the same one, and a read that fails can
+// tell whether the file shrank or was replaced meanwhile.
 struct FileIdentity {
   dev_t device = 0;
   ino_t inode = 0;
+  off_t size = 0;
   bool operator==(const FileIdentity&) const = default;
 };
+
+// Whether the path no longer names the file `opened` as it was.
+bool FileChanged(const std::string& path, const FileIdentity& opened);
+
+// The failure of a read from the file at `path` opened as `opened`: that the
+// file shrank or changed, when it did, or else SQLite's failure `rc` on `db`.
+std::string ReadFailure(sqlite3* db, int rc, const std::string& path, const FileIdentity& opened);
+
+// Rows found damaged (`what`) in the file at `path` opened as `opened`:
+// "damaged: " and `what`, or that the file shrank or changed, when it did.
+std::string DamageFailure(const std::string& what, const std::string& path,
+                          const FileIdentity& opened);
 
 // One slot as read ahead: its name and the text form of its value, both
 // offsets of NUL-terminated texts in the batch's bytes.
@@ -53,11 +67,15 @@ class SlotReadAhead {
   enum class Result {
     kFound,        // `rows` hold the object's slots, in slot-name order
     kNoSlots,      // the file holds no slot of the object
-    kCannotServe,  // the object is not after the last one asked for, or the read failed
+    kCannotServe,  // the object is not after the last one asked for, or memory ran out
+    kFailed,       // reading the file failed before the object: failure() tells why
   };
   // Moves on to `object`. The rows and the texts at `bytes` stay valid until
   // the next call.
   Result Take(std::string_view object, std::span<const ReadAheadRow>& rows, const char*& bytes);
+  // Why the read-ahead failed, once Take answered kFailed: a damaged row, a
+  // slot whose object is not in the objects table, or a failed read.
+  const std::string& failure() const { return failure_; }
   // Whether the caller passes over most of the objects read ahead, so that
   // reading for itself would cost less than reading everything.
   bool sparse() const {
@@ -68,19 +86,29 @@ class SlotReadAhead {
   static constexpr std::size_t kSparseAfter = 1024;
   struct Batch;
 
-  SlotReadAhead();
+  SlotReadAhead(const std::string& path, const FileIdentity& identity);
   void Run();
   // Fills `batch` with whole objects from the scan. False when the scan ended
-  // (`failed` tells whether by an error).
-  bool Fill(Batch& batch, int& rc, bool& failed);
+  // (a non-empty `failure` tells why, when it failed); the batch then holds
+  // the objects read whole before the end.
+  bool Fill(Batch& batch, int& rc, std::string& failure);
+  // Moves owners_ on to `object`; false with `failure` when `object` is not
+  // in the objects table or the read fails.
+  bool CheckOwner(std::string_view object, std::string& failure);
   // The producer's next empty batch; null once stopping.
   std::unique_ptr<Batch> EmptyBatch();
-  void Publish(std::unique_ptr<Batch> batch, bool ended, bool failed);
+  void Publish(std::unique_ptr<Batch> batch, bool ended, bool failed, std::string failure);
   // The consumer's next batch read; false when none is left.
   bool NextBatch();
 
-  Connection connection_;  // declared first: closed after the scan
+  const std::string path_;
+  const FileIdentity identity_;
+  Connection connection_;  // declared before the statements: closed after them
   Statement scan_;
+  // The object names from the first object on, in name order, read along
+  // with the scan: a slot whose object is not among them is refused.
+  Statement owners_;
+  bool owners_left_ = false;  // whether owners_ is on a row
 
   std::mutex mutex_;
   std::condition_variable changed_;
@@ -89,6 +117,7 @@ class SlotReadAhead {
   bool stopping_ = false;
   bool ended_ = false;
   bool failed_ = false;
+  std::string failure_;  // set with failed_ when the file is at fault
 
   // The consumer's side, used by the caller's thread only.
   std::unique_ptr<Batch> current_;
