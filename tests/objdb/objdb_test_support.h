@@ -1,7 +1,11 @@
 // Helpers shared by the object-database tests: a scratch folder, whole-file
-// reads and writes, and conversions between CStrList and vectors.
+// reads and writes, SQL run on a file directly, and conversions between
+// CStrList and vectors.
 #ifndef TESTS_OBJDB_OBJDB_TEST_SUPPORT_H_
 #define TESTS_OBJDB_OBJDB_TEST_SUPPORT_H_
+
+#include <gtest/gtest.h>  // ASSERT_EQ, EXPECT_EQ in RunSql
+#include <sqlite3.h>      // sqlite3_* for files changed outside the library
 
 #include <algorithm>   // std::sort
 #include <cstdlib>     // mkdtemp
@@ -52,6 +56,14 @@ inline std::string ReadBytes(const std::string& path) {
 
 inline void WriteBytes(const std::string& path, const std::string& bytes) {
   std::ofstream(path, std::ios::binary) << bytes;
+}
+
+// Runs `sql` on the file at `path` with SQLite directly.
+inline void RunSql(const std::string& path, const char* sql) {
+  sqlite3* db = nullptr;
+  ASSERT_EQ(sqlite3_open(path.c_str(), &db), SQLITE_OK);
+  EXPECT_EQ(sqlite3_exec(db, sql, nullptr, nullptr, nullptr), SQLITE_OK) << sql;
+  sqlite3_close(db);
 }
 
 inline std::vector<std::string> Texts(CStrList& list) {

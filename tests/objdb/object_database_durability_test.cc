@@ -4,7 +4,6 @@
 #include <gmock/gmock.h>  // ElementsAre
 #include <gtest/gtest.h>  // TEST_F, TEST_P, EXPECT_*
 #include <signal.h>       // raise, SIGKILL
-#include <sqlite3.h>      // sqlite3_* for files made outside the library
 #include <sys/stat.h>     // chmod
 #include <sys/wait.h>     // waitpid, WIFSIGNALED
 #include <unistd.h>       // fork
@@ -14,11 +13,12 @@
 #include <vector>      // std::vector
 
 #include "diff/host/object_database.h"  // CvxODB, CvxSlot
-#include "objdb_test_support.h"         // ScratchDir, ReadBytes, WriteBytes, Texts
+#include "objdb_test_support.h"         // ScratchDir, ReadBytes, WriteBytes, RunSql, Texts
 
 namespace {
 
 using objdb_test::ReadBytes;
+using objdb_test::RunSql;
 using objdb_test::Texts;
 using objdb_test::WriteBytes;
 using testing::ElementsAre;
@@ -28,14 +28,6 @@ std::vector<std::string> ObjectsIn(const std::string& path) {
   CStrList objects;
   if (db.Open(1) == 0 || db.GetObjects(&objects) == 0) return {"<unreadable>"};
   return Texts(objects);
-}
-
-// Runs `sql` on the file at `path` with SQLite directly.
-void RunSql(const std::string& path, const char* sql) {
-  sqlite3* db = nullptr;
-  ASSERT_EQ(sqlite3_open(path.c_str(), &db), SQLITE_OK);
-  EXPECT_EQ(sqlite3_exec(db, sql, nullptr, nullptr, nullptr), SQLITE_OK) << sql;
-  sqlite3_close(db);
 }
 
 class ObjectDatabaseDurabilityTest : public testing::Test {
@@ -119,9 +111,19 @@ TEST_F(ObjectDatabaseDurabilityTest, WriterKilledBeforeSavingLeavesEarlierConten
   ASSERT_TRUE(WIFSIGNALED(status));
 
   // Reading would need the journal played back, which writes the file: only
-  // a read-write open does that.
+  // a read-write open does that. The read-only open says so and leaves the
+  // file and its journal as they were.
+  const std::string file_before = ReadBytes(path_);
+  const std::string journal_before = ReadBytes(path_ + "-journal");
+  ASSERT_FALSE(journal_before.empty());
   EXPECT_EQ(db_.Open(1), 0);
+  EXPECT_STREQ(db_.LastError(),
+               "holds an interrupted write (hot journal objects.odb-journal) that a read-write "
+               "open rolls back");
+  EXPECT_EQ(ReadBytes(path_), file_before);
+  EXPECT_EQ(ReadBytes(path_ + "-journal"), journal_before);
   ASSERT_EQ(db_.Open(0), 1);
+  EXPECT_STREQ(db_.LastError(), "");
   CStrList objects;
   ASSERT_EQ(db_.GetObjects(&objects), 1);
   EXPECT_THAT(Texts(objects), ElementsAre("saved"));
@@ -135,6 +137,7 @@ TEST_F(ObjectDatabaseDurabilityTest, WriterKilledBeforeSavingLeavesEarlierConten
 struct ForeignFile {
   const char* label;
   std::function<void(const std::string& path)> make;
+  const char* refusal;  // LastError after Open
 };
 
 class ObjectDatabaseForeignFileTest : public testing::TestWithParam<ForeignFile> {};
@@ -148,8 +151,11 @@ TEST_P(ObjectDatabaseForeignFileTest, IsRefusedAndLeftUntouched) {
 
   CvxODB db(0, path.c_str(), 0);
   EXPECT_EQ(db.Exists(), 0);
+  EXPECT_STREQ(db.LastError(), "");  // an answer, not a failure
   EXPECT_EQ(db.Open(1), 0);
+  EXPECT_STREQ(db.LastError(), GetParam().refusal);
   EXPECT_EQ(db.Open(0), 0);
+  EXPECT_STREQ(db.LastError(), GetParam().refusal);
   EXPECT_EQ(db.Create(), 0);
   EXPECT_EQ(db.IsOpen(), 0);
   EXPECT_EQ(db.Validate(0), 0);
@@ -173,15 +179,21 @@ std::function<void(const std::string&)> ObjectFileAfter(const char* sql) {
 INSTANTIATE_TEST_SUITE_P(
     Kinds, ObjectDatabaseForeignFileTest,
     testing::Values(
-        ForeignFile{"TextFile", [](const std::string& p) { WriteBytes(p, "notes\nmore notes\n"); }},
-        ForeignFile{"EmptyFile", [](const std::string& p) { WriteBytes(p, ""); }},
+        ForeignFile{"TextFile", [](const std::string& p) { WriteBytes(p, "notes\nmore notes\n"); },
+                    "not an object file"},
+        ForeignFile{"EmptyFile", [](const std::string& p) { WriteBytes(p, ""); },
+                    "not an object file"},
         ForeignFile{"OtherSqliteApplication",
                     [](const std::string& p) {
                       RunSql(p, "CREATE TABLE t (x); INSERT INTO t VALUES (1);");
-                    }},
-        ForeignFile{"UnknownVersion", ObjectFileAfter("PRAGMA user_version = 99")},
-        ForeignFile{"OtherApplicationId", ObjectFileAfter("PRAGMA application_id = 5")},
-        ForeignFile{"WriteAheadLogMode", ObjectFileAfter("PRAGMA journal_mode = WAL")}),
+                    },
+                    "not an object file"},
+        ForeignFile{"UnknownVersion", ObjectFileAfter("PRAGMA user_version = 99"),
+                    "object file format version 99 is not supported"},
+        ForeignFile{"OtherApplicationId", ObjectFileAfter("PRAGMA application_id = 5"),
+                    "not an object file"},
+        ForeignFile{"WriteAheadLogMode", ObjectFileAfter("PRAGMA journal_mode = WAL"),
+                    "not an object file"}),
     [](const testing::TestParamInfo<ForeignFile>& info) { return std::string(info.param.label); });
 
 TEST(ObjectDatabaseForeignPathTest, FolderIsNoObjectFile) {
