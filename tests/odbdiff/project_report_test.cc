@@ -144,7 +144,7 @@ TEST_F(OdbdiffProjectReportTest, AReportTheModuleCannotWriteIsTrouble) {
       Run({"compare-project", "pa", "pb", "--html", "/dev/full", "--template", "t.html"});
   EXPECT_EQ(result.exit_status, 2);
   // Trouble is the one line: the file in one folder only is not named.
-  EXPECT_EQ(result.err, "odbdiff: /dev/full: the diff module could not write the HTML report\n");
+  EXPECT_EQ(result.err, "odbdiff: /dev/full: No space left on device\n");
 }
 
 TEST_F(OdbdiffProjectReportTest, AProjectFileThatIsNoObjectFileIsTrouble) {
