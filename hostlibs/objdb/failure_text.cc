@@ -89,6 +89,7 @@ std::string OrphanSlots(std::string_view object) {
 }
 
 std::string SqliteFailure(sqlite3* db, int rc, const char* action) {
+  if (rc == SQLITE_IOERR_CORRUPTFS) return "damaged: the file ends in the middle of a page";
   const int primary = rc & 0xFF;
   std::string failure = primary == SQLITE_CORRUPT || primary == SQLITE_NOTADB
                             ? std::string("damaged: ")

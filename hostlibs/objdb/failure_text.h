@@ -27,8 +27,8 @@ std::string SlotPlace(std::string_view object, std::string_view slot);
 std::string OrphanSlots(std::string_view object);
 
 // SQLite's failure `rc` on `db`, in its words: "damaged: ..." for a file
-// SQLite finds malformed, otherwise `action` and its message ("cannot read:
-// disk I/O error").
+// SQLite finds malformed or that ends within a page (strict_read_vfs.h),
+// otherwise `action` and its message ("cannot read: disk I/O error").
 std::string SqliteFailure(sqlite3* db, int rc, const char* action);
 
 // What a value of SQLite's storage class `type` (SQLITE_INTEGER ...) is

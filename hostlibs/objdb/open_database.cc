@@ -13,6 +13,7 @@
 #include "object_file.h"   // InspectFile, RefusalReason, CreateEmptyObjectFile, SqliteFileName
 #include "schema_check.h"  // CheckSchema, CheckSlotOwnersAtEnds
 #include "slot_rows.h"     // kScanSlotsSql, ReadRowValue, ReadRowText
+#include "strict_read_vfs.h"  // StrictReadVfs
 
 using zozavi::FileState;
 using zozavi::OpenMode;
@@ -103,7 +104,10 @@ std::unique_ptr<ObjectDatabase> ObjectDatabase::Open(const std::string& path, Op
   }
   std::unique_ptr<ObjectDatabase> database(new ObjectDatabase(writable, path));
   const int flags = (writable ? SQLITE_OPEN_READWRITE : SQLITE_OPEN_READONLY) | SQLITE_OPEN_NOMUTEX;
-  if (!database->connection_.Open(zozavi::SqliteFileName(path), flags)) {
+  // A read-only connection reads through the strict VFS: a read that the
+  // end of the file cuts short fails rather than giving zeros.
+  if (!database->connection_.Open(zozavi::SqliteFileName(path), flags,
+                                  writable ? nullptr : zozavi::StrictReadVfs())) {
     error = "cannot be opened";
     return nullptr;
   }

@@ -10,6 +10,7 @@
 #include "object_file.h"   // ConfigureConnection, SqliteFileName, OpenMode
 #include "slot_rows.h"     // kScanSlotsSql, ReadRowValue, ReadRowText, column positions
 #include "slot_value.h"    // SlotValueView, AppendTextForm
+#include "strict_read_vfs.h"  // StrictReadVfs
 
 namespace zozavi {
 namespace {
@@ -86,7 +87,8 @@ std::unique_ptr<SlotReadAhead> SlotReadAhead::Start(const std::string& path,
   } catch (const std::bad_alloc&) {
     return nullptr;
   }
-  if (!ahead->connection_.Open(SqliteFileName(path), SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX)) {
+  if (!ahead->connection_.Open(SqliteFileName(path), SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX,
+                               StrictReadVfs())) {
     return nullptr;
   }
   // The path may name another file by now; this connection must read the

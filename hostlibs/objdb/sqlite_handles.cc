@@ -8,9 +8,9 @@ Connection::~Connection() {
   sqlite3_close_v2(db_);
 }
 
-bool Connection::Open(const std::string& path, int flags) {
+bool Connection::Open(const std::string& path, int flags, const char* vfs) {
   sqlite3* db = nullptr;
-  const int rc = sqlite3_open_v2(path.c_str(), &db, flags | SQLITE_OPEN_EXRESCODE, nullptr);
+  const int rc = sqlite3_open_v2(path.c_str(), &db, flags | SQLITE_OPEN_EXRESCODE, vfs);
   if (rc != SQLITE_OK) {
     sqlite3_close_v2(db);  // a failed open may still return a handle
     return false;

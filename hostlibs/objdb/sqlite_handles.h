@@ -17,9 +17,10 @@ class Connection {
   Connection& operator=(const Connection&) = delete;
   ~Connection();
 
-  // Opens the file at `path` with the sqlite3_open_v2 `flags`. False, with
-  // nothing open, on failure.
-  bool Open(const std::string& path, int flags);
+  // Opens the file at `path` with the sqlite3_open_v2 `flags` through the
+  // VFS named `vfs` (null: the default one). False, with nothing open, on
+  // failure.
+  bool Open(const std::string& path, int flags, const char* vfs = nullptr);
   // Runs statements that return no rows. False on failure.
   bool Execute(const char* sql);
   // True while a transaction begun with BEGIN is open. SQLite ends one by
