@@ -40,9 +40,10 @@ std::string followed_path(const char* path) {
 
 std::optional<FileIdentity> file_identity(const char* path) {
   if (path == nullptr || path[0] == '\0') return std::nullopt;
-  const std::string followed = followed_path(path);
-  if (auto existing = identity_of_existing(followed)) return existing;
-  const std::filesystem::path name(followed);
+  // The system follows every link of an existing file, including those that
+  // name no path (a pipe behind /dev/stdout).
+  if (auto existing = identity_of_existing(path)) return existing;
+  const std::filesystem::path name(followed_path(path));
   const std::filesystem::path folder = name.has_parent_path() ? name.parent_path() : ".";
   std::optional<FileIdentity> identity = identity_of_existing(folder.string());
   if (identity) identity->name_in_folder = name.filename().string();

@@ -22,7 +22,8 @@ struct FileIdentity {
 };
 
 // `path` with the symlinks that it ends in followed: where a write to it
-// lands. A dangling symlink gives the file it points to.
+// lands. A dangling symlink gives the file it points to. A link whose
+// target is no path (a pipe behind /proc/self/fd/1) ends the following.
 std::string followed_path(const char* path);
 
 // Nothing for a null or empty path, or when even its folder does not exist.

@@ -41,16 +41,18 @@ OutputFile::OutputFile(const char* path) {
   if (path == nullptr) fail(DIFF_ERROR_ARGUMENT, "an output path is missing");
   path_ = path;
   try {
-    target_ = followed_path(path);
-    const std::filesystem::path target(target_);
-    folder_ = target.has_parent_path() ? target.parent_path().string() : ".";
+    // The system follows every link of an existing file, including those
+    // that name no path (a pipe behind /dev/stdout).
     struct stat status {};
-    const bool exists = ::stat(target_.c_str(), &status) == 0;
+    const bool exists = ::stat(path, &status) == 0;
     if (exists && !S_ISREG(status.st_mode)) {
       direct_ = true;
-      descriptor_ = ::open(target_.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+      descriptor_ = ::open(path, O_WRONLY | O_TRUNC | O_CLOEXEC);
       if (descriptor_ < 0) fail_with(errno);
     } else {
+      target_ = followed_path(path);
+      const std::filesystem::path target(target_);
+      folder_ = target.has_parent_path() ? target.parent_path().string() : ".";
       open_new_file(exists ? static_cast<int>(status.st_mode & 07777) : -1);
     }
     const cookie_io_functions_t functions{nullptr, &OutputFile::write_through, nullptr, nullptr};

@@ -3,6 +3,8 @@
 // nothing beside it; one that is committed replaces it.
 #include "diff/report_text/report_file.h"
 
+#include <unistd.h>  // pipe, read, close
+
 #include <gtest/gtest.h>  // TEST_F, EXPECT_*, EXPECT_EXIT
 
 #include <csignal>     // raise, SIGKILL
@@ -69,6 +71,24 @@ TEST_F(OutputFileTest, CommitThroughASymlinkReplacesTheFileItNames) {
   EXPECT_TRUE(std::filesystem::is_symlink(link));
   EXPECT_EQ(read_file(target_), "new report\n");
   EXPECT_EQ(folder(), (std::set<std::string>{"link.txt", "report.txt"}));
+}
+
+// A pipe (here the way /dev/stdout names one) is written directly.
+TEST_F(OutputFileTest, PipeIsWrittenDirectly) {
+  int ends[2];
+  ASSERT_EQ(pipe(ends), 0);
+  const std::string path = "/proc/self/fd/" + std::to_string(ends[1]);
+  {
+    OutputFile output(path.c_str());
+    std::fputs("through the pipe\n", output.stream());
+    output.commit();
+  }
+  close(ends[1]);
+  char bytes[64] = {};
+  EXPECT_EQ(read(ends[0], bytes, sizeof bytes - 1), 17);
+  close(ends[0]);
+  EXPECT_STREQ(bytes, "through the pipe\n");
+  EXPECT_EQ(folder(), std::set<std::string>{"report.txt"});
 }
 
 }  // namespace
