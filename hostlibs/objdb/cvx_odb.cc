@@ -82,10 +82,14 @@ bool IsObjectName(const char* object) { return object != nullptr && object[0] !=
 
 const char* KindName(SlotKind kind) {
   switch (kind) {
-    case SlotKind::kText: return "a text";
-    case SlotKind::kNumber: return "a number";
-    case SlotKind::kList: return "a list";
-    case SlotKind::kNone: break;
+    case SlotKind::kText:
+      return "a text";
+    case SlotKind::kNumber:
+      return "a number";
+    case SlotKind::kList:
+      return "a list";
+    case SlotKind::kNone:
+      break;
   }
   return "nothing";
 }
@@ -152,7 +156,8 @@ int CvxODB::Delete() {
 int CvxODB::Validate(int level) {
   last_error_.clear();
   if (database_ != nullptr) {
-    return OnDatabase(last_error_, *database_, [&] { return database_->CheckIntegrity(level != 0); });
+    return OnDatabase(last_error_, *database_,
+                      [&] { return database_->CheckIntegrity(level != 0); });
   }
   if (name_ == nullptr) return Refuse(last_error_, kNoName);
   return Guarded(last_error_, [&] {
@@ -193,7 +198,9 @@ int CvxODB::IsOpen() {
 int CvxODB::Open(int mode) {
   last_error_.clear();
   if (database_ != nullptr) return 1;
-  if (mode != 0 && mode != 1) return Refuse(last_error_, "invalid argument: the open mode must be 0 or 1");
+  if (mode != 0 && mode != 1) {
+    return Refuse(last_error_, "invalid argument: the open mode must be 0 or 1");
+  }
   if (name_ == nullptr) return Refuse(last_error_, kNoName);
   return Guarded(last_error_, [&] {
     database_ = ObjectDatabase::Open(name_, mode == 1 ? OpenMode::kReadOnly : OpenMode::kReadWrite,
@@ -206,7 +213,9 @@ int CvxODB::Open(int mode) {
 int CvxODB::Close(int flag) {
   last_error_.clear();
   if (database_ == nullptr) return Refuse(last_error_, kNotOpen);
-  if (flag != 0 && flag != 1) return Refuse(last_error_, "invalid argument: the close flag must be 0 or 1");
+  if (flag != 0 && flag != 1) {
+    return Refuse(last_error_, "invalid argument: the close flag must be 0 or 1");
+  }
   const int saved =
       flag == 0 ? 1 : OnDatabase(last_error_, *database_, [&] { return database_->Save(); });
   delete database_;

@@ -10,19 +10,21 @@ namespace {
 // is none.
 std::size_t Utf8CharLength(std::string_view bytes) {
   const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(bytes[i]); };
-  const auto continues = [&](std::size_t i) { return i < bytes.size() && (byte(i) & 0xC0) == 0x80; };
+  const auto continues = [&](std::size_t i) {
+    return i < bytes.size() && (byte(i) & 0xC0) == 0x80;
+  };
   const unsigned char lead = byte(0);
   if (lead < 0x80) return 1;
   if (lead >= 0xC2 && lead <= 0xDF) return continues(1) ? 2 : 0;
   if (lead >= 0xE0 && lead <= 0xEF) {
     if (!continues(1) || !continues(2)) return 0;
-    if (lead == 0xE0 && byte(1) < 0xA0) return 0;  // overlong
+    if (lead == 0xE0 && byte(1) < 0xA0) return 0;   // overlong
     if (lead == 0xED && byte(1) >= 0xA0) return 0;  // surrogate
     return 3;
   }
   if (lead >= 0xF0 && lead <= 0xF4) {
     if (!continues(1) || !continues(2) || !continues(3)) return 0;
-    if (lead == 0xF0 && byte(1) < 0x90) return 0;  // overlong
+    if (lead == 0xF0 && byte(1) < 0x90) return 0;   // overlong
     if (lead == 0xF4 && byte(1) >= 0x90) return 0;  // above U+10FFFF
     return 4;
   }
@@ -43,12 +45,23 @@ void AppendEscaped(std::string_view bytes, std::string& out) {
     const auto byte = static_cast<unsigned char>(bytes[i]);
     const char* named = nullptr;
     switch (byte) {
-      case '\n': named = "\\n"; break;
-      case '\r': named = "\\r"; break;
-      case '\t': named = "\\t"; break;
-      case '"': named = "\\\""; break;
-      case '\\': named = "\\\\"; break;
-      default: break;
+      case '\n':
+        named = "\\n";
+        break;
+      case '\r':
+        named = "\\r";
+        break;
+      case '\t':
+        named = "\\t";
+        break;
+      case '"':
+        named = "\\\"";
+        break;
+      case '\\':
+        named = "\\\\";
+        break;
+      default:
+        break;
     }
     if (named != nullptr) {
       out.append(named);
@@ -57,8 +70,9 @@ void AppendEscaped(std::string_view bytes, std::string& out) {
     }
     const std::size_t length = Utf8CharLength(bytes.substr(i));
     // Controls, DEL and the C1 controls (U+0080 to U+009F) are escaped too.
-    const bool control = byte < 0x20 || byte == 0x7F ||
-                         (byte == 0xC2 && length == 2 && static_cast<unsigned char>(bytes[i + 1]) < 0xA0);
+    const bool control =
+        byte < 0x20 || byte == 0x7F ||
+        (byte == 0xC2 && length == 2 && static_cast<unsigned char>(bytes[i + 1]) < 0xA0);
     if (length == 0 || control) {
       for (std::size_t k = 0; k < (length == 0 ? 1 : length); ++k) {
         AppendHexEscape(static_cast<unsigned char>(bytes[i + k]), out);
@@ -101,11 +115,16 @@ std::string SqliteFailure(sqlite3* db, int rc, const char* action) {
 
 const char* StorageClassName(int type) {
   switch (type) {
-    case SQLITE_INTEGER: return "an integer";
-    case SQLITE_FLOAT: return "a real number";
-    case SQLITE_TEXT: return "a text";
-    case SQLITE_BLOB: return "a blob";
-    default: return "NULL";
+    case SQLITE_INTEGER:
+      return "an integer";
+    case SQLITE_FLOAT:
+      return "a real number";
+    case SQLITE_TEXT:
+      return "a text";
+    case SQLITE_BLOB:
+      return "a blob";
+    default:
+      return "NULL";
   }
 }
 

@@ -137,7 +137,8 @@ std::unique_ptr<ObjectDatabase> ObjectDatabase::Open(const std::string& path, Op
 }
 
 bool ObjectDatabase::Configure() {
-  return zozavi::ConfigureConnection(connection_, writable_ ? OpenMode::kReadWrite : OpenMode::kReadOnly);
+  return zozavi::ConfigureConnection(connection_,
+                                     writable_ ? OpenMode::kReadWrite : OpenMode::kReadOnly);
 }
 
 // The header was checked before opening; this reads it again through SQLite,
@@ -231,7 +232,8 @@ sqlite3_int64* ObjectDatabase::LastSeqForWriting(std::string_view object) {
   if (FindObject(object) != 1) return nullptr;
   StatementUse query = Use(kLastSeq);
   if (!query) return nullptr;
-  const int rc = query->BindText(1, object) ? query->Step() : sqlite3_extended_errcode(connection_.get());
+  const int rc =
+      query->BindText(1, object) ? query->Step() : sqlite3_extended_errcode(connection_.get());
   if (rc != SQLITE_ROW) {
     FailStatement(rc);
     return nullptr;
@@ -323,7 +325,8 @@ bool ObjectDatabase::ListObjects(CStrList& names) {
   while ((rc = query->Step()) == SQLITE_ROW) {
     std::string_view name;
     if (!zozavi::ReadRowText(*query, 0, "name", name, problem_)) {
-      return FailDamaged("object with id " + std::to_string(query->ColumnInt64(1)) + ": " + problem_);
+      return FailDamaged("object with id " + std::to_string(query->ColumnInt64(1)) + ": " +
+                         problem_);
     }
     names_.Add(name);
   }
@@ -341,7 +344,8 @@ bool ObjectDatabase::AddObject(std::string_view name) {
   EndSlotScans();
   StatementUse insert = Use(kAddObject);
   if (!insert) return false;
-  const int rc = insert->BindText(1, name) ? insert->Step() : sqlite3_extended_errcode(connection_.get());
+  const int rc =
+      insert->BindText(1, name) ? insert->Step() : sqlite3_extended_errcode(connection_.get());
   if (rc != SQLITE_DONE) return FailStatement(rc, "cannot write");
   // A new object has no slots yet; one that was there is looked up when
   // written to.
@@ -401,7 +405,8 @@ bool ObjectDatabase::ListSlots(std::string_view object, CStrList& names, CStrLis
       EndSlotScan(scan);  // after the failure is worded: it ends the row's texts
       return false;
     }
-    if (values != nullptr && !zozavi::ReadRowValue(row, zozavi::kScanValueColumn, value, problem_)) {
+    if (values != nullptr &&
+        !zozavi::ReadRowValue(row, zozavi::kScanValueColumn, value, problem_)) {
       FailDamaged(zozavi::SlotPlace(object, name) + ": " + problem_);
       EndSlotScan(scan);
       return false;
@@ -430,7 +435,8 @@ bool ObjectDatabase::ListSlots(std::string_view object, CStrList& names, CStrLis
   if (on_row && !CheckNextOwner(scan)) return false;
   if (seqs_.empty()) return HasObject(object);
   OrderBySeq();
-  return (names_.AppendTo(names, order_) && (values == nullptr || values_.AppendTo(*values, order_))) ||
+  return (names_.AppendTo(names, order_) &&
+          (values == nullptr || values_.AppendTo(*values, order_))) ||
          Fail("out of memory");
 }
 

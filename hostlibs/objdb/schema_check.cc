@@ -24,7 +24,9 @@ struct Column {
   int pk;  // position in the primary key from 1; 0 when not in it
 };
 
-bool SameName(std::string_view a, const char* b) { return strcasecmp(std::string(a).c_str(), b) == 0; }
+bool SameName(std::string_view a, const char* b) {
+  return strcasecmp(std::string(a).c_str(), b) == 0;
+}
 
 bool Damaged(std::string& error, const std::string& problem) {
   error = "damaged: " + problem;
@@ -69,8 +71,8 @@ bool FindTable(sqlite3* db, const char* table, bool& without_rowid, std::string&
     return false;
   }
   if (query.ColumnText(0) != "table") {
-    return Damaged(error, Quoted(table) + " is a " + std::string(query.ColumnText(0)) +
-                              ", not a table");
+    return Damaged(error,
+                   Quoted(table) + " is a " + std::string(query.ColumnText(0)) + ", not a table");
   }
   without_rowid = query.ColumnInt(1) != 0;
   return true;
@@ -86,15 +88,18 @@ bool CheckColumns(sqlite3* db, const char* table, std::span<const char* const> e
   }
   columns.clear();
   if (!EachRow(db, query, error, [&] {
-        columns.push_back(
-            {std::string(query.ColumnText(0)), std::string(query.ColumnText(1)), query.ColumnInt(2)});
+        columns.push_back({std::string(query.ColumnText(0)), std::string(query.ColumnText(1)),
+                           query.ColumnInt(2)});
       })) {
     return false;
   }
   for (const char* name : expected) {
-    const auto found = std::find_if(columns.begin(), columns.end(),
-                                    [&](const Column& column) { return SameName(column.name, name); });
-    if (found == columns.end()) return Damaged(error, TableName(table) + " has no column " + Quoted(name));
+    const auto found = std::find_if(columns.begin(), columns.end(), [&](const Column& column) {
+      return SameName(column.name, name);
+    });
+    if (found == columns.end()) {
+      return Damaged(error, TableName(table) + " has no column " + Quoted(name));
+    }
   }
   for (const Column& column : columns) {
     const auto known = std::find_if(expected.begin(), expected.end(),
@@ -127,7 +132,9 @@ bool HasConstraintIndex(sqlite3* db, const char* table, const char* origin,
     return false;
   }
   std::vector<std::string> names;
-  if (!EachRow(db, indexes, error, [&] { names.emplace_back(indexes.ColumnText(0)); })) return false;
+  if (!EachRow(db, indexes, error, [&] { names.emplace_back(indexes.ColumnText(0)); })) {
+    return false;
+  }
   for (const std::string& index : names) {
     Statement columns;
     if (!PrepareOrFail(db, columns,

@@ -64,9 +64,25 @@ int DeviceCharacteristics(sqlite3_file* file) {
 // Object files never use WAL, whose shared memory these serve, nor memory
 // maps (version 3's fetches): the methods of version 1 suffice.
 constexpr sqlite3_io_methods kMethods = {
-    1,        Close, Read, Write, Truncate, Sync, FileSize, Lock, Unlock, CheckReservedLock,
-    FileControl, SectorSize, DeviceCharacteristics,
-    nullptr,  nullptr, nullptr, nullptr, nullptr, nullptr,
+    .iVersion = 1,
+    .xClose = Close,
+    .xRead = Read,
+    .xWrite = Write,
+    .xTruncate = Truncate,
+    .xSync = Sync,
+    .xFileSize = FileSize,
+    .xLock = Lock,
+    .xUnlock = Unlock,
+    .xCheckReservedLock = CheckReservedLock,
+    .xFileControl = FileControl,
+    .xSectorSize = SectorSize,
+    .xDeviceCharacteristics = DeviceCharacteristics,
+    .xShmMap = nullptr,
+    .xShmLock = nullptr,
+    .xShmBarrier = nullptr,
+    .xShmUnmap = nullptr,
+    .xFetch = nullptr,
+    .xUnfetch = nullptr,
 };
 
 int Open(sqlite3_vfs* vfs, sqlite3_filename name, sqlite3_file* file, int flags, int* out_flags) {
@@ -92,9 +108,13 @@ int FullPathname(sqlite3_vfs* vfs, const char* name, int size, char* out) {
   return RealVfs(vfs)->xFullPathname(RealVfs(vfs), name, size, out);
 }
 
-void* DlOpen(sqlite3_vfs* vfs, const char* name) { return RealVfs(vfs)->xDlOpen(RealVfs(vfs), name); }
+void* DlOpen(sqlite3_vfs* vfs, const char* name) {
+  return RealVfs(vfs)->xDlOpen(RealVfs(vfs), name);
+}
 
-void DlError(sqlite3_vfs* vfs, int size, char* out) { RealVfs(vfs)->xDlError(RealVfs(vfs), size, out); }
+void DlError(sqlite3_vfs* vfs, int size, char* out) {
+  RealVfs(vfs)->xDlError(RealVfs(vfs), size, out);
+}
 
 void (*DlSym(sqlite3_vfs* vfs, void* library, const char* symbol))(void) {
   return RealVfs(vfs)->xDlSym(RealVfs(vfs), library, symbol);
@@ -128,28 +148,28 @@ sqlite3_vfs* Register() {
   // system-call overrides are for tests of SQLite itself.
   if (real == nullptr || real->iVersion < 2) return nullptr;
   static sqlite3_vfs vfs = {
-      2,
-      static_cast<int>(sizeof(StrictFile)) + real->szOsFile,
-      real->mxPathname,
-      nullptr,
-      "zozavi-strict-read",
-      real,
-      Open,
-      Delete,
-      Access,
-      FullPathname,
-      DlOpen,
-      DlError,
-      DlSym,
-      DlClose,
-      Randomness,
-      Sleep,
-      CurrentTime,
-      GetLastError,
-      CurrentTimeInt64,
-      nullptr,
-      nullptr,
-      nullptr,
+      .iVersion = 2,
+      .szOsFile = static_cast<int>(sizeof(StrictFile)) + real->szOsFile,
+      .mxPathname = real->mxPathname,
+      .pNext = nullptr,
+      .zName = "zozavi-strict-read",
+      .pAppData = real,
+      .xOpen = Open,
+      .xDelete = Delete,
+      .xAccess = Access,
+      .xFullPathname = FullPathname,
+      .xDlOpen = DlOpen,
+      .xDlError = DlError,
+      .xDlSym = DlSym,
+      .xDlClose = DlClose,
+      .xRandomness = Randomness,
+      .xSleep = Sleep,
+      .xCurrentTime = CurrentTime,
+      .xGetLastError = GetLastError,
+      .xCurrentTimeInt64 = CurrentTimeInt64,
+      .xSetSystemCall = nullptr,
+      .xGetSystemCall = nullptr,
+      .xNextSystemCall = nullptr,
   };
   return sqlite3_vfs_register(&vfs, /*makeDflt=*/0) == SQLITE_OK ? &vfs : nullptr;
 }

@@ -1,8 +1,8 @@
 // A SQLite VFS for read-only connections to object files: SQLite's default
 // one, except that a read of the database file that the file's end cuts
-// short fails with SQLITE_IOERR_CORRUPTFS. SQLite itself takes the missing bytes for zeros, so that a
-// file truncated while it is read could give rows of zeros rather than a
-// failure.
+// short fails with SQLITE_IOERR_CORRUPTFS. SQLite itself takes the missing
+// bytes for zeros, so that a file truncated while it is read could give rows
+// of zeros rather than a failure.
 #ifndef HOSTLIBS_OBJDB_STRICT_READ_VFS_H_
 #define HOSTLIBS_OBJDB_STRICT_READ_VFS_H_
 

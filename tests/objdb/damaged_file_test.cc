@@ -52,8 +52,9 @@ std::string Damage(const char* sql) {
 
 // A slots table made anew as `create` with the rows of the old one.
 std::string SlotsRemadeAs(const std::string& create) {
-  return create + "; INSERT INTO remade SELECT * FROM slots; DROP TABLE slots;"
-                  " ALTER TABLE remade RENAME TO slots;";
+  return create +
+         "; INSERT INTO remade SELECT * FROM slots; DROP TABLE slots;"
+         " ALTER TABLE remade RENAME TO slots;";
 }
 
 constexpr char kSlotColumns[] =
@@ -95,8 +96,8 @@ INSTANTIATE_TEST_SUITE_P(
         SchemaDamage{"ColumnAdded", "ALTER TABLE objects ADD COLUMN note TEXT",
                      "damaged: table \"objects\" has a column \"note\" that object files do not "
                      "have"},
-        SchemaDamage{"NoPrimaryKey", SlotsRemadeAs(std::string("CREATE TABLE remade (") +
-                                                   kSlotColumns + ")"),
+        SchemaDamage{"NoPrimaryKey",
+                     SlotsRemadeAs(std::string("CREATE TABLE remade (") + kSlotColumns + ")"),
                      "damaged: table \"slots\" lacks its PRIMARY KEY (object, name)"},
         SchemaDamage{"PrimaryKeyIgnoringCase",
                      SlotsRemadeAs(std::string("CREATE TABLE remade (") + kSlotColumns +
@@ -111,7 +112,8 @@ INSTANTIATE_TEST_SUITE_P(
                      " INSERT INTO remade SELECT * FROM objects; DROP TABLE objects;"
                      " ALTER TABLE remade RENAME TO objects;",
                      "damaged: column \"name\" of table \"objects\" is not UNIQUE"},
-        SchemaDamage{"SlotsAView", "ALTER TABLE slots RENAME TO old; CREATE VIEW slots AS SELECT * FROM old",
+        SchemaDamage{"SlotsAView",
+                     "ALTER TABLE slots RENAME TO old; CREATE VIEW slots AS SELECT * FROM old",
                      "damaged: \"slots\" is a view, not a table"},
         // Slots before the first object and after the last are passed over by
         // every read, so Open looks for them.
