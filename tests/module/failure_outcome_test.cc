@@ -56,6 +56,9 @@ TEST_F(FailureOutcomeTest, MissingFilesAreAFailureNotSameFiles) {
   EXPECT_EQ(last_error().code, DIFF_ERROR_READ);  // asking does not change it
   EXPECT_EQ(diff_strpair(), 0);
   EXPECT_EQ(last_error(), (Outcome{DIFF_OK, ""}));
+  EXPECT_EQ(diff_getObjectTemplate(dir_.file("none.html").c_str()), 0);
+  EXPECT_EQ(last_error(),
+            (Outcome{DIFF_ERROR_READ, dir_.file("none.html") + ": No such file or directory"}));
 }
 
 TEST_F(FailureOutcomeTest, EachCallSetsTheOutcomeOfItsOwnThread) {
