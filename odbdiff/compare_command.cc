@@ -4,6 +4,7 @@
 // the kept difference databases are made under temporary names and put into
 // place only when all of them are complete.
 #include <sys/stat.h>  // mkdir
+#include <unistd.h>    // rmdir
 
 #include <cerrno>      // errno, EEXIST
 #include <cstdio>      // std::rename
@@ -88,15 +89,40 @@ class ComparisonContext {
   bool keep_difference_dbs_;
 };
 
+// The folder of the kept difference databases, made when absent; a folder
+// made here is removed again (when empty) unless the command succeeds.
+class KeptFolder {
+ public:
+  explicit KeptFolder(const std::string& path) : path_(path) {
+    if (mkdir(path.c_str(), 0777) == 0) {
+      made_ = true;
+    } else if (errno != EEXIST) {
+      throw Failure(path, "cannot make the folder: " + SystemErrorText(errno));
+    }
+  }
+  KeptFolder(const KeptFolder&) = delete;
+  KeptFolder& operator=(const KeptFolder&) = delete;
+  ~KeptFolder() {
+    // Should it not be empty, someone else put something there: it stays.
+    if (made_ && !kept_) rmdir(path_.c_str());
+  }
+
+  const std::string& path() const { return path_; }
+  void Keep() { kept_ = true; }
+
+ private:
+  std::string path_;
+  bool made_ = false;
+  bool kept_ = false;
+};
+
 // The difference databases kept in a folder: made in a private folder inside
 // it and renamed into place by Commit, so that the folder holds either its
 // former set or the new one. Without Commit the new ones are removed.
 class KeptDifferenceDbs {
  public:
   explicit KeptDifferenceDbs(const std::string& folder)
-      : folder_(folder),
-        staging_(MakeFolder(folder), kSideFolderPrefix),
-        staged_(staging_.path()) {}
+      : folder_(folder), staging_(folder, kSideFolderPrefix), staged_(staging_.path()) {}
 
   const DifferenceDbs& staged() const { return staged_; }
 
@@ -104,7 +130,8 @@ class KeptDifferenceDbs {
   std::vector<PathShown> shown() const {
     std::vector<PathShown> paths;
     for (const char* name : kDifferenceDbNames) {
-      paths.push_back({(staging_.path() / name).string(), (fs::path(folder_) / name).string()});
+      paths.push_back(
+          {(staging_.path() / name).string(), (fs::path(folder_.path()) / name).string()});
     }
     return paths;
   }
@@ -112,7 +139,7 @@ class KeptDifferenceDbs {
   // Renames the three into place, one after the other, after making them
   // durable, so that the moment between the first rename and the last is as
   // short as can be.
-  void Commit() const {
+  void Commit() {
     const std::vector<PathShown> paths = shown();
     for (const PathShown& path : paths) SyncFile(path.given, path.shown);
     for (const PathShown& path : paths) {
@@ -124,25 +151,18 @@ class KeptDifferenceDbs {
                                    SystemErrorText(errno));
       }
     }
+    folder_.Keep();
     for (const PathShown& path : paths) {
       if (std::rename(path.given.c_str(), path.shown.c_str()) != 0) {
         throw Failure(path.shown, "cannot put the new difference database in place: " +
                                       SystemErrorText(errno));
       }
     }
-    SyncFolder(folder_, folder_);
+    SyncFolder(folder_.path(), folder_.path());
   }
 
  private:
-  // Makes the folder when absent (its parent was checked); returns it.
-  static fs::path MakeFolder(const std::string& folder) {
-    if (mkdir(folder.c_str(), 0777) != 0 && errno != EEXIST) {
-      throw Failure(folder, "cannot make the folder: " + SystemErrorText(errno));
-    }
-    return folder;
-  }
-
-  std::string folder_;
+  KeptFolder folder_;      // declared first: outlives the private folder inside it
   ScratchFolder staging_;
   DifferenceDbs staged_;
 };
