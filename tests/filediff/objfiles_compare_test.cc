@@ -15,6 +15,7 @@
 
 #include "diff/filediff/comparison_context.h"  // diff_context_*
 #include "diff/outcome/call_outcome.h"         // guarded, last_outcome
+#include "tests/support/damaged_object_file.h"  // give_slot_unknown_kind
 #include "tests/support/object_files.h"        // write_object_file, dump_database
 #include "tests/support/temp_dir.h"            // TempDir
 
@@ -241,10 +242,11 @@ TEST_F(ObjfilesCompareTest, ComparisonThatCannotFinishFails) {
     std::string message;
   } cases[] = {
       {dir_.file("missing_a.odb"), dir_.file("missing_b.odb"), a_diff_, DIFF_ERROR_READ,
-       dir_.file("missing_a.odb") + ": No such file or directory"},
+       dir_.file("missing_a.odb") + ": no such file"},
       {a_, not_an_object_file, a_diff_, DIFF_ERROR_READ,
-       not_an_object_file + ": cannot be opened as an object file"},
-      {a_, b_, unreachable, DIFF_ERROR_WRITE, unreachable + ": No such file or directory"},
+       not_an_object_file + ": not an object file"},
+      {a_, b_, unreachable, DIFF_ERROR_WRITE,
+       unreachable + ": cannot be created: No such file or directory"},
   };
   write_object_file(a_, {{"p", {{"x", "1"}}}});
   write_object_file(b_, {{"p", {{"x", "2"}}}});
@@ -260,6 +262,19 @@ TEST_F(ObjfilesCompareTest, ComparisonThatCannotFinishFails) {
   }
   EXPECT_FALSE(std::filesystem::exists(cases[0].a));  // object files are never created
   EXPECT_EQ(file_bytes(not_an_object_file), "just text\n");
+}
+
+// A slot that the library cannot read stops the comparison: its records
+// would be incomplete.
+TEST_F(ObjfilesCompareTest, DamagedSlotFailsTheComparison) {
+  write_object_file(a_, {{"p", {{"x", "1"}, {"y", "2"}}}, {"q", {}}});
+  write_object_file(b_, {{"p", {{"x", "1"}}}, {"q", {}}});
+  give_slot_unknown_kind(a_, "p", "y");
+  EXPECT_EQ(compare(), 1);
+  EXPECT_EQ(code_, DIFF_ERROR_READ);
+  EXPECT_EQ(message_, a_ + ": damaged: object \"p\", slot \"y\": kind 4 is unknown");
+  EXPECT_EQ(printed_, header() + "Processing Object p\n");
+  EXPECT_FALSE(std::filesystem::exists(combined_));
 }
 
 // A disk that fills while the records are written (here: a limit on the size

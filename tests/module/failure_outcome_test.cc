@@ -52,7 +52,7 @@ class FailureOutcomeTest : public ::testing::Test {
 TEST_F(FailureOutcomeTest, MissingFilesAreAFailureNotSameFiles) {
   EXPECT_EQ(compare(dir_.file("none_a.odb"), dir_.file("none_b.odb")), 1);
   EXPECT_EQ(last_error(),
-            (Outcome{DIFF_ERROR_READ, dir_.file("none_a.odb") + ": No such file or directory"}));
+            (Outcome{DIFF_ERROR_READ, dir_.file("none_a.odb") + ": no such file"}));
   EXPECT_EQ(last_error().code, DIFF_ERROR_READ);  // asking does not change it
   EXPECT_EQ(diff_strpair(), 0);
   EXPECT_EQ(last_error(), (Outcome{DIFF_OK, ""}));

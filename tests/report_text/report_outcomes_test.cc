@@ -13,6 +13,7 @@
 #include "tests/report_text/crafted_object_files.h"  // the crafted object files
 #include "tests/report_text/report_files.h"          // read_file, expected_report
 #include "tests/report_text/report_fixture.h"        // ReportFixture
+#include "tests/support/damaged_object_file.h"       // give_slot_unknown_kind
 
 namespace diff::testing {
 namespace {
@@ -128,6 +129,30 @@ TEST_P(ReportOutcomeTest, ReportOverAFileOfTheContextIsRefused) {
     EXPECT_EQ(printed_, "");
     EXPECT_EQ(read_file(c.path), before) << c.path;
   }
+}
+
+// A report that cannot read what it reports fails and leaves the file it was
+// to replace as it was. Both reports read the list of objects only in A.
+TEST_P(ReportOutcomeTest, ReportThatCannotReadLeavesTheTargetAsItWas) {
+  {
+    ObjectFileWriter a(kFileA);
+    a.object("only_a").text("s", "1");
+  }
+  { ObjectFileWriter b(kFileB); }
+  compare_files();
+  CStrList entries;  // the list's one entry, numbered on from earlier comparisons
+  context_handle(ContextSlot::kCombinedDifferenceDb)->Open(1);
+  context_handle(ContextSlot::kCombinedDifferenceDb)->GetSlots(kObjectsOnlyInA, &entries, 0);
+  context_handle(ContextSlot::kCombinedDifferenceDb)->Close(0);
+  ASSERT_EQ(entries.GetLength(), 1);
+  const std::string entry = entries.GetTextAt(0);
+  give_slot_unknown_kind("combined.odb", kObjectsOnlyInA, entry);
+  std::ofstream(kReport) << "the last report\n";
+  EXPECT_EQ(run(), 0);
+  EXPECT_EQ(code_, DIFF_ERROR_READ);
+  EXPECT_EQ(message_, std::string("combined.odb: damaged: object \"") + kObjectsOnlyInA +
+                          "\", slot \"" + entry + "\": kind 4 is unknown");
+  EXPECT_EQ(read_file(kReport), "the last report\n");
 }
 
 TEST_P(ReportOutcomeTest, ReportOfAComparisonThatFailedIsRefused) {
