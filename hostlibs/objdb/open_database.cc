@@ -56,6 +56,11 @@ constexpr std::string_view kStatementSql[] = {
 // one read-ahead after another.
 constexpr std::size_t kFirstReadAheadAfter = 64;
 
+// Searches of the objects table after which a read-only database that has
+// listed every object sorts the list and searches that instead: sorting
+// 100,000 names costs about as much as a few thousand searches.
+constexpr std::size_t kLookupsBeforeSorting = 1024;
+
 // Bounds the objects a read-write database remembers writing to.
 constexpr std::size_t kMaxWrittenObjects = 65536;
 
@@ -191,6 +196,10 @@ bool ObjectDatabase::FailStatement(int rc, const char* action) {
 }
 
 int ObjectDatabase::FindObject(std::string_view object) {
+  if (listed_ && ++lookups_ > kLookupsBeforeSorting) {
+    if (sorted_objects_.empty()) SortListedObjects();
+    return std::binary_search(sorted_objects_.begin(), sorted_objects_.end(), object) ? 1 : 0;
+  }
   StatementUse query = Use(kFindObject);
   if (!query) return -1;
   if (!query->BindText(1, object)) {
@@ -262,20 +271,37 @@ bool ObjectDatabase::StepSlots(Scan scan) {
   return false;
 }
 
+void ObjectDatabase::SortListedObjects() {
+  sorted_objects_.reserve(objects_.size());
+  for (std::size_t position = 0; position < objects_.size(); ++position) {
+    sorted_objects_.push_back(objects_[position]);
+  }
+  // Object files list objects in creation order, often the name order.
+  if (!std::is_sorted(sorted_objects_.begin(), sorted_objects_.end())) {
+    std::sort(sorted_objects_.begin(), sorted_objects_.end());
+  }
+}
+
+bool ObjectDatabase::CheckOwner(std::string_view owner) {
+  if (!owner.empty() && (owner == owners_found_[0] || owner == owners_found_[1])) return true;
+  const int found = FindObject(owner);
+  if (found == 0) return FailDamaged(zozavi::OrphanSlots(owner));
+  if (found < 0) return false;
+  owners_found_[next_owner_found_].assign(owner);
+  next_owner_found_ ^= 1;
+  return true;
+}
+
 bool ObjectDatabase::CheckNextOwner(Scan scan) {
   const zozavi::Statement& row = statements_[kScanStatements[scan]];
   std::string_view owner;
-  int found = 1;
-  if (!zozavi::ReadRowText(row, zozavi::kScanObjectColumn, "the object of a slot", owner,
-                           problem_)) {
-    FailDamaged(problem_);
-  } else if (owner != owner_checked_ && (found = FindObject(owner)) == 0) {
-    FailDamaged(zozavi::OrphanSlots(owner));
-  } else if (found == 1) {
-    owner_checked_.assign(owner);
+  if (zozavi::ReadRowText(row, zozavi::kScanObjectColumn, "the object of a slot", owner,
+                          problem_)
+          ? CheckOwner(owner)
+          : FailDamaged(problem_)) {
     return true;
   }
-  EndSlotScan(scan);
+  EndSlotScan(scan);  // after the failure is worded: it ends the row's texts
   return false;
 }
 
@@ -320,7 +346,11 @@ bool ObjectDatabase::CheckIntegrity(bool full) {
 bool ObjectDatabase::ListObjects(CStrList& names) {
   StatementUse query = Use(kListObjects);
   if (!query) return false;
-  names_.Clear();
+  // The listing replaces the one that the sorted names point into.
+  listed_ = false;
+  sorted_objects_.clear();
+  lookups_ = 0;
+  objects_.Clear();
   int rc;
   while ((rc = query->Step()) == SQLITE_ROW) {
     std::string_view name;
@@ -328,10 +358,12 @@ bool ObjectDatabase::ListObjects(CStrList& names) {
       return FailDamaged("object with id " + std::to_string(query->ColumnInt64(1)) + ": " +
                          problem_);
     }
-    names_.Add(name);
+    objects_.Add(name);
   }
   if (rc != SQLITE_DONE) return FailStatement(rc);
-  return names_.AppendTo(names) || Fail("out of memory");
+  // A read-only database reads one snapshot: the listing stays complete.
+  listed_ = !writable_;
+  return objects_.AppendTo(names) || Fail("out of memory");
 }
 
 bool ObjectDatabase::HasObject(std::string_view name) {
@@ -424,12 +456,9 @@ bool ObjectDatabase::ListSlots(std::string_view object, CStrList& names, CStrLis
   }
   // The slots read must be those of an object, and so must the slots where
   // the scan stops, which the next read in name order may pass over.
-  if (!seqs_.empty() && owner_checked_ != object) {
-    const int found = FindObject(object);
-    if (found != 1) {
-      EndSlotScan(scan);
-      return found < 0 ? false : FailDamaged(zozavi::OrphanSlots(object));
-    }
+  if (!seqs_.empty() && !CheckOwner(object)) {
+    EndSlotScan(scan);
+    return false;
   }
   scan_on_row_[scan] = on_row;
   if (on_row && !CheckNextOwner(scan)) return false;

@@ -101,7 +101,8 @@ struct ObjectDatabase {
   // while it was read.
   bool FailStatement(int rc, const char* action = "cannot read");
   // Whether `object` is in the objects table: 1 when it is, 0 when it is
-  // not, -1 when the query fails (error() then tells why).
+  // not, -1 when the query fails (error() then tells why). A query, or a
+  // search of the sorted listing once enough queries ran (objects_).
   int FindObject(std::string_view object);
   // The statement, prepared on first use; null, with error() set, when that
   // fails.
@@ -116,6 +117,14 @@ struct ObjectDatabase {
   // already. False when the query fails.
   bool SeekSlots(Scan scan, std::string_view object);
   bool StepSlots(Scan scan);
+  // Sorts the listed objects into sorted_objects_.
+  void SortListedObjects();
+  // Whether `owner`, which has slots, is in the objects table; false with
+  // error() set when it is not or the query fails. The last two owners found
+  // are not looked up again: reading in name order, each read's object was
+  // the owner where the read before stopped; reading backwards, the owner
+  // where a read stops is the object read before.
+  bool CheckOwner(std::string_view owner);
   // The object of the slot row the scan rests on after an object's rows
   // must be in the objects table, or the slots are no object's.
   bool CheckNextOwner(Scan scan);
@@ -155,9 +164,16 @@ struct ObjectDatabase {
   std::string text_form_;             // scratch for one value's text form
   std::string problem_;               // scratch for what is wrong with a row
   std::string error_;
-  // The last object found in the objects table by CheckNextOwner, which the
-  // next read in name order asks for.
-  std::string owner_checked_;
+  // The last listing of every object, which a read-only database keeps: once
+  // it has searched the objects table often, it searches the sorted names
+  // instead, which costs a small part of a query.
+  zozavi::TextBatch objects_;
+  bool listed_ = false;  // objects_ holds every object of the snapshot read
+  std::size_t lookups_ = 0;  // searches since the listing
+  std::vector<std::string_view> sorted_objects_;  // into objects_; empty until needed
+  // The last two objects that CheckOwner found in the objects table.
+  std::string owners_found_[2];
+  std::size_t next_owner_found_ = 0;  // the entry to replace next
   // Objects this read-write database wrote to or found, with their largest
   // seq, within the open transaction: writes that alternate between objects
   // (a difference database's common list and the object compared) look

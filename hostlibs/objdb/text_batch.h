@@ -41,6 +41,11 @@ class TextBatch {
     return true;
   }
   std::size_t size() const { return starts_.size(); }
+  // The text at `position`, without its closing NUL.
+  std::string_view operator[](std::size_t position) const {
+    const std::size_t end = position + 1 < starts_.size() ? starts_[position + 1] : bytes_.size();
+    return std::string_view(bytes_).substr(starts_[position], end - 1 - starts_[position]);
+  }
 
  private:
   std::string bytes_;                // the texts, each closed by a NUL
