@@ -3,11 +3,6 @@
 // context, the HTML report from a status file of the pair. Every report and
 // the kept difference databases are made under temporary names and put into
 // place only when all of them are complete.
-#include <sys/stat.h>  // mkdir
-#include <unistd.h>    // rmdir
-
-#include <cerrno>      // errno, EEXIST
-#include <cstdio>      // std::rename
 #include <filesystem>  // std::filesystem::path, temp_directory_path
 #include <optional>    // std::optional
 #include <string>      // std::string
@@ -16,37 +11,21 @@
 #include "commands.h"                   // RunCommand
 #include "diff/host/list_library.h"     // CStrList
 #include "diff/host/object_database.h"  // CvxODB
-#include "failure.h"                    // Failure, SystemErrorText, kSame, kDiffer
+#include "failure.h"                    // Failure, kSame, kDiffer
 #include "html_report.h"                // CheckPairAndReports, HtmlReportFailure
 #include "input_checks.h"               // the checks of inputs and outputs
+#include "kept_difference_dbs.h"        // DifferenceDbs, KeptDifferenceDbs
 #include "module_binding.h"             // BindDiffModule, DiffModule, ThrowIfModuleFailed
 #include "module_output.h"              // ChooseOutputMode, ModuleOutput
 #include "object_file_failure.h"        // ObjectFileFailure
-#include "scratch_folder.h"             // ScratchFolder
-#include "staged_output.h"              // StagedOutput, SyncFile, SyncFolder
+#include "scratch_folder.h"             // ScratchFolder, kTemporaryFolderPrefix
+#include "staged_output.h"              // StagedOutput
 #include "status_file_write.h"          // WriteStatusFile
 
 namespace odbdiff {
 namespace {
 
 namespace fs = std::filesystem;
-
-constexpr const char* kDifferenceDbNames[] = {"a-differences.odb", "b-differences.odb",
-                                              "combined-differences.odb"};
-
-// Names of the three difference databases inside their folder.
-struct DifferenceDbs {
-  explicit DifferenceDbs(const fs::path& folder)
-      : a((folder / kDifferenceDbNames[0]).string()),
-        b((folder / kDifferenceDbNames[1]).string()),
-        combined((folder / kDifferenceDbNames[2]).string()) {}
-
-  std::vector<std::string> all() const { return {a, b, combined}; }
-
-  std::string a;
-  std::string b;
-  std::string combined;
-};
 
 // The number of distinct object names in A and B: the module prints one
 // "Processing Object" line for each.
@@ -87,84 +66,6 @@ class ComparisonContext {
  private:
   const DiffModule& module_;
   bool keep_difference_dbs_;
-};
-
-// The folder of the kept difference databases, made when absent; a folder
-// made here is removed again (when empty) unless the command succeeds.
-class KeptFolder {
- public:
-  explicit KeptFolder(const std::string& path) : path_(path) {
-    if (mkdir(path.c_str(), 0777) == 0) {
-      made_ = true;
-    } else if (errno != EEXIST) {
-      throw Failure(path, "cannot make the folder: " + SystemErrorText(errno));
-    }
-  }
-  KeptFolder(const KeptFolder&) = delete;
-  KeptFolder& operator=(const KeptFolder&) = delete;
-  ~KeptFolder() {
-    // Should it not be empty, someone else put something there: it stays.
-    if (made_ && !kept_) rmdir(path_.c_str());
-  }
-
-  const std::string& path() const { return path_; }
-  void Keep() { kept_ = true; }
-
- private:
-  std::string path_;
-  bool made_ = false;
-  bool kept_ = false;
-};
-
-// The difference databases kept in a folder: made in a private folder inside
-// it and renamed into place by Commit, so that the folder holds either its
-// former set or the new one. Without Commit the new ones are removed.
-class KeptDifferenceDbs {
- public:
-  explicit KeptDifferenceDbs(const std::string& folder)
-      : folder_(folder), staging_(folder, kSideFolderPrefix), staged_(staging_.path()) {}
-
-  const DifferenceDbs& staged() const { return staged_; }
-
-  // The final name of each staged database, for the module's messages.
-  std::vector<PathShown> shown() const {
-    std::vector<PathShown> paths;
-    for (const char* name : kDifferenceDbNames) {
-      paths.push_back(
-          {(staging_.path() / name).string(), (fs::path(folder_.path()) / name).string()});
-    }
-    return paths;
-  }
-
-  // Renames the three into place, one after the other, after making them
-  // durable, so that the moment between the first rename and the last is as
-  // short as can be.
-  void Commit() {
-    const std::vector<PathShown> paths = shown();
-    for (const PathShown& path : paths) SyncFile(path.given, path.shown);
-    for (const PathShown& path : paths) {
-      // A journal left beside a former database by a crash while it was
-      // written would be played back into the new one.
-      const std::string journal = path.shown + "-journal";
-      if (std::remove(journal.c_str()) != 0 && errno != ENOENT) {
-        throw Failure(journal, "cannot remove the former database's journal: " +
-                                   SystemErrorText(errno));
-      }
-    }
-    folder_.Keep();
-    for (const PathShown& path : paths) {
-      if (std::rename(path.given.c_str(), path.shown.c_str()) != 0) {
-        throw Failure(path.shown, "cannot put the new difference database in place: " +
-                                      SystemErrorText(errno));
-      }
-    }
-    SyncFolder(folder_.path(), folder_.path());
-  }
-
- private:
-  KeptFolder folder_;      // declared first: outlives the private folder inside it
-  ScratchFolder staging_;
-  DifferenceDbs staged_;
 };
 
 // Checks the arguments; returns the HTML template when an HTML report is asked for.
