@@ -4,9 +4,10 @@
 #include <string>  // std::string
 #include <vector>  // std::vector
 
-#include "diff/diff.h"                     // diff_objects_ormo, DIFF_STATUS_*
-#include "tests/support/list2_fixtures.h"  // items_of
-#include "tests/support/temp_dir.h"        // TempDir
+#include "diff/diff.h"                          // diff_objects_ormo, diff_last_error, DIFF_*
+#include "tests/support/damaged_object_file.h"  // give_slot_unknown_kind
+#include "tests/support/list2_fixtures.h"       // items_of
+#include "tests/support/temp_dir.h"             // TempDir
 
 namespace diff::testing {
 namespace {
@@ -87,6 +88,23 @@ TEST_F(DiffObjectsOrmoTest, NullDatabaseHasNoSlots) {
   EXPECT_EQ(diff_objects_ormo(nullptr, "x", nullptr, "x", &a_names, &a_values, &b_names, &b_values),
             0);
   EXPECT_EQ(a_names.GetLength(), 0);
+}
+
+TEST_F(DiffObjectsOrmoTest, SlotsThatCannotBeReadFailTheComparison) {
+  a_.CreateObject("pump", nullptr);
+  a_.SetValue("pump", "flow", "10", 0, 0);
+  b_.CreateObject("pump", nullptr);
+  reopen_for_reading();
+  a_.Close(0);
+  give_slot_unknown_kind(dir_.file("a.odb"), "pump", "flow");
+  ASSERT_EQ(a_.Open(1), 1);
+  EXPECT_EQ(compare("pump"), 1);
+  const char* message = nullptr;
+  EXPECT_EQ(diff_last_error(&message), DIFF_ERROR_READ);
+  EXPECT_EQ(std::string(message),
+            dir_.file("a.odb") + ": damaged: object \"pump\", slot \"flow\": kind 4 is unknown");
+  EXPECT_EQ(compare("missing"), 0);  // a missing object is no failure
+  EXPECT_EQ(diff_last_error(nullptr), DIFF_OK);
 }
 
 }  // namespace
