@@ -43,7 +43,9 @@ void release_handles() {
 void open_slot(int i, int code) {
   CvxODB* handle = slots[i];
   if (handle == nullptr || handle->IsOpen() != 0) return;
-  if (handle->Open(kRules[i].open_mode) == 0) fail_on(*handle, code, open_failure_reason(handle->DB()));
+  if (handle->Open(kRules[i].open_mode) == 0) {
+    fail_on(*handle, code, open_failure_reason(handle->DB()));
+  }
 }
 
 // A difference database left by an earlier comparison is deleted and made

@@ -112,7 +112,9 @@ void write_differing_objects(std::FILE* file, const ReportDatabases& databases) 
 }  // namespace
 
 int generate_text_report(const char* report_path) {
-  if (report_path == nullptr) fail(DIFF_ERROR_ARGUMENT, "GenTextReport: the report path is missing");
+  if (report_path == nullptr) {
+    fail(DIFF_ERROR_ARGUMENT, "GenTextReport: the report path is missing");
+  }
   report_text::require_finished_comparison();
   report_text::refuse_context_file(report_path);
   const ReportDatabases databases = report_text::open_report_databases();
