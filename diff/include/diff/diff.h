@@ -62,7 +62,7 @@ DIFF_API int diff_objects_ormo(CvxODB* a_database, const char* a_object, CvxODB*
 // asks with diff_last_error right after the call.
 
 #define DIFF_OK 0              // the last call did its work
-#define DIFF_ERROR_ARGUMENT 1  // refused (a null argument, an output naming an input, no comparison)
+#define DIFF_ERROR_ARGUMENT 1  // refused: a null argument, an output naming an input, no comparison
 #define DIFF_ERROR_READ 2      // an input could not be read, or is damaged
 #define DIFF_ERROR_WRITE 3     // an output could not be written in full
 #define DIFF_ERROR_INTERNAL 4  // memory ran out, or another unexpected failure
