@@ -2,7 +2,7 @@
 
 #include <fcntl.h>     // open, O_TMPFILE, linkat, AT_FDCWD
 #include <sys/stat.h>  // stat, fchmod
-#include <unistd.h>    // write, fsync, close, unlink
+#include <unistd.h>    // access, write, fsync, close, unlink
 
 #include <cerrno>      // errno, EINTR, EEXIST
 #include <cstdio>      // std::rename, fopencookie, std::fflush, std::ferror
@@ -50,6 +50,9 @@ OutputFile::OutputFile(const char* path) {
       descriptor_ = ::open(path, O_WRONLY | O_TRUNC | O_CLOEXEC);
       if (descriptor_ < 0) fail_with(errno);
     } else {
+      // Renaming needs only the folder's permission: a file that may not be
+      // written is not replaced either.
+      if (exists && ::access(path, W_OK) != 0) fail_with(errno);
       target_ = followed_path(path);
       const std::filesystem::path target(target_);
       folder_ = target.has_parent_path() ? target.parent_path().string() : ".";
