@@ -1,10 +1,12 @@
 // _vx_ld_31 and _vx_ld_33: opening and closing object files by name.
 #include "diff/host/loader_library.h"  // the declarations
+#include "call_error.h"                 // clear_call_error
 #include "open_files.h"                 // open_file, close_file
 
 extern "C" {
 
 int _vx_ld_31(const char* file) {
+  zavo32::clear_call_error();
   try {
     return zavo32::open_file(file) ? 1 : 0;
   } catch (...) {
@@ -13,6 +15,7 @@ int _vx_ld_31(const char* file) {
 }
 
 int _vx_ld_33(const char* file) {
+  zavo32::clear_call_error();
   try {
     return zavo32::close_file(file) ? 1 : 0;
   } catch (...) {

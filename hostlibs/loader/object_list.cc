@@ -5,18 +5,23 @@
 
 #include "diff/host/list_library.h"    // CStrList
 #include "diff/host/loader_library.h"  // the declaration
+#include "call_error.h"                 // clear_call_error, keep_call_error
 #include "open_files.h"                 // find_open_file
 
 extern "C" {
 
 int _vx_ld_5(const char* file, char* buffer, int size) {
+  zavo32::clear_call_error();
   // Every path that does not fill the buffer leaves an empty list in it.
   if (buffer != nullptr && size >= 1) buffer[0] = '\0';
   CvxODB* database = zavo32::find_open_file(file);
   if (database == nullptr || buffer == nullptr) return 0;
   try {
     CStrList names;
-    database->GetObjects(&names);
+    if (database->GetObjects(&names) == 0) {
+      zavo32::keep_call_error(*database);
+      return 0;
+    }
     // Each name and its NUL, then the closing NUL.
     std::size_t needed = 1;
     for (int i = 0; i < names.GetLength(); ++i) needed += std::strlen(names.GetTextAt(i)) + 1;

@@ -5,6 +5,8 @@
 #include <unordered_map>  // std::unordered_map
 #include <utility>        // std::move
 
+#include "call_error.h"  // keep_call_error
+
 namespace zavo32 {
 namespace {
 
@@ -26,7 +28,11 @@ bool open_file(const char* name) {
   OpenFiles& files = open_files();
   if (files.contains(name)) return true;
   std::unique_ptr<CvxODB> database(new (char{0}) CvxODB(0, name, 0));
-  if (database == nullptr || database->Open(1) == 0) return false;
+  if (database == nullptr) return false;
+  if (database->Open(1) == 0) {
+    keep_call_error(*database);
+    return false;
+  }
   files.emplace(name, std::move(database));
   return true;
 }

@@ -8,6 +8,7 @@
 #include "diff/host/list_library.h"     // list2, CStrList
 #include "diff/host/loader_library.h"   // the declarations
 #include "diff/host/object_database.h"  // CvxODB, CvxSlot
+#include "call_error.h"                  // clear_call_error, keep_call_error
 #include "open_files.h"                  // find_open_file
 #include "value_text.h"                  // value_text, copy_cut_to_value_buffer
 
@@ -31,6 +32,7 @@ extern "C" {
 
 int _vx_ld_10(const char* file, const char* object, const char* slot, char* value,
               const char* options) {
+  zavo32::clear_call_error();
   if (value == nullptr) return 0;
   value[0] = '\0';
   CvxODB* database = zavo32::find_open_file(file);
@@ -41,7 +43,10 @@ int _vx_ld_10(const char* file, const char* object, const char* slot, char* valu
   try {
     // GetValue fetches one slot; reading it never touches the object's other slots.
     CvxSlot fetched(nullptr, VX_SLOT_ANY);
-    if (database->GetValue(object, slot, fetched, 0) == 0) return 0;
+    if (database->GetValue(object, slot, fetched, 0) == 0) {
+      zavo32::keep_call_error(*database);
+      return 0;
+    }
     zavo32::copy_cut_to_value_buffer(zavo32::value_text(fetched), value);
     return 1;
   } catch (...) {
@@ -51,6 +56,7 @@ int _vx_ld_10(const char* file, const char* object, const char* slot, char* valu
 
 int lo_load_list2_all_sorted(const char* file, const char* object, list2* slot_names,
                              list2* slot_texts) {
+  zavo32::clear_call_error();
   // Each out-parameter given receives a new list, which stays empty on failure.
   if (slot_names != nullptr) *slot_names = list2_create();
   if (slot_texts != nullptr) *slot_texts = list2_create();
@@ -63,7 +69,10 @@ int lo_load_list2_all_sorted(const char* file, const char* object, list2* slot_n
   try {
     CStrList names;
     CStrList texts;
-    if (database->LoadAllSlots(object, &names, &texts, 0, 0) == 0) return 0;
+    if (database->LoadAllSlots(object, &names, &texts, 0, 0) == 0) {
+      zavo32::keep_call_error(*database);
+      return 0;
+    }
     for (const int position : sorted_positions(names)) {
       if (list2_append_to_end(*slot_names, names.GetTextAt(position), 0) == 0 ||
           list2_append_to_end(*slot_texts, texts.GetTextAt(position), 0) == 0) {

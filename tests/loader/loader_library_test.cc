@@ -9,6 +9,7 @@
 
 #include "diff/host/list_library.h"        // list2, CStrList, list_length
 #include "diff/host/object_database.h"     // CvxODB
+#include "tests/support/damaged_object_file.h"  // give_slot_unknown_kind
 #include "tests/support/list2_fixtures.h"  // List2Ptr, items_of, Item
 #include "tests/support/object_files.h"    // write_object_file, ObjectSpec
 #include "tests/support/temp_dir.h"        // TempDir
@@ -139,6 +140,31 @@ TEST_F(LoaderLibraryTest, MissingSlotOrBadArgumentsGiveZeroAndTheEmptyText) {
   EXPECT_STREQ(buffer, "");
   EXPECT_EQ(_vx_ld_10(file.c_str(), "obj", "slot", buffer, nullptr), 0);
   EXPECT_EQ(_vx_ld_10(file.c_str(), "obj", "slot", nullptr, ""), 0);
+  EXPECT_STREQ(lo_last_error(), "");  // a plain "no": nothing is wrong with the file
+}
+
+TEST_F(LoaderLibraryTest, FileAtFaultGivesZeroAndTheLibrarysReasonUntilTheNextCall) {
+  const std::string path = dir_.file("a.odb");
+  diff::testing::write_object_file(path, {{"obj", {{"bad", "value"}, {"good", "value"}}}});
+  diff::testing::give_slot_unknown_kind(path, "obj", "bad");
+  const char kReason[] = "damaged: object \"obj\", slot \"bad\": kind 4 is unknown";
+
+  EXPECT_EQ(_vx_ld_31(dir_.file("missing.odb").c_str()), 0);
+  EXPECT_STREQ(lo_last_error(), "no such file");
+  ASSERT_EQ(_vx_ld_31(path.c_str()), 1);
+  opened_.push_back(path);
+  EXPECT_STREQ(lo_last_error(), "");
+  EXPECT_EQ(value_of(path, "obj", "bad"), std::make_pair(0, std::string()));
+  EXPECT_STREQ(lo_last_error(), kReason);
+  EXPECT_EQ(value_of(path, "obj", "good"), std::make_pair(1, std::string("value")));
+  EXPECT_STREQ(lo_last_error(), "");
+  list2 names = nullptr;
+  list2 texts = nullptr;
+  EXPECT_EQ(lo_load_list2_all_sorted(path.c_str(), "obj", &names, &texts), 0);
+  EXPECT_STREQ(lo_last_error(), kReason);
+  EXPECT_EQ(list2_length(names), 0);
+  list2_delete(names);
+  list2_delete(texts);
 }
 
 TEST_F(LoaderLibraryTest, LongValueIsCutVisiblyAtACharacterBoundary) {
