@@ -10,6 +10,7 @@
 #include "diff/outcome/call_outcome.h"           // record_failure, DIFF_ERROR_READ
 #include "diff/outcome/database_failure.h"       // open_failure_reason
 #include "diff/report_html/loader_files.h"       // LoaderFiles
+#include "diff/report_html/loader_read.h"        // loader_answer
 #include "diff/report_html/marked_slot_lists.h"  // mark_slot_lists, shows_differences
 #include "diff/report_html/object_report.h"      // append_object_block
 #include "diff/report_html/report_document.h"    // begin_document, finish_document
@@ -34,9 +35,11 @@ bool report_status_object(const FileSources& files, const char* object,
                           const ObjectHeading& heading, const char* report_path, bool show_all) {
   list2 loaded_names = nullptr;
   list2 loaded_texts = nullptr;
-  lo_load_list2_all_sorted(files.status_file, object, &loaded_names, &loaded_texts);
+  const int loaded =
+      lo_load_list2_all_sorted(files.status_file, object, &loaded_names, &loaded_texts);
   const OwnedList2 slot_names(loaded_names);
   const OwnedList2 status_texts(loaded_texts);
+  loader_answer(files.status_file, loaded);
   if (!show_all && !shows_differences(status_texts.get())) return true;
   const MarkedSlotLists lists = mark_slot_lists(files.a_file, files.b_file, object,
                                                 slot_names.get(), status_texts.get());

@@ -5,7 +5,8 @@
 #include <new>      // std::bad_alloc
 
 #include "diff/diff.h"                 // DIFF_STATUS_DIFFERENT, DIFF_STATUS_SAME
-#include "diff/host/loader_library.h"  // _vx_ld_10, kLoaderValueBufferSize
+#include "diff/host/loader_library.h"     // _vx_ld_10, kLoaderValueBufferSize
+#include "diff/report_html/loader_read.h"  // loader_answer
 
 namespace diff::report_html {
 namespace {
@@ -14,8 +15,9 @@ namespace {
 class SlotValue {
  public:
   const char* read(const char* file, const char* object, const char* slot) {
-    // On failure the loader leaves the empty text, which the row shows.
-    _vx_ld_10(file, object, slot, text_, "");
+    // A missing slot leaves the empty text, which the row shows; a value
+    // that cannot be read fails the report.
+    loader_answer(file, _vx_ld_10(file, object, slot, text_, ""));
     return text_;
   }
 

@@ -1,6 +1,7 @@
 #include "diff/report_html/status_objects.h"
 
-#include "diff/host/loader_library.h"  // _vx_ld_5
+#include "diff/host/loader_library.h"     // _vx_ld_5
+#include "diff/report_html/loader_read.h"  // loader_answer
 
 namespace diff::report_html {
 namespace {
@@ -12,12 +13,13 @@ constexpr int kFirstListSize = 6145;
 
 std::string status_object_list(const char* status_file) {
   std::string list(kFirstListSize, '\0');
-  const int needed = _vx_ld_5(status_file, list.data(), kFirstListSize);
+  const int needed =
+      loader_answer(status_file, _vx_ld_5(status_file, list.data(), kFirstListSize));
   if (needed > kFirstListSize) {
     // Ask again with room for the whole list. Should the file have grown in
     // between, the loader leaves the buffer an empty list.
     list.assign(static_cast<std::string::size_type>(needed), '\0');
-    _vx_ld_5(status_file, list.data(), needed);
+    loader_answer(status_file, _vx_ld_5(status_file, list.data(), needed));
   }
   return list;
 }

@@ -13,6 +13,7 @@
 #include "diff/report_html/template_loader.h"       // load_html_template
 #include "diff/report_html/template_sections.h"     // section_text
 #include "tests/report_html/html_report_fixture.h"  // HtmlReportFixture, read_file, write_file
+#include "tests/support/damaged_object_file.h"      // give_slot_unknown_kind
 #include "tests/support/object_files.h"             // write_object_file, ObjectSpec
 
 namespace diff {
@@ -162,6 +163,22 @@ TEST_F(FileHtmlReportTest, FileTheLoaderCannotOpenStopsTheReportBeforeAnything) 
     EXPECT_EQ(report(), "kept\n");
     EXPECT_EQ(report_html::section_text(report_html::Section::kInitial), "other _INITIAL_\n");
     for (const std::string& file : files) EXPECT_FALSE(still_open(file)) << file;
+  }
+}
+
+TEST_F(FileHtmlReportTest, SlotTheLoaderCannotReadFailsTheReportNamingTheFile) {
+  // The status file's slot list and a value of B, each damaged in turn.
+  const struct {
+    const std::string& file;
+    const char* slot;
+  } damages[] = {{status_file_, "s"}, {b_file_, "s"}};
+  for (const auto& damage : damages) {
+    write_files({{"obj", {{"s", "a"}}}}, {{"obj", {{"s", "b"}}}}, {{"obj", {{"s", "0"}}}});
+    testing::give_slot_unknown_kind(damage.file, "obj", damage.slot);
+    EXPECT_EQ(guarded_report_file(report_path_, /*nested=*/1), 0) << damage.file;
+    EXPECT_EQ(code_, DIFF_ERROR_READ);
+    EXPECT_EQ(message_, damage.file + ": damaged: object \"obj\", slot \"s\": kind 4 is unknown");
+    for (const std::string& file : {a_file_, b_file_, status_file_}) EXPECT_FALSE(still_open(file));
   }
 }
 
