@@ -3,6 +3,7 @@
 #include <cstring>  // std::strcmp
 
 #include "diff/diff.h"                   // DIFF_STATUS_DIFFERENT, DIFF_STATUS_SAME
+#include "diff/engine/value_rule.h"      // current_value_rule
 #include "diff/engine/values_differ.h"   // values_differ
 
 namespace diff::engine {
@@ -43,6 +44,7 @@ KeyedMarks mark_sorted_sides(Texts a_names, Texts a_values, Texts b_names, Texts
   marks.differ = a_names.size() != b_names.size();
 
   const std::vector<std::int64_t> partner = pair_names(a_names, b_names);
+  const ValueRule rule = current_value_rule();  // one rule for the whole comparison
   // The value texts may lie anywhere in memory (in the order of the lists
   // they came from); each pair is asked for a few pairs ahead of its reads.
   constexpr std::size_t kFetchAhead = 16;
@@ -60,7 +62,7 @@ KeyedMarks mark_sorted_sides(Texts a_names, Texts a_values, Texts b_names, Texts
     marks.a_names[i] = Mark::kSame;
     marks.b_names[j] = Mark::kSame;
     if (!compare_values) continue;
-    if (values_differ(a_values[i], b_values[j]) == 0) {
+    if (values_differ(a_values[i], b_values[j], rule) == 0) {
       marks.a_values[i] = Mark::kSame;
       marks.b_values[j] = Mark::kSame;
     } else {

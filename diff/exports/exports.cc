@@ -11,6 +11,7 @@
 #include "diff/engine/strlist_compare.h"          // compare_strlists
 #include "diff/filediff/comparison_context.h"     // diff_context_delete_difference_dbs, ..._terminate
 #include "diff/filediff/objfiles_compare.h"       // compare_object_files
+#include "diff/options/comparison_options.h"      // set_value_rule_option, value_rule_option, ...
 #include "diff/outcome/call_outcome.h"            // guarded, reset_outcome, last_outcome
 #include "diff/report_html/file_report.h"         // report_file_html
 #include "diff/report_html/object_report.h"       // report_object_html
@@ -58,6 +59,19 @@ DIFF_API int diff_objects_ormo(CvxODB* a_database, const char* a_object, CvxODB*
                                          a_sorted_names, a_sorted_values, b_sorted_names,
                                          b_sorted_values);
   });
+}
+
+DIFF_API int diff_set_value_rule(int rule, double tolerance_percent) {
+  return guarded(0, [&] { return diff::set_value_rule_option(rule, tolerance_percent); });
+}
+
+DIFF_API int diff_get_value_rule(double* tolerance_percent) {
+  return guarded(DIFF_VALUE_RULE_TOLERANT,
+                 [&] { return diff::value_rule_option(tolerance_percent); });
+}
+
+DIFF_API int diff_reset_options(void) {
+  return guarded(1, [] { return diff::reset_comparison_options(); });
 }
 
 DIFF_API int diff_objfiles_ormo(const char* object_file_a, const char* object_file_b,

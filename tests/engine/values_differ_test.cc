@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>  // TEST, EXPECT_*
 
+#include <array>   // std::array
+#include <string>  // std::string
+
 namespace diff::engine {
 namespace {
 
@@ -56,6 +59,69 @@ INSTANTIATE_TEST_SUITE_P(
                       ValuePair{"inf", "INF", false},    // same reading, but inf - inf is no number
                       ValuePair{"inf", "1e308", false},
                       ValuePair{"nan", "1", false}));
+
+// One pair of texts through every rule. `verdicts` holds one character per
+// rule of kRules, '=' for equal and 'x' for different.
+struct RulePair {
+  const char* a;
+  const char* b;
+  const char* verdicts;
+};
+
+constexpr std::array<ValueRule, 7> kRules = {{
+    {ValueRuleKind::kTolerant, 0, 0},
+    {ValueRuleKind::kTolerant, 2, 0.02},
+    {ValueRuleKind::kTolerant, 10, 0.10},
+    {ValueRuleKind::kNumeric, 0, 0},
+    {ValueRuleKind::kNumeric, 2, 0.02},
+    {ValueRuleKind::kNumeric, 10, 0.10},
+    {ValueRuleKind::kExact, 2, 0.02},
+}};
+
+class ValueRulesTest : public ::testing::TestWithParam<RulePair> {};
+
+TEST_P(ValueRulesTest, DecidesEqualityUnderEveryRule) {
+  const RulePair& pair = GetParam();
+  std::string verdicts;
+  std::string reversed;
+  for (const ValueRule& rule : kRules) {
+    verdicts += values_differ(pair.a, pair.b, rule) == 0 ? '=' : 'x';
+    reversed += values_differ(pair.b, pair.a, rule) == 0 ? '=' : 'x';
+  }
+  EXPECT_EQ(verdicts, pair.verdicts) << pair.a << " vs " << pair.b;
+  EXPECT_EQ(reversed, pair.verdicts) << pair.b << " vs " << pair.a;
+}
+
+// Columns: tolerant 0 %, 2 %, 10 %; numeric 0 %, 2 %, 10 %; exact.
+INSTANTIATE_TEST_SUITE_P(
+    Rules, ValueRulesTest,
+    ::testing::Values(RulePair{"100-P-001", "101-P-001", "x==xxxx"},
+                      RulePair{"2019-03-01", "2024-11-30", "x==xxxx"},
+                      RulePair{"1.2.3", "1.2.9", "===xxxx"},
+                      RulePair{"4711", "4712", "x==x==x"},
+                      RulePair{"Running", "RUNNING", "===xxxx"},
+                      RulePair{"100 m3/h", "101 l/s", "x==xxxx"},
+                      RulePair{"100 kg", "101 kg", "x==x==x"},
+                      RulePair{"100 kg", "100 KG", "===xxxx"},
+                      RulePair{"100 kg", "100", "===xxxx"},
+                      RulePair{"100", "108", "xx=xx=x"},
+                      RulePair{"-100", "-98", "x==x==x"},
+                      RulePair{"nan", "nan", "======="},
+                      RulePair{"nan", "-NaN", "xxx===x"},
+                      RulePair{"nan kg", "nan g", "xxxxxxx"},
+                      RulePair{"inf", "Infinity", "xxx===x"},
+                      RulePair{"inf", "1e308", "xxxxxxx"},
+                      RulePair{"12.5", "12.50", "======x"},
+                      RulePair{"0", "-0.0", "xxx===x"},
+                      RulePair{"+1.5e3", "1500.", "======x"},
+                      RulePair{".5 m", "0.5 m", "======x"},
+                      RulePair{"0x10", "16", "===xxxx"},       // hexadecimal is no whole number
+                      RulePair{" 7.5", "7.5", "===xxxx"},      // nor one behind a blank
+                      RulePair{"12.5 ", "12.5", "===xxxx"},    // a blank needs units behind it
+                      RulePair{"5  kg", "5 kg", "===xxxx"},    // one blank, not two
+                      RulePair{"1e", "1", "===xxxx"},          // an exponent needs digits
+                      RulePair{"abc", "", "xxxxxxx"},
+                      RulePair{"", "", "======="}));
 
 TEST(ValuesDifferNullTest, NullReadsAsEmptyText) {
   EXPECT_EQ(values_differ(nullptr, ""), 0);

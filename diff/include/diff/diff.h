@@ -81,9 +81,71 @@ DIFF_API int diff_objects_ormo(CvxODB* a_database, const char* a_object, CvxODB*
 //   - GenTextReport, GenSumReport and the HTML reports: 0;
 //   - diff_object_WriteTextFile, diff_start_HTML_file, diff_end_HTML_file:
 //     EOF (-1).
+//   - diff_set_value_rule: 0.
 // Memory running out, or any other unexpected failure, gives
 // DIFF_ERROR_INTERNAL ("out of memory") and the family's failure answer.
 DIFF_API int diff_last_error(const char** message);
+
+// ---------------------------------------------------------------------------
+// Comparison options
+// ---------------------------------------------------------------------------
+// Options steer every comparison that follows: diff_list2, diff_list2_ormo,
+// diff_objects_ormo and diff_objfiles_ormo, and so the status codes those
+// comparisons give the HTML reports. Like the comparison context they are
+// held for the process, not for a thread: set them between comparisons,
+// never while one runs on another thread. Each option has its own setter,
+// which checks its arguments and refuses (DIFF_ERROR_ARGUMENT) a value it
+// cannot take, changing nothing; diff_reset_options puts every default back.
+// The defaults give the behaviour of a module without options.
+//
+// The value rule decides when the values of a slot that both sides hold are
+// equal. Under every rule, texts equal byte for byte are equal values.
+// Otherwise, with the tolerance t (a percentage):
+//   - DIFF_VALUE_RULE_TOLERANT (the default): the leading numbers x and y of
+//     the texts decide, read as atof reads them in the "C" locale (leading
+//     blanks skipped; hexadecimal, "inf" and "nan" read; units or any other
+//     text behind the number play no part; a text that does not begin with a
+//     number reads as 0). When both are zero, the texts are equal when they
+//     are equal ignoring the case of ASCII letters. Else they are equal when
+//     |x - y| <= t/100 * max(|x|, |y|); a NaN or an infinity is equal to
+//     nothing but an identical text. "100-P-001" thus equals "101-P-001".
+//   - DIFF_VALUE_RULE_NUMERIC: the tolerance applies only when both texts
+//     are numbers as a whole with equal units, as the object-database library
+//     writes a number: an optional sign ('+' or '-'); then decimal digits with
+//     an optional '.' and fraction (at least one digit) and an optional
+//     exponent ('e' or 'E', an optional sign, at least one digit), or "inf",
+//     "infinity" or "nan" in any ASCII case; nothing before the number, not
+//     even a blank; then either the end of the text, or exactly one blank
+//     and units: at least one byte, the first not a blank, compared byte for
+//     byte. Such texts are equal when they read as the same number ("12.5"
+//     and "12.50"), when both are NaN, or when |x - y| <= t/100 * max(|x|,
+//     |y|); an infinity equals only the same infinity. Every other pair of
+//     texts differs ("Running" and "RUNNING", "100 kg" and "100 KG",
+//     "1.2.3" and "1.2.9", "0x10" and "16", "12.5 " and "12.5").
+//   - DIFF_VALUE_RULE_EXACT: every pair of texts that are not equal byte for
+//     byte differs; the tolerance plays no part.
+// Object and slot names are always matched byte for byte, whatever the rule.
+#define DIFF_VALUE_RULE_TOLERANT 0
+#define DIFF_VALUE_RULE_NUMERIC 1
+#define DIFF_VALUE_RULE_EXACT 2
+#define DIFF_DEFAULT_TOLERANCE_PERCENT 2.0
+
+// Puts the value rule `rule` (a DIFF_VALUE_RULE_ code) in force with the
+// relative tolerance `tolerance_percent`, a percentage of the larger
+// magnitude: 0 (the numbers must be equal) or more, below 100. With
+// DIFF_VALUE_RULE_EXACT the tolerance is checked and kept, but has no
+// effect. Returns 1; 0 when refused (DIFF_ERROR_ARGUMENT, the rule in force
+// unchanged): an unknown rule, or a tolerance that is negative, 100 or more,
+// or not a number.
+DIFF_API int diff_set_value_rule(int rule, double tolerance_percent);
+
+// The value rule in force (a DIFF_VALUE_RULE_ code); its tolerance, as set,
+// through `tolerance_percent` when that is not null.
+DIFF_API int diff_get_value_rule(double* tolerance_percent);
+
+// Puts every option back to its default: DIFF_VALUE_RULE_TOLERANT with
+// DIFF_DEFAULT_TOLERANCE_PERCENT. Returns 1.
+DIFF_API int diff_reset_options(void);
 
 // ---------------------------------------------------------------------------
 // Object-file comparison and its context
