@@ -1,5 +1,6 @@
-// The engine's value equality rule against the model of the rule, and its
-// reading of numbers against atof and atoi. The input holds two value texts
+// The engine's value equality rules against the model of the rules (each
+// rule at a few tolerances), and its reading of numbers against atof and
+// atoi. The input holds two value texts
 // separated by a NUL byte (no NUL: the second text is empty). Aborts when
 // the engine and the model disagree, naming the texts.
 #include <cstddef>  // std::size_t
@@ -10,8 +11,9 @@
 #include <string>   // std::string
 
 #include "diff/engine/number_text.h"    // read_leading_number, read_leading_int
+#include "diff/engine/value_rule.h"     // ValueRule, ValueRuleKind
 #include "diff/engine/values_differ.h"  // values_differ
-#include "value_rule_model.h"           // ModelValuesEqual
+#include "value_rule_model.h"           // ModelValuesEqual, ModelRule
 
 namespace {
 
@@ -28,13 +30,41 @@ void CheckNumbers(const char* text) {
   }
 }
 
+using diff::engine::ValueRuleKind;
+
+// Each rule of the engine beside the same rule of the model.
+struct RulePair {
+  ValueRuleKind engine;
+  fuzz::ModelRule model;
+  const char* name;
+};
+constexpr RulePair kRules[] = {
+    {ValueRuleKind::kTolerant, fuzz::ModelRule::kTolerant, "tolerant"},
+    {ValueRuleKind::kNumeric, fuzz::ModelRule::kNumeric, "numeric"},
+    {ValueRuleKind::kExact, fuzz::ModelRule::kExact, "exact"},
+};
+constexpr double kTolerancesPercent[] = {0, 2, 10};
+
+void CheckVerdicts(bool engine_equal, bool model_equal, const char* rule, double percent,
+                   const char* a, const char* b) {
+  if (engine_equal == model_equal) return;
+  std::fprintf(stderr,
+               "value rule %s at %g %%: engine says %s for \"%s\" and \"%s\", the model %s\n", rule,
+               percent, engine_equal ? "equal" : "different", a, b,
+               engine_equal ? "different" : "equal");
+  std::abort();
+}
+
 void CheckPair(const char* a, const char* b) {
-  const bool engine_equal = diff::engine::values_differ(a, b) == 0;
-  if (engine_equal != fuzz::ModelValuesEqual(a, b)) {
-    std::fprintf(stderr, "value rule: engine says %s for \"%s\" and \"%s\", the model %s\n",
-                 engine_equal ? "equal" : "different", a, b,
-                 engine_equal ? "different" : "equal");
-    std::abort();
+  // The default rule, as every comparison without options uses it.
+  CheckVerdicts(diff::engine::values_differ(a, b) == 0, fuzz::ModelValuesEqual(a, b), "default",
+                2, a, b);
+  for (const auto& [kind, model_rule, name] : kRules) {
+    for (const double percent : kTolerancesPercent) {
+      const diff::engine::ValueRule rule{kind, percent, percent / 100};
+      CheckVerdicts(diff::engine::values_differ(a, b, rule) == 0,
+                    fuzz::ModelValuesEqual(a, b, model_rule, percent / 100), name, percent, a, b);
+    }
   }
 }
 
