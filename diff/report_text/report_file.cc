@@ -8,7 +8,7 @@
 #include <cstdio>      // std::rename, fopencookie, std::fflush, std::ferror
 #include <cstring>     // std::strerror
 #include <filesystem>  // std::filesystem::path, the target's folder and name
-#include <random>      // std::mt19937_64, the hidden names
+#include <random>      // std::random_device, the hidden names
 
 #include "diff/outcome/call_outcome.h"   // fail, DIFF_ERROR_*
 #include "diff/outcome/file_identity.h"  // followed_path
@@ -23,10 +23,13 @@ constexpr int kNameAttempts = 100;
 std::string hidden_name(const std::string& folder, const std::string& name) {
   static constexpr char kLetters[] =
       "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
-  thread_local std::mt19937_64 generator{std::random_device{}()};
+  // Drawn from the system for each name: a generator kept per thread would
+  // put kilobytes of thread-local state into a library that hosts dlopen,
+  // whose dynamic TLS LeakSanitizer cannot always walk.
+  std::random_device system_random;
   std::uniform_int_distribution<std::size_t> pick(0, sizeof kLetters - 2);
   std::string hidden = folder + "/." + name + ".diff-";
-  for (int i = 0; i < 6; ++i) hidden.push_back(kLetters[pick(generator)]);
+  for (int i = 0; i < 6; ++i) hidden.push_back(kLetters[pick(system_random)]);
   return hidden;
 }
 
