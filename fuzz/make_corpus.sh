@@ -9,14 +9,14 @@ cd "$(dirname "$0")/.."
 build=${1:-build-fuzz}
 out=fuzz/corpus/object_file_read
 cmake --build "$build" --target fuzz_object_files >/dev/null
-work=$(mktemp -d "${TMPDIR:-/tmp}/diff-fuzz-seeds-XXXXXX")
+work=$(mktemp -d "${TMPDIR:-/tmp}/diff-fuzz-valid-XXXXXX")
 trap 'rm -rf "$work"' EXIT INT TERM
 "$build/fuzz/fuzz_object_files" "$work"
 
 mkdir -p "$out"
 rm -f "$out"/*.odb
 # One file as the library writes it; the others with pages of 512 bytes
-# instead of 4096, which keeps each seed at a few KB.
+# instead of 4096, which keeps each file at a few KB.
 cp "$work/kinds.odb" "$out/valid-kinds-as-written.odb"
 for name in empty kinds list; do
   sqlite3 "$work/$name.odb" "PRAGMA page_size = 512; VACUUM;"

@@ -1,4 +1,4 @@
-// Writes the valid object files that seed the object file fuzz target:
+// Writes the valid object files that start the corpus of the object file fuzz target:
 //   make_object_files FOLDER
 // makes FOLDER/empty.odb (no objects), FOLDER/kinds.odb (every kind of
 // value, with edge cases) and FOLDER/list.odb (one list "xyz"). Exits 1,

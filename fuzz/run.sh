@@ -46,10 +46,11 @@ for target in $targets; do
   corpus="fuzz/corpus/$target"
   dict=""
   [ -f "fuzz/$target.dict" ] && dict="-dict=fuzz/$target.dict"
-  # The default template seeds the template loader as it stands in the tree.
-  seeds=""
-  [ "$target" = template_loader ] && seeds=templates/report.html
-  inputs=$(find "$corpus" $seeds -type f | wc -l)
+  # The template loader also starts from the default template as it stands
+  # in the tree.
+  extra_inputs=""
+  [ "$target" = template_loader ] && extra_inputs=templates/report.html
+  inputs=$(find "$corpus" $extra_inputs -type f | wc -l)
   if [ "$inputs" -eq 0 ]; then
     # Without a file to run, libFuzzer would fuzz without end.
     echo "fuzz: $target: no corpus in $corpus"
@@ -58,13 +59,13 @@ for target in $targets; do
   fi
   # Given files rather than a folder, libFuzzer runs each once and stops.
   # shellcheck disable=SC2046  # corpus file names hold no blanks
-  run "$target" "$build/fuzz-logs/$target-replay.log" $(find "$corpus" $seeds -type f | sort) ||
+  run "$target" "$build/fuzz-logs/$target-replay.log" $(find "$corpus" $extra_inputs -type f | sort) ||
     continue
   echo "fuzz: $target: $inputs corpus inputs replayed"
   [ "$seconds" -gt 0 ] || continue
 
   cp -R "$corpus" "$scratch/$target"
-  [ -z "$seeds" ] || cp $seeds "$scratch/$target/"
+  [ -z "$extra_inputs" ] || cp $extra_inputs "$scratch/$target/"
   log="$build/fuzz-logs/$target.log"
   # shellcheck disable=SC2086  # $dict is empty or one word
   run "$target" "$log" -max_total_time="$seconds" -print_final_stats=1 $dict \
