@@ -114,14 +114,8 @@ int diff_context_start(const char* object_file_a, const char* object_file_b,
 }
 
 int diff_context_open() {
-  for (int i = 0; i < kContextSlotCount; ++i) {
-    if (slots[i] != nullptr && slots[i]->IsOpen() == 0) slots[i]->Open(kRules[i].open_mode);
-  }
-  return 1;
-}
-
-void diff_context_open_for_reading() {
   for (int i = 0; i < kContextSlotCount; ++i) open_slot(i, DIFF_ERROR_READ);
+  return 1;
 }
 
 int diff_context_close() {

@@ -46,13 +46,10 @@ int diff_context_start(const char* object_file_a, const char* object_file_b,
                        const char* a_difference_db, const char* b_difference_db,
                        const char* combined_difference_db, std::uint32_t user_instance);
 
-// Opens every handle that is not open: the object files read-only, the
-// difference databases for writing. Returns 1; the results are not examined.
+// Opens every handle that is not open, as a report that reads them all
+// needs: the object files read-only, the difference databases for writing.
+// Returns 1; a database that does not open fails with DIFF_ERROR_READ.
 int diff_context_open();
-
-// The same for a report, which reads every database: one that does not open
-// fails with DIFF_ERROR_READ.
-void diff_context_open_for_reading();
 
 // Closes the handles: the object files without saving, the difference
 // databases saving their records durably. Returns 1; the results are not

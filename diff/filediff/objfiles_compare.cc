@@ -8,7 +8,7 @@
 #include "diff/filediff/difference_records.h"   // diff_record_*
 #include "diff/filediff/marked_walk.h"          // walk_marked_names
 #include "diff/outcome/call_outcome.h"          // fail, DIFF_ERROR_*
-#include "diff/outcome/database_failure.h"      // fail_on
+#include "diff/outcome/database_failure.h"      // list_objects
 #include "diff/outcome/file_identity.h"         // refuse_output_naming_input
 
 namespace diff {
@@ -54,10 +54,6 @@ int diff_compare_common_object(const Databases& db, const char* object) {
                                 text_or_empty(b_values, j));
       });
   return result;
-}
-
-void list_objects(CvxODB& file, CStrList& names) {
-  if (file.GetObjects(&names) == 0) fail_on(file, DIFF_ERROR_READ, "its objects cannot be listed");
 }
 
 // Refuses arguments that would harm an input, before anything is opened:

@@ -34,6 +34,12 @@ int read_answer(const CvxODB& database, int answer) {
   return answer;
 }
 
+void list_objects(CvxODB& database, CStrList& names) {
+  if (database.GetObjects(&names) == 0) {
+    fail_on(database, DIFF_ERROR_READ, "its objects cannot be listed");
+  }
+}
+
 std::string open_failure_reason(const char* path) {
   struct stat status {};
   if (::stat(path, &status) != 0) return std::strerror(errno);

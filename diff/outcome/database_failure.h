@@ -6,6 +6,7 @@
 #include <string>       // std::string
 #include <string_view>  // std::string_view
 
+#include "diff/host/list_library.h"     // CStrList
 #include "diff/host/object_database.h"  // CvxODB
 
 namespace diff {
@@ -23,6 +24,10 @@ std::string database_message(const CvxODB& database, std::string_view otherwise)
 // `answer`, the result of a read on `database`, passed through; a 0 for
 // which the library gave a reason fails with DIFF_ERROR_READ.
 int read_answer(const CvxODB& database, int answer);
+
+// Appends every object name of `database` to `names`; a listing that fails
+// fails with DIFF_ERROR_READ naming the database.
+void list_objects(CvxODB& database, CStrList& names);
 
 // Why the object file at `path` did not open, when the library did not say:
 // the system's word for a path that cannot be reached ("No such file or

@@ -2,7 +2,7 @@
 
 #include <string>  // std::string, the lines being built
 
-#include "diff/filediff/comparison_context.h"  // context_handle, diff_context_open_for_reading
+#include "diff/filediff/comparison_context.h"  // context_handle, diff_context_open
 #include "diff/outcome/call_outcome.h"         // fail, DIFF_ERROR_ARGUMENT
 #include "diff/outcome/file_identity.h"        // refuse_output_naming_input
 #include "diff/report_text/report_file.h"      // write_line
@@ -32,7 +32,7 @@ void refuse_context_file(const char* report_path) {
 }
 
 ReportDatabases open_report_databases() {
-  diff_context_open_for_reading();
+  diff_context_open();
   return ReportDatabases{
       *context_handle(ContextSlot::kObjectFileA),
       *context_handle(ContextSlot::kObjectFileB),

@@ -6,7 +6,7 @@
 #include "diff/filediff/difference_records.h"  // the names of the list objects
 #include "diff/host/list_library.h"              // CStrList
 #include "diff/outcome/call_outcome.h"           // DIFF_ERROR_READ
-#include "diff/outcome/database_failure.h"       // read_answer, fail_on
+#include "diff/outcome/database_failure.h"       // read_answer, fail_on, list_objects
 
 namespace diff::report_text {
 namespace {
@@ -36,12 +36,6 @@ std::vector<std::string> one_sided_objects(CvxODB& combined, const char* list_ob
   CStrList names;
   list_slots(combined, list_object, numbers, &names);
   return texts_of(names);
-}
-
-void list_objects(CvxODB& database, CStrList& names) {
-  if (database.GetObjects(&names) == 0) {
-    fail_on(database, DIFF_ERROR_READ, "its objects cannot be listed");
-  }
 }
 
 // The objects of a difference database, read once: asking the database
