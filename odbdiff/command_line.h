@@ -5,6 +5,7 @@
 #include <optional>  // std::optional
 #include <string>    // std::string
 #include <variant>   // std::variant
+#include <vector>    // std::vector, repeatable options
 
 namespace odbdiff {
 
@@ -30,6 +31,19 @@ struct HtmlReportRequest {
   std::string b_title = "B";
 };
 
+// The comparison options that compare, compare-object and compare-project
+// share: what counts as a difference, and the machine-readable outputs.
+struct ComparisonOptions {
+  std::optional<std::string> value_rule;    // --value-rule tolerant|numeric|exact
+  std::optional<double> tolerance_percent;  // --tolerance PCT
+  std::vector<std::string> ignore_objects;  // --ignore-object GLOB, in order given
+  std::vector<std::string> ignore_slots;    // --ignore-slot [OBJECT_GLOB:]SLOT_GLOB, as given
+  std::optional<std::string> rules_file;    // --rules FILE, read before the options above
+  std::optional<std::string> json;          // --json FILE, "-" for standard output
+  std::optional<std::string> accept;        // --accept FILE
+  bool stat = false;                        // --stat
+};
+
 // odbdiff compare A.odb B.odb [--text-report FILE] [--summary FILE]
 //                 [--keep-difference-dbs DIR] [--quiet | --verbose]
 //                 [HTML report options]
@@ -42,6 +56,7 @@ struct CompareRequest {
   bool quiet = false;
   bool verbose = false;
   HtmlReportRequest html;
+  ComparisonOptions comparison;
 };
 
 // odbdiff compare-object A.odb B.odb OBJECT [--table FILE] [HTML report options];
@@ -52,6 +67,7 @@ struct CompareObjectRequest {
   std::string object;
   std::optional<std::string> table;
   HtmlReportRequest html;
+  ComparisonOptions comparison;
 };
 
 // odbdiff compare-project DIR_A DIR_B --html FILE [the other HTML report options]
@@ -59,6 +75,7 @@ struct CompareProjectRequest {
   std::string folder_a;
   std::string folder_b;
   HtmlReportRequest html;  // its report is always set
+  ComparisonOptions comparison;
 };
 
 using Command = std::variant<ImportRequest, ExportRequest, CompareRequest, CompareObjectRequest,

@@ -81,7 +81,8 @@ DIFF_API int diff_objects_ormo(CvxODB* a_database, const char* a_object, CvxODB*
 //   - GenTextReport, GenSumReport and the HTML reports: 0;
 //   - diff_object_WriteTextFile, diff_start_HTML_file, diff_end_HTML_file:
 //     EOF (-1).
-//   - diff_set_value_rule: 0.
+//   - diff_set_value_rule, diff_ignore_object, diff_ignore_slot,
+//     diff_accept_difference: 0.
 // Memory running out, or any other unexpected failure, gives
 // DIFF_ERROR_INTERNAL ("out of memory") and the family's failure answer.
 DIFF_API int diff_last_error(const char** message);
@@ -144,8 +145,116 @@ DIFF_API int diff_set_value_rule(int rule, double tolerance_percent);
 DIFF_API int diff_get_value_rule(double* tolerance_percent);
 
 // Puts every option back to its default: DIFF_VALUE_RULE_TOLERANT with
-// DIFF_DEFAULT_TOLERANCE_PERCENT. Returns 1.
+// DIFF_DEFAULT_TOLERANCE_PERCENT, no ignore rule, no accepted difference.
+// The event observer is not an option and stays. Returns 1.
 DIFF_API int diff_reset_options(void);
+
+// ---------------------------------------------------------------------------
+// Ignore rules
+// ---------------------------------------------------------------------------
+// An ignored object or slot takes part in no comparison result and appears
+// in no report, as if neither file held it: diff_objects_ormo,
+// diff_object_list2 and diff_objfiles_ormo leave it out (no progress line,
+// no record), GenTextReport, GenSumReport and the HTML reports show it
+// nowhere. diff_list2 and diff_list2_ormo compare lists without an object
+// name and apply no ignore rule.
+//
+// Patterns are globs as fnmatch reads them without flags ('*', '?', '[...]',
+// '\' quoting the next byte), matched against the whole name, byte for
+// byte. Rules add up until diff_reset_options.
+
+// Ignores every object whose name matches `object_pattern`. Returns 1; 0
+// when refused (DIFF_ERROR_ARGUMENT: a null pattern).
+DIFF_API int diff_ignore_object(const char* object_pattern);
+
+// Ignores the slots whose names match `slot_pattern`, in every object when
+// `object_pattern` is null, else in the objects whose names match it.
+// Returns 1; 0 when refused (DIFF_ERROR_ARGUMENT: a null slot pattern).
+DIFF_API int diff_ignore_slot(const char* object_pattern, const char* slot_pattern);
+
+// 1 when an ignore rule covers the object (`slot` null) or the slot `slot`
+// of the object, else 0 (also for a null object).
+DIFF_API int diff_is_ignored(const char* object, const char* slot);
+
+// ---------------------------------------------------------------------------
+// Accepted differences and difference kinds
+// ---------------------------------------------------------------------------
+// An accepted difference is one that a person has reviewed: it is left out
+// of every comparison result and report as if it were not there. An accepted
+// object or slot on one side only counts as absent; an accepted value change
+// counts as equal values (the text report's "Values equal"/"Values differ"
+// column still compares the texts). Only that exact difference is accepted:
+// the same slot with another value, or the same object now in both files, is
+// reported again. Lookups are hashed; accepting many differences does not
+// slow a comparison down beyond the lookups of the differences it finds.
+#define DIFF_OBJECT_ONLY_IN_A 1    // object
+#define DIFF_OBJECT_ONLY_IN_B 2    // object
+#define DIFF_SLOT_ONLY_IN_A 3      // object, slot; A's value in events
+#define DIFF_SLOT_ONLY_IN_B 4      // object, slot; B's value in events
+#define DIFF_SLOT_VALUES_DIFFER 5  // object, slot, A's value, B's value
+#define DIFF_OBJECT_DIFFERS 6      // events only: an object of both files, before its slots
+#define DIFF_OBJECT_SAME 7         // events only: an object of both files with no difference
+
+// Accepts one difference of kind `kind` (DIFF_OBJECT_ONLY_IN_A to
+// DIFF_SLOT_VALUES_DIFFER). `slot` is read for the slot kinds, `a_value` and
+// `b_value` (value texts, as LoadAllSlots gives them) for
+// DIFF_SLOT_VALUES_DIFFER only. Returns 1; 0 when refused
+// (DIFF_ERROR_ARGUMENT: an unknown kind, or a null text that the kind
+// needs). Accepting the same difference twice changes nothing.
+DIFF_API int diff_accept_difference(int kind, const char* object, const char* slot,
+                                    const char* a_value, const char* b_value);
+
+// Forgets every accepted difference, keeping the other options. Returns 1.
+DIFF_API int diff_clear_accepted(void);
+
+// 1 when the difference is accepted, else 0; the arguments as for
+// diff_accept_difference (0 for an unknown kind or a null text).
+DIFF_API int diff_is_accepted(int kind, const char* object, const char* slot,
+                              const char* a_value, const char* b_value);
+
+// ---------------------------------------------------------------------------
+// Events of a file comparison
+// ---------------------------------------------------------------------------
+// A host that wants the differences of diff_objfiles_ormo as they are found
+// (to stream them, to count them) sets an observer. It is called on the
+// comparing thread, in the order the comparison finds things (object names
+// in sorted order), with exactly what the difference databases receive:
+//   DIFF_OBJECT_ONLY_IN_A / _B: object (not ignored, not accepted);
+//   DIFF_OBJECT_SAME: an object of both files without a difference left;
+//   DIFF_OBJECT_DIFFERS: an object of both files with a difference left,
+//     followed by one event per difference of its slots, in sorted order:
+//   DIFF_SLOT_ONLY_IN_A (a_value set), DIFF_SLOT_ONLY_IN_B (b_value set),
+//   DIFF_SLOT_VALUES_DIFFER (both values set).
+// Texts not set are null; every text is valid during the call only. The
+// observer returns 0 to go on; any other answer stops the comparison, which
+// then fails (1, DIFF_ERROR_ARGUMENT "the host stopped the comparison") as
+// any failed comparison does.
+struct diff_event {
+  int kind;  // DIFF_OBJECT_ONLY_IN_A ... DIFF_OBJECT_SAME
+  const char* object;
+  const char* slot;
+  const char* a_value;
+  const char* b_value;
+};
+typedef int (*diff_event_observer)(void* user_data, const struct diff_event* event);
+
+// Puts `observer` in force for the comparisons that follow (null removes
+// it); `user_data` is passed to every call. Process-wide, like the options.
+// Returns 1.
+DIFF_API int diff_set_event_observer(diff_event_observer observer, void* user_data);
+
+// ---------------------------------------------------------------------------
+// Keyed list comparison of one object's slots
+// ---------------------------------------------------------------------------
+
+// diff_list2 for the slots of the object `object`: the lists hold its slot
+// names and value texts on sides A and B. Ignored slots are left out of the
+// four sorted lists, accepted one-sided slots too, and an accepted value
+// change is marked as equal values. Returns 1 when a difference is left, else
+// 0; 1 with DIFF_ERROR_ARGUMENT for a null object, as diff_list2 otherwise.
+DIFF_API int diff_object_list2(const char* object, list2 a_names, list2 a_values, list2 b_names,
+                               list2 b_values, list2* a_sorted_names, list2* a_sorted_values,
+                               list2* b_sorted_names, list2* b_sorted_values);
 
 // ---------------------------------------------------------------------------
 // Object-file comparison and its context
