@@ -1,0 +1,35 @@
+// The rules of a comparison as odbdiff puts them in force: the value rule
+// and the ignore patterns, from the rules file (--rules) and the command
+// line together. The same keys name them in a rules file and in the "rules"
+// member of the JSON of differences.
+#ifndef ODBDIFF_COMPARISON_RULES_H_
+#define ODBDIFF_COMPARISON_RULES_H_
+
+#include <string>  // std::string
+#include <vector>  // std::vector
+
+#include "command_line.h"    // ComparisonOptions
+#include "module_binding.h"  // DiffModule
+
+namespace odbdiff {
+
+struct ComparisonRules {
+  std::string value_rule = "tolerant";      // "value-rule": tolerant, numeric or exact
+  double tolerance_percent = 2.0;           // "tolerance"
+  std::vector<std::string> ignore_objects;  // "ignore-objects": object globs
+  std::vector<std::string> ignore_slots;    // "ignore-slots": [OBJECT_GLOB:]SLOT_GLOB
+};
+
+// The rules file's rules with the command line's added (its value rule and
+// tolerance take the file's place, its patterns follow the file's). Throws
+// Failure naming the file and the JSON pointer of the fault when the rules
+// file cannot be read or is not valid.
+ComparisonRules ResolveComparisonRules(const ComparisonOptions& options);
+
+// Puts `rules` in force in the module, after putting every default back.
+// Throws Failure with the module's message when it refuses one.
+void ApplyComparisonRules(const DiffModule& module, const ComparisonRules& rules);
+
+}  // namespace odbdiff
+
+#endif  // ODBDIFF_COMPARISON_RULES_H_
