@@ -1,0 +1,164 @@
+#include "difference_feed.h"  // TypedSlotReader, EventFeed, SortedSlots, FeedComparedObject
+
+#include <cstring>  // std::strcmp
+#include <utility>  // std::move
+
+#include "failure.h"              // Failure
+#include "object_file_failure.h"  // ObjectFileFailure
+
+namespace odbdiff {
+namespace {
+
+// The value held in `slot`; false when it is of no kind odbdiff knows.
+bool TakeValue(const CvxSlot& slot, SlotValue& value) {
+  if (slot.IsText() != 0) {
+    value = TextValue{slot.Text()};
+  } else if (slot.IsNumber() != 0) {
+    value = NumberValue{slot.Number(), slot.HasUnits() != 0 ? slot.Units() : ""};
+  } else if (slot.IsList() != 0) {
+    CStrList items;
+    if (slot.GetListItems(&items) == 0) return false;
+    ListValue list;
+    for (int position = 0; position < items.GetLength(); ++position) {
+      list.items.emplace_back(items.GetTextAt(position));
+    }
+    value = std::move(list);
+  } else {
+    return false;
+  }
+  return true;
+}
+
+SortedSlot MakeSortedSlot(const char* name, std::int64_t name_status,
+                          std::int64_t value_status) {
+  return SortedSlot{name, name_status == DIFF_STATUS_DIFFERENT, value_status == DIFF_STATUS_SAME};
+}
+
+}  // namespace
+
+TypedSlotReader::TypedSlotReader(const std::string& path)
+    : path_(path), database_(0, path_.c_str(), 0) {
+  if (database_.Open(1) == 0) throw ObjectFileFailure(path_, database_, "not an object file");
+}
+
+SlotValue TypedSlotReader::Read(const std::string& object, const std::string& slot) {
+  SlotValue value;
+  if (database_.GetValue(object.c_str(), slot.c_str(), fetched_, 0) == 0 ||
+      !TakeValue(fetched_, value)) {
+    throw ObjectFileFailure(path_, database_,
+                            "cannot read slot " + slot + " of object " + object);
+  }
+  return value;
+}
+
+int EventFeed::Observe(void* feed, const diff_event* event) {
+  auto& self = *static_cast<EventFeed*>(feed);
+  // Nothing may cross the module: a failure stops the comparison and waits
+  // for the host to rethrow it.
+  try {
+    self.Take(*event);
+    return 0;
+  } catch (...) {
+    self.failure_ = std::current_exception();
+    return 1;
+  }
+}
+
+void EventFeed::RethrowFailure() const {
+  if (failure_) std::rethrow_exception(failure_);
+}
+
+void EventFeed::Take(const diff_event& event) {
+  switch (event.kind) {
+    case DIFF_OBJECT_ONLY_IN_A:
+      sink_.ObjectOnlyIn(Side::kA, event.object);
+      break;
+    case DIFF_OBJECT_ONLY_IN_B:
+      sink_.ObjectOnlyIn(Side::kB, event.object);
+      break;
+    case DIFF_OBJECT_SAME:
+      sink_.ObjectSame(event.object);
+      break;
+    case DIFF_OBJECT_DIFFERS:
+      object_ = event.object;
+      sink_.ObjectDiffers(object_);
+      break;
+    case DIFF_SLOT_ONLY_IN_A:
+      sink_.SlotOnlyIn(Side::kA, event.slot, a_.Read(object_, event.slot));
+      break;
+    case DIFF_SLOT_ONLY_IN_B:
+      sink_.SlotOnlyIn(Side::kB, event.slot, b_.Read(object_, event.slot));
+      break;
+    case DIFF_SLOT_VALUES_DIFFER:
+      sink_.SlotValuesDiffer(event.slot, a_.Read(object_, event.slot),
+                             b_.Read(object_, event.slot));
+      break;
+    default:
+      throw Failure("the diff module reported a difference of unknown kind " +
+                    std::to_string(event.kind));
+  }
+}
+
+std::vector<SortedSlot> SortedSlots(CStrList& names, CStrList& values) {
+  std::vector<SortedSlot> slots;
+  slots.reserve(static_cast<std::size_t>(names.GetLength()));
+  for (int position = 0; position < names.GetLength(); ++position) {
+    std::int64_t name_status = 0;
+    std::int64_t value_status = 0;
+    const char* name = names.GetTextAt(position, &name_status);
+    values.GetTextAt(position, &value_status);
+    slots.push_back(MakeSortedSlot(name, name_status, value_status));
+  }
+  return slots;
+}
+
+std::vector<SortedSlot> SortedSlots(list2 names, list2 values) {
+  std::vector<SortedSlot> slots;
+  const int length = list2_length(names);
+  slots.reserve(static_cast<std::size_t>(length > 0 ? length : 0));
+  for (int position = 0; position < length; ++position) {
+    std::int64_t name_status = 0;
+    std::int64_t value_status = 0;
+    const char* name = list2_get_item(names, position, &name_status);
+    list2_get_item(values, position, &value_status);
+    slots.push_back(MakeSortedSlot(name, name_status, value_status));
+  }
+  return slots;
+}
+
+void FeedComparedObject(DifferenceSink& sink, const std::string& object,
+                        const std::vector<SortedSlot>& a, const std::vector<SortedSlot>& b,
+                        TypedSlotReader& reader_a, TypedSlotReader& reader_b) {
+  bool differs = false;
+  for (const SortedSlot& slot : a) differs = differs || slot.one_sided || !slot.values_equal;
+  for (const SortedSlot& slot : b) differs = differs || slot.one_sided;
+  if (!differs) {
+    sink.ObjectSame(object);
+    return;
+  }
+  sink.ObjectDiffers(object);
+  // Both lists are sorted byte-wise: a merge gives every slot once, in order.
+  auto in_a = a.begin();
+  auto in_b = b.begin();
+  while (in_a != a.end() || in_b != b.end()) {
+    const int order = in_a == a.end()   ? 1
+                      : in_b == b.end() ? -1
+                                        : std::strcmp(in_a->name, in_b->name);
+    if (order < 0) {
+      if (in_a->one_sided) sink.SlotOnlyIn(Side::kA, in_a->name, reader_a.Read(object, in_a->name));
+      ++in_a;
+    } else if (order > 0) {
+      if (in_b->one_sided) sink.SlotOnlyIn(Side::kB, in_b->name, reader_b.Read(object, in_b->name));
+      ++in_b;
+    } else {
+      if (!in_a->values_equal) {
+        sink.SlotValuesDiffer(in_a->name, reader_a.Read(object, in_a->name),
+                              reader_b.Read(object, in_b->name));
+      }
+      ++in_a;
+      ++in_b;
+    }
+  }
+}
+
+}  // namespace odbdiff
