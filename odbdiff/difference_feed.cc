@@ -51,6 +51,21 @@ SlotValue TypedSlotReader::Read(const std::string& object, const std::string& sl
   return value;
 }
 
+EventFeed::EventFeed(DifferenceSink& sink, const std::string& file_a, const std::string& file_b,
+                     bool typed_values)
+    : sink_(sink) {
+  if (typed_values) {
+    a_.emplace(file_a);
+    b_.emplace(file_b);
+  }
+}
+
+SlotValue EventFeed::Value(std::optional<TypedSlotReader>& reader, const std::string& object,
+                           const char* slot, const char* text) {
+  if (reader) return reader->Read(object, slot);
+  return TextValue{text != nullptr ? text : ""};
+}
+
 int EventFeed::Observe(void* feed, const diff_event* event) {
   auto& self = *static_cast<EventFeed*>(feed);
   // Nothing may cross the module: a failure stops the comparison and waits
@@ -84,14 +99,14 @@ void EventFeed::Take(const diff_event& event) {
       sink_.ObjectDiffers(object_);
       break;
     case DIFF_SLOT_ONLY_IN_A:
-      sink_.SlotOnlyIn(Side::kA, event.slot, a_.Read(object_, event.slot));
+      sink_.SlotOnlyIn(Side::kA, event.slot, Value(a_, object_, event.slot, event.a_value));
       break;
     case DIFF_SLOT_ONLY_IN_B:
-      sink_.SlotOnlyIn(Side::kB, event.slot, b_.Read(object_, event.slot));
+      sink_.SlotOnlyIn(Side::kB, event.slot, Value(b_, object_, event.slot, event.b_value));
       break;
     case DIFF_SLOT_VALUES_DIFFER:
-      sink_.SlotValuesDiffer(event.slot, a_.Read(object_, event.slot),
-                             b_.Read(object_, event.slot));
+      sink_.SlotValuesDiffer(event.slot, Value(a_, object_, event.slot, event.a_value),
+                             Value(b_, object_, event.slot, event.b_value));
       break;
     default:
       throw Failure("the diff module reported a difference of unknown kind " +

@@ -7,6 +7,7 @@
 
 #include <cstdint>    // std::int64_t
 #include <exception>  // std::exception_ptr
+#include <optional>   // std::optional
 #include <string>     // std::string
 #include <vector>     // std::vector
 
@@ -37,8 +38,10 @@ class TypedSlotReader {
 // Observe as the module's observer with this as its user data.
 class EventFeed {
  public:
-  EventFeed(DifferenceSink& sink, const std::string& file_a, const std::string& file_b)
-      : sink_(sink), a_(file_a), b_(file_b) {}
+  // With `typed_values` the sink gets each value as the files hold it, read
+  // from them; without, the event's text (for a sink that only counts).
+  EventFeed(DifferenceSink& sink, const std::string& file_a, const std::string& file_b,
+            bool typed_values);
 
   static int Observe(void* feed, const diff_event* event);
 
@@ -47,10 +50,12 @@ class EventFeed {
 
  private:
   void Take(const diff_event& event);
+  static SlotValue Value(std::optional<TypedSlotReader>& reader, const std::string& object,
+                         const char* slot, const char* text);
 
   DifferenceSink& sink_;
-  TypedSlotReader a_;
-  TypedSlotReader b_;
+  std::optional<TypedSlotReader> a_;  // none without typed values
+  std::optional<TypedSlotReader> b_;
   std::string object_;  // the differing object whose slots come now
   std::exception_ptr failure_;
 };
