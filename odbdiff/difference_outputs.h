@@ -1,0 +1,75 @@
+// The outputs of a comparison that take its differences one by one: the JSON
+// of differences (--json) and the counts (--stat), fed as the comparison goes
+// and left out entirely when neither is asked for; and the accepted
+// differences (--accept), read before anything is compared.
+#ifndef ODBDIFF_DIFFERENCE_OUTPUTS_H_
+#define ODBDIFF_DIFFERENCE_OUTPUTS_H_
+
+#include <optional>  // std::optional
+#include <string>    // std::string
+
+#include "accept_file.h"             // AcceptedDifferences
+#include "command_line.h"            // ComparisonOptions
+#include "difference_counts.h"       // DifferenceCounts
+#include "difference_feed.h"         // EventFeed
+#include "difference_sink.h"         // DifferenceSink, DifferenceFanOut
+#include "json_differences_write.h"  // JsonDifferencesWriter, DifferencesHeading
+#include "module_binding.h"          // DiffModule
+#include "staged_output.h"           // StagedOutput
+
+namespace odbdiff {
+
+// The accept file's differences when --accept is given. Throws Failure when
+// the file is not valid.
+std::optional<AcceptedDifferences> ReadAcceptedDifferences(const ComparisonOptions& options,
+                                                           bool project);
+
+class DifferenceOutputs {
+ public:
+  // Makes the JSON's staged output when --json is given. Throws Failure when
+  // it cannot be made.
+  DifferenceOutputs(const ComparisonOptions& options, const DifferencesHeading& heading);
+
+  // True when --json or --stat wants the differences.
+  bool wanted() const { return json_writer_.has_value() || stat_; }
+  // True when values must be read as the files hold them (--json).
+  bool typed_values() const { return json_writer_.has_value(); }
+  DifferenceSink& sink() { return fan_out_; }
+
+  // Completes the JSON of differences. Throws Failure when it cannot be written.
+  void Finish();
+  // Puts the JSON of differences into place.
+  void Commit();
+  // Prints the counts on standard output with --stat.
+  void PrintStat() const;
+
+ private:
+  bool stat_;
+  DifferenceCounts counts_;
+  std::optional<StagedOutput> json_output_;
+  std::optional<JsonDifferencesWriter> json_writer_;
+  DifferenceFanOut fan_out_;
+};
+
+// The module's events of one file comparison fed to the outputs while this
+// lives, when they want them.
+class ObservedComparison {
+ public:
+  // Throws Failure when A or B cannot be opened for the typed values.
+  ObservedComparison(const DiffModule& module, DifferenceOutputs& outputs,
+                     const std::string& file_a, const std::string& file_b);
+  ObservedComparison(const ObservedComparison&) = delete;
+  ObservedComparison& operator=(const ObservedComparison&) = delete;
+  ~ObservedComparison();
+
+  // Rethrows what stopped the comparison from the outputs, if anything did.
+  void RethrowFailure() const;
+
+ private:
+  const DiffModule& module_;
+  std::optional<EventFeed> feed_;
+};
+
+}  // namespace odbdiff
+
+#endif  // ODBDIFF_DIFFERENCE_OUTPUTS_H_
