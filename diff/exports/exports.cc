@@ -11,7 +11,10 @@
 #include "diff/engine/strlist_compare.h"          // compare_strlists
 #include "diff/filediff/comparison_context.h"     // diff_context_delete_difference_dbs, ..._terminate
 #include "diff/filediff/objfiles_compare.h"       // compare_object_files
+#include "diff/options/accepted_differences.h"    // accept_difference, is_accepted, ...
 #include "diff/options/comparison_options.h"      // set_value_rule_option, value_rule_option, ...
+#include "diff/options/event_observer.h"          // set_event_observer
+#include "diff/options/ignore_rules.h"            // add_ignored_object, add_ignored_slot, is_ignored
 #include "diff/outcome/call_outcome.h"            // guarded, reset_outcome, last_outcome
 #include "diff/report_html/file_report.h"         // report_file_html
 #include "diff/report_html/object_report.h"       // report_object_html
@@ -72,6 +75,46 @@ DIFF_API int diff_get_value_rule(double* tolerance_percent) {
 
 DIFF_API int diff_reset_options(void) {
   return guarded(1, [] { return diff::reset_comparison_options(); });
+}
+
+DIFF_API int diff_ignore_object(const char* object_pattern) {
+  return guarded(0, [&] { return diff::add_ignored_object(object_pattern); });
+}
+
+DIFF_API int diff_ignore_slot(const char* object_pattern, const char* slot_pattern) {
+  return guarded(0, [&] { return diff::add_ignored_slot(object_pattern, slot_pattern); });
+}
+
+DIFF_API int diff_is_ignored(const char* object, const char* slot) {
+  return guarded(0, [&] { return diff::is_ignored(object, slot); });
+}
+
+DIFF_API int diff_accept_difference(int kind, const char* object, const char* slot,
+                                    const char* a_value, const char* b_value) {
+  return guarded(0, [&] { return diff::accept_difference(kind, object, slot, a_value, b_value); });
+}
+
+DIFF_API int diff_clear_accepted(void) {
+  return guarded(1, [] { return diff::clear_accepted_differences(); });
+}
+
+DIFF_API int diff_is_accepted(int kind, const char* object, const char* slot,
+                              const char* a_value, const char* b_value) {
+  return guarded(0, [&] { return diff::is_accepted(kind, object, slot, a_value, b_value); });
+}
+
+DIFF_API int diff_set_event_observer(diff_event_observer observer, void* user_data) {
+  return guarded(1, [&] { return diff::set_event_observer(observer, user_data); });
+}
+
+DIFF_API int diff_object_list2(const char* object, list2 a_names, list2 a_values, list2 b_names,
+                               list2 b_values, list2* a_sorted_names, list2* a_sorted_values,
+                               list2* b_sorted_names, list2* b_sorted_values) {
+  return guarded(kComparisonFailed, [&] {
+    if (object == nullptr) diff::fail(DIFF_ERROR_ARGUMENT, "diff_object_list2: the object is null");
+    return diff::engine::compare_list2(a_names, a_values, b_names, b_values, a_sorted_names,
+                                       a_sorted_values, b_sorted_names, b_sorted_values);
+  });
 }
 
 DIFF_API int diff_objfiles_ormo(const char* object_file_a, const char* object_file_b,

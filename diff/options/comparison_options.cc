@@ -4,6 +4,8 @@
 
 #include "diff/diff.h"                  // DIFF_VALUE_RULE_*, DIFF_ERROR_ARGUMENT
 #include "diff/engine/value_rule.h"     // ValueRule, current_value_rule, set_current_value_rule
+#include "diff/options/accepted_differences.h"  // clear_accepted_differences
+#include "diff/options/ignore_rules.h"           // clear_ignore_rules
 #include "diff/outcome/call_outcome.h"  // fail
 
 namespace diff {
@@ -56,6 +58,8 @@ int value_rule_option(double* tolerance_percent) {
 
 int reset_comparison_options() {
   engine::set_current_value_rule(engine::ValueRule{});
+  clear_ignore_rules();
+  clear_accepted_differences();
   return 1;
 }
 
