@@ -1,5 +1,6 @@
 #include "command_line.h"  // ParseCommandLine and the requests
 
+#include <cstdlib>   // std::strtod, the tolerance's check
 #include <optional>  // std::optional
 #include <string>    // std::string
 #include <vector>    // std::vector
@@ -48,6 +49,66 @@ CLI::Option* AddHtmlOptions(CLI::App* command, HtmlReportRequest& request,
   return html;
 }
 
+// The options that steer a comparison and its machine-readable outputs,
+// shared by the compare commands.
+void AddComparisonOptions(CLI::App* command, ComparisonOptions& options) {
+  command
+      ->add_option_function<std::string>(
+          "--value-rule", [&options](const std::string& rule) { options.value_rule = rule; },
+          "when two values are equal: tolerant (the default: leading numbers within the "
+          "tolerance), numeric (numbers as a whole with equal units within the tolerance, other "
+          "texts byte for byte) or exact (byte for byte)")
+      ->type_name("RULE")
+      ->check(CLI::IsMember({"tolerant", "numeric", "exact"}));
+  command
+      ->add_option_function<double>(
+          "--tolerance", [&options](double percent) { options.tolerance_percent = percent; },
+          "relative tolerance in percent of the larger magnitude, at least 0 and below 100 "
+          "(default 2); not with --value-rule exact")
+      ->type_name("PCT")
+      ->check(CLI::Validator(
+          [](const std::string& text) {
+            char* end = nullptr;
+            const double percent = std::strtod(text.c_str(), &end);
+            const bool whole = !text.empty() && end == text.c_str() + text.size();
+            return whole && percent >= 0.0 && percent < 100.0
+                       ? std::string()
+                       : text + " is not a percentage from 0 to below 100";
+          },
+          "", ""));
+  command->add_option("--ignore-object", options.ignore_objects,
+                      "leave out the objects whose names match GLOB (repeatable)")
+      ->type_name("GLOB")
+      ->allow_extra_args(false);
+  command->add_option("--ignore-slot", options.ignore_slots,
+                      "leave out the slots whose names match GLOB, or with OBJECT_GLOB:SLOT_GLOB "
+                      "only in the matching objects; write a ':' of a name as \\: (repeatable)")
+      ->type_name("GLOB")
+      ->allow_extra_args(false);
+  AddOptionalText(command, "--rules", options.rules_file,
+                  "read the value rule, tolerance and ignore patterns from the JSON FILE; the "
+                  "command line adds to it",
+                  "FILE");
+  AddOptionalText(command, "--json", options.json,
+                  "write every difference as one JSON document to FILE (- for standard output)",
+                  "FILE");
+  AddOptionalText(command, "--accept", options.accept,
+                  "leave out the differences of FILE, a document written by --json or a part of "
+                  "one",
+                  "FILE");
+  command->add_flag("--stat", options.stat,
+                    "print the counts of objects and slots found on standard output");
+}
+
+// Refuses what the parser cannot: a tolerance with the exact value rule.
+bool ComparisonOptionsValid(const ComparisonOptions& options) {
+  if (options.value_rule == "exact" && options.tolerance_percent) {
+    ReportFailure("--tolerance has no effect with --value-rule exact (see odbdiff --help)");
+    return false;
+  }
+  return true;
+}
+
 // A required positional argument, shown in help by its name alone.
 void AddPositional(CLI::App* command, const char* name, std::string& value,
                    const char* description) {
@@ -89,6 +150,7 @@ void AddCompare(CLI::App& app, CompareRequest& request) {
       "on a terminal, print every line of the module instead of a progress bar");
   quiet->excludes(verbose);
   AddHtmlOptions(command, request.html, "the two files");
+  AddComparisonOptions(command, request.comparison);
 }
 
 void AddCompareObject(CLI::App& app, CompareObjectRequest& request) {
@@ -101,6 +163,7 @@ void AddCompareObject(CLI::App& app, CompareObjectRequest& request) {
   AddPositional(command, "OBJECT", request.object, "the object's name");
   AddOptionalText(command, "--table", request.table, "write the two-sided table to FILE", "FILE");
   AddHtmlOptions(command, request.html, "the object");
+  AddComparisonOptions(command, request.comparison);
 }
 
 void AddCompareProject(CLI::App& app, CompareProjectRequest& request) {
@@ -110,7 +173,8 @@ void AddCompareProject(CLI::App& app, CompareProjectRequest& request) {
       "report of the project.");
   AddPositional(command, "DIR_A", request.folder_a, "the folder of project A");
   AddPositional(command, "DIR_B", request.folder_b, "the folder of project B");
-  AddHtmlOptions(command, request.html, "the project")->required();
+  AddHtmlOptions(command, request.html, "the project");
+  AddComparisonOptions(command, request.comparison);
 }
 
 }  // namespace
@@ -149,10 +213,24 @@ std::variant<Command, int> ParseCommandLine(int argc, char** argv) {
   const std::string name = app.get_subcommands().front()->get_name();
   if (name == "import") return Command(import_request);
   if (name == "export") return Command(export_request);
-  if (name == "compare") return Command(compare_request);
-  if (name == "compare-project") return Command(compare_project_request);
-  if (!compare_object_request.table && !compare_object_request.html.report) {
-    ReportFailure("compare-object needs --table, --html or both (see odbdiff --help)");
+  if (name == "compare") {
+    if (!ComparisonOptionsValid(compare_request.comparison)) return kTrouble;
+    return Command(compare_request);
+  }
+  if (name == "compare-project") {
+    const ComparisonOptions& options = compare_project_request.comparison;
+    if (!ComparisonOptionsValid(options)) return kTrouble;
+    if (!compare_project_request.html.report && !options.json && !options.stat) {
+      ReportFailure("compare-project needs --html, --json or --stat (see odbdiff --help)");
+      return kTrouble;
+    }
+    return Command(compare_project_request);
+  }
+  const ComparisonOptions& options = compare_object_request.comparison;
+  if (!ComparisonOptionsValid(options)) return kTrouble;
+  if (!compare_object_request.table && !compare_object_request.html.report && !options.json &&
+      !options.stat) {
+    ReportFailure("compare-object needs --table, --html, --json or --stat (see odbdiff --help)");
     return kTrouble;
   }
   return Command(compare_object_request);

@@ -9,6 +9,7 @@
 #include <vector>      // std::vector
 
 #include "commands.h"                   // RunCommand
+#include "comparison_rules.h"           // ResolveComparisonRules, ApplyComparisonRules
 #include "diff/host/list_library.h"     // CStrList
 #include "diff/host/object_database.h"  // CvxODB
 #include "failure.h"                    // Failure, kSame, kDiffer
@@ -116,7 +117,9 @@ void WriteHtmlReport(const DiffModule& module, const CompareRequest& request,
 
 int RunCommand(const CompareRequest& request) {
   const std::optional<std::string> html_template = CheckArguments(request);
+  const ComparisonRules rules = ResolveComparisonRules(request.comparison);
   const DiffModule& module = BindDiffModule();
+  ApplyComparisonRules(module, rules);
 
   // Holds the difference databases unless they are kept, and the status file.
   std::optional<ScratchFolder> scratch;

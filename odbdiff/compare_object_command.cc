@@ -6,6 +6,7 @@
 #include <string>    // std::string
 
 #include "commands.h"                   // RunCommand
+#include "comparison_rules.h"           // ResolveComparisonRules, ApplyComparisonRules
 #include "diff/host/list_library.h"     // list2 and its functions, CStrList
 #include "diff/host/object_database.h"  // CvxODB
 #include "failure.h"                    // Failure, kSame, kDiffer
@@ -60,7 +61,9 @@ std::optional<std::string> CheckArguments(const CompareObjectRequest& request) {
 
 int RunCommand(const CompareObjectRequest& request) {
   const std::optional<std::string> html_template = CheckArguments(request);
+  const ComparisonRules rules = ResolveComparisonRules(request.comparison);
   const DiffModule& module = BindDiffModule();
+  ApplyComparisonRules(module, rules);
 
   const Side side_a = LoadSide(request.file_a, request.object);
   const Side side_b = LoadSide(request.file_b, request.object);
@@ -71,8 +74,9 @@ int RunCommand(const CompareObjectRequest& request) {
 
   list2 sorted[4] = {};
   const int differ =
-      module.diff_list2(side_a.names.get(), side_a.values.get(), side_b.names.get(),
-                        side_b.values.get(), &sorted[0], &sorted[1], &sorted[2], &sorted[3]);
+      module.diff_object_list2(request.object.c_str(), side_a.names.get(), side_a.values.get(),
+                               side_b.names.get(), side_b.values.get(), &sorted[0], &sorted[1],
+                               &sorted[2], &sorted[3]);
   const List2 a_names(sorted[0]);
   const List2 a_values(sorted[1]);
   const List2 b_names(sorted[2]);

@@ -3,10 +3,12 @@
 // with the diff module's project report, from one status file per file
 // found in both folders.
 #include <filesystem>  // std::filesystem::temp_directory_path
+#include <optional>    // std::optional, the HTML report when asked for
 #include <string>      // std::string
 #include <vector>      // std::vector
 
 #include "commands.h"           // RunCommand
+#include "comparison_rules.h"   // ResolveComparisonRules, ApplyComparisonRules
 #include "failure.h"            // Failure, ReportFailure, kSame, kDiffer
 #include "html_report.h"        // ChooseHtmlTemplate, HtmlReportFailure
 #include "input_checks.h"       // the checks of inputs and outputs
@@ -91,12 +93,17 @@ struct ProjectLists {
   }
 };
 
-// Checks the files and the report; returns the HTML template.
-std::string CheckArguments(const CompareProjectRequest& request,
-                           const ProjectPairing& pairing) {
-  const std::string html_template = ChooseHtmlTemplate(request.html.template_file);
+// Checks the files and the report; returns the HTML template when an HTML
+// report is asked for.
+std::optional<std::string> CheckArguments(const CompareProjectRequest& request,
+                                          const ProjectPairing& pairing) {
+  std::optional<std::string> html_template;
   // Files in one folder only are not read, but the report must not replace one.
-  std::vector<std::string> inputs{html_template};
+  std::vector<std::string> inputs;
+  if (request.html.report) {
+    html_template = ChooseHtmlTemplate(request.html.template_file);
+    inputs.push_back(*html_template);
+  }
   for (const FilePair& pair : pairing.pairs) {
     CheckObjectFileInput(pair.file_a);
     CheckObjectFileInput(pair.file_b);
@@ -106,8 +113,10 @@ std::string CheckArguments(const CompareProjectRequest& request,
   for (const OneSidedFile& file : pairing.one_sided) {
     inputs.push_back(InFolder(file.folder, file.name));
   }
-  CheckWritableOutput(*request.html.report);
-  CheckOutputsApart(inputs, {*request.html.report});
+  if (html_template) {
+    CheckWritableOutput(*request.html.report);
+    CheckOutputsApart(inputs, {*request.html.report});
+  }
   return html_template;
 }
 
@@ -115,8 +124,10 @@ std::string CheckArguments(const CompareProjectRequest& request,
 
 int RunCommand(const CompareProjectRequest& request) {
   const ProjectPairing pairing = PairProjectFiles(request);
-  const std::string html_template = CheckArguments(request, pairing);
+  const std::optional<std::string> html_template = CheckArguments(request, pairing);
+  const ComparisonRules rules = ResolveComparisonRules(request.comparison);
   const DiffModule& module = BindDiffModule();
+  ApplyComparisonRules(module, rules);
 
   const ScratchFolder status_folder(std::filesystem::temp_directory_path(),
                                     kTemporaryFolderPrefix);
@@ -127,20 +138,23 @@ int RunCommand(const CompareProjectRequest& request) {
     if (WriteStatusFile(module, pair.file_a, pair.file_b, status_file)) differ = true;
     lists.Add(pair);
   }
-  const std::string status_prefix = status_folder.path().string() + "/";
-  const std::string a_prefix = request.folder_a + "/";
-  const std::string b_prefix = request.folder_b + "/";
-  const HtmlReportRequest& html = request.html;
-  StagedOutput report(*html.report);
-  const int written = module.diff_ReportProjectHTML(
-      lists.file_labels.get(), lists.a_numbers.get(), lists.b_numbers.get(),
-      lists.status_names.get(), a_prefix.c_str(), b_prefix.c_str(), request.folder_a.c_str(),
-      request.folder_b.c_str(), html.a_title.c_str(), html.b_title.c_str(),
-      status_prefix.c_str(), report.writing_path().c_str(), html_template.c_str(),
-      html.show_all ? 1 : 0, 0);
-  ThrowIfModuleFailed(module, {{report.writing_path(), report.path()}});
-  if (written == 0) throw HtmlReportFailure(report.path());
-  report.Commit();
+  std::optional<StagedOutput> report;
+  if (html_template) {
+    const std::string status_prefix = status_folder.path().string() + "/";
+    const std::string a_prefix = request.folder_a + "/";
+    const std::string b_prefix = request.folder_b + "/";
+    const HtmlReportRequest& html = request.html;
+    report.emplace(*html.report);
+    const int written = module.diff_ReportProjectHTML(
+        lists.file_labels.get(), lists.a_numbers.get(), lists.b_numbers.get(),
+        lists.status_names.get(), a_prefix.c_str(), b_prefix.c_str(), request.folder_a.c_str(),
+        request.folder_b.c_str(), html.a_title.c_str(), html.b_title.c_str(),
+        status_prefix.c_str(), report->writing_path().c_str(), html_template->c_str(),
+        html.show_all ? 1 : 0, 0);
+    ThrowIfModuleFailed(module, {{report->writing_path(), report->path()}});
+    if (written == 0) throw HtmlReportFailure(report->path());
+  }
+  if (report) report->Commit();
   // The module's report shows no trace of a file in one folder only.
   for (const OneSidedFile& file : pairing.one_sided) {
     ReportFailure(file.name + ": only in " + file.folder);

@@ -44,6 +44,16 @@ DiffModule LoadModule() {
   Bind(module, "diff_ReportFileHTML", bound.diff_ReportFileHTML);
   Bind(module, "diff_ReportProjectHTML", bound.diff_ReportProjectHTML);
   Bind(module, "diff_last_error", bound.diff_last_error);
+  Bind(module, "diff_set_value_rule", bound.diff_set_value_rule);
+  Bind(module, "diff_reset_options", bound.diff_reset_options);
+  Bind(module, "diff_ignore_object", bound.diff_ignore_object);
+  Bind(module, "diff_ignore_slot", bound.diff_ignore_slot);
+  Bind(module, "diff_is_ignored", bound.diff_is_ignored);
+  Bind(module, "diff_accept_difference", bound.diff_accept_difference);
+  Bind(module, "diff_clear_accepted", bound.diff_clear_accepted);
+  Bind(module, "diff_is_accepted", bound.diff_is_accepted);
+  Bind(module, "diff_set_event_observer", bound.diff_set_event_observer);
+  Bind(module, "diff_object_list2", bound.diff_object_list2);
   return bound;
 }
 

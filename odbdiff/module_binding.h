@@ -25,6 +25,16 @@ struct DiffModule {
   decltype(&::diff_ReportFileHTML) diff_ReportFileHTML;
   decltype(&::diff_ReportProjectHTML) diff_ReportProjectHTML;
   decltype(&::diff_last_error) diff_last_error;
+  decltype(&::diff_set_value_rule) diff_set_value_rule;
+  decltype(&::diff_reset_options) diff_reset_options;
+  decltype(&::diff_ignore_object) diff_ignore_object;
+  decltype(&::diff_ignore_slot) diff_ignore_slot;
+  decltype(&::diff_is_ignored) diff_is_ignored;
+  decltype(&::diff_accept_difference) diff_accept_difference;
+  decltype(&::diff_clear_accepted) diff_clear_accepted;
+  decltype(&::diff_is_accepted) diff_is_accepted;
+  decltype(&::diff_set_event_observer) diff_set_event_observer;
+  decltype(&::diff_object_list2) diff_object_list2;
 };
 
 // Loads the module (dlopen of "libdiff.so.0", found through odbdiff's

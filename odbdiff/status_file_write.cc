@@ -53,8 +53,10 @@ class StatusWriter {
     if (database_.SetValue(object, slot, code, 0, 0) == 0) Fail();
   }
 
-  // Every slot of `object` in `source` with the same code.
-  void AddAllSlots(InputFile& source, const char* object, const char* code) {
+  // Every slot of `object` in `source` that no ignore rule covers, with the
+  // same code.
+  void AddAllSlots(const DiffModule& module, InputFile& source, const char* object,
+                   const char* code) {
     CStrList slots;
     if (source.database.GetSlots(object, &slots, 0) == 0) {
       throw ObjectFileFailure(source.path, source.database,
@@ -62,7 +64,8 @@ class StatusWriter {
     }
     AddObject(object);
     for (int position = 0; position < slots.GetLength(); ++position) {
-      AddSlot(object, slots.GetTextAt(position), code);
+      const char* slot = slots.GetTextAt(position);
+      if (module.diff_is_ignored(object, slot) == 0) AddSlot(object, slot, code);
     }
   }
 
@@ -77,6 +80,13 @@ class StatusWriter {
   std::string path_;
   CvxODB database_;  // closed without saving when a Failure ends the writing
 };
+
+// Whether an object of one file only is reported: neither ignored nor
+// accepted as absent from the other file.
+bool Reported(const DiffModule& module, const char* object, int kind) {
+  return module.diff_is_ignored(object, nullptr) == 0 &&
+         module.diff_is_accepted(kind, object, nullptr, nullptr, nullptr) == 0;
+}
 
 // Adds the object in both files with the codes of the module's slot
 // comparison. Returns true when its slots differ.
@@ -130,15 +140,22 @@ bool WriteStatusFile(const DiffModule& module, const std::string& file_a,
                       : name_b == nullptr ? -1
                                           : std::strcmp(name_a, name_b);
     if (order < 0) {
-      status.AddAllSlots(input_a, name_a, kOnlyInA);
-      differ = true;
+      if (Reported(module, name_a, DIFF_OBJECT_ONLY_IN_A)) {
+        status.AddAllSlots(module, input_a, name_a, kOnlyInA);
+        differ = true;
+      }
       ++position_a;
     } else if (order > 0) {
-      status.AddAllSlots(input_b, name_b, kOnlyInB);
-      differ = true;
+      if (Reported(module, name_b, DIFF_OBJECT_ONLY_IN_B)) {
+        status.AddAllSlots(module, input_b, name_b, kOnlyInB);
+        differ = true;
+      }
       ++position_b;
     } else {
-      if (AddComparedObject(module, input_a, input_b, name_a, status)) differ = true;
+      if (module.diff_is_ignored(name_a, nullptr) == 0 &&
+          AddComparedObject(module, input_a, input_b, name_a, status)) {
+        differ = true;
+      }
       ++position_a;
       ++position_b;
     }

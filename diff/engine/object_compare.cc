@@ -2,6 +2,7 @@
 
 #include <string>  // std::string, the message
 
+#include "diff/engine/slot_rules.h"         // slot_rules_in_force, drop_ignored_slots, ...
 #include "diff/engine/strlist_compare.h"    // compare_strlists
 #include "diff/outcome/call_outcome.h"      // DIFF_ERROR_READ
 #include "diff/outcome/database_failure.h"  // fail_on, library_gave_reason
@@ -30,8 +31,24 @@ int compare_objects(CvxODB* a_database, const char* a_object, CvxODB* b_database
   CStrList b_values;
   load_slots(a_database, a_object, a_names, a_values, objects_listed);
   load_slots(b_database, b_object, b_names, b_values, objects_listed);
-  return compare_strlists(&a_names, &a_values, &b_names, &b_values, a_sorted_names,
-                          a_sorted_values, b_sorted_names, b_sorted_values);
+  if (!slot_rules_in_force()) {
+    return compare_strlists(&a_names, &a_values, &b_names, &b_values, a_sorted_names,
+                            a_sorted_values, b_sorted_names, b_sorted_values);
+  }
+  // The rules go by the object's name on side A (on side B without one).
+  const char* object = a_object != nullptr ? a_object : b_object;
+  drop_ignored_slots(object, a_names, a_values);
+  drop_ignored_slots(object, b_names, b_values);
+  // A null sorted list is filled and dropped, as without rules.
+  CStrList dropped[4];
+  CStrList& a_sorted = a_sorted_names != nullptr ? *a_sorted_names : dropped[0];
+  CStrList& a_sorted_value = a_sorted_values != nullptr ? *a_sorted_values : dropped[1];
+  CStrList& b_sorted = b_sorted_names != nullptr ? *b_sorted_names : dropped[2];
+  CStrList& b_sorted_value = b_sorted_values != nullptr ? *b_sorted_values : dropped[3];
+  const int result = compare_strlists(&a_names, &a_values, &b_names, &b_values, &a_sorted,
+                                      &a_sorted_value, &b_sorted, &b_sorted_value);
+  return settle_accepted_slots(object, a_sorted, a_sorted_value, b_sorted, b_sorted_value,
+                               result);
 }
 
 }  // namespace diff::engine

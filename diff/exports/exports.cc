@@ -8,6 +8,7 @@
 #include "diff/diff.h"                            // the declarations of the entry points
 #include "diff/engine/list2_compare.h"            // compare_list2
 #include "diff/engine/object_compare.h"           // compare_objects
+#include "diff/engine/object_list2_compare.h"     // compare_object_list2
 #include "diff/engine/strlist_compare.h"          // compare_strlists
 #include "diff/filediff/comparison_context.h"     // diff_context_delete_difference_dbs, ..._terminate
 #include "diff/filediff/objfiles_compare.h"       // compare_object_files
@@ -112,8 +113,9 @@ DIFF_API int diff_object_list2(const char* object, list2 a_names, list2 a_values
                                list2* b_sorted_names, list2* b_sorted_values) {
   return guarded(kComparisonFailed, [&] {
     if (object == nullptr) diff::fail(DIFF_ERROR_ARGUMENT, "diff_object_list2: the object is null");
-    return diff::engine::compare_list2(a_names, a_values, b_names, b_values, a_sorted_names,
-                                       a_sorted_values, b_sorted_names, b_sorted_values);
+    return diff::engine::compare_object_list2(object, a_names, a_values, b_names, b_values,
+                                              a_sorted_names, a_sorted_values, b_sorted_names,
+                                              b_sorted_values);
   });
 }
 

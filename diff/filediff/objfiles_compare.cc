@@ -1,12 +1,16 @@
 #include "diff/filediff/objfiles_compare.h"
 
 #include <cstdio>  // std::printf
+#include <new>     // std::bad_alloc
 
 #include "diff/engine/object_compare.h"         // compare_objects
 #include "diff/engine/strlist_compare.h"        // compare_strlists
 #include "diff/filediff/comparison_context.h"   // diff_context_start, context_handle
 #include "diff/filediff/difference_records.h"   // diff_record_*
 #include "diff/filediff/marked_walk.h"          // walk_marked_names
+#include "diff/options/accepted_differences.h"  // accepted_differences_set, difference_accepted
+#include "diff/options/event_observer.h"        // notify_observer
+#include "diff/options/ignore_rules.h"          // ignore_rules_set, object_ignored
 #include "diff/outcome/call_outcome.h"          // fail, DIFF_ERROR_*
 #include "diff/outcome/database_failure.h"      // list_objects
 #include "diff/outcome/file_identity.h"         // refuse_output_naming_input
@@ -35,25 +39,44 @@ int diff_compare_common_object(const Databases& db, const char* object) {
   const int result = engine::compare_objects(&db.file_a, object, &db.file_b, object, &a_names,
                                              &a_values, &b_names, &b_values,
                                              /*objects_listed=*/true);
+  notify_observer(result != 0 ? DIFF_OBJECT_DIFFERS : DIFF_OBJECT_SAME, object, nullptr, nullptr,
+                  nullptr);
   walk_marked_names(
       a_names, b_names,
       [&](int i) {
-        diff_record_slot_only(db.a_difference, db.combined, object, text_or_empty(a_names, i),
-                              text_or_empty(a_values, i), "A");
+        const char* slot = text_or_empty(a_names, i);
+        const char* value = text_or_empty(a_values, i);
+        diff_record_slot_only(db.a_difference, db.combined, object, slot, value, "A");
+        notify_observer(DIFF_SLOT_ONLY_IN_A, object, slot, value, nullptr);
       },
       [&](int j) {
-        diff_record_slot_only(db.b_difference, db.combined, object, text_or_empty(b_names, j),
-                              text_or_empty(b_values, j), "B");
+        const char* slot = text_or_empty(b_names, j);
+        const char* value = text_or_empty(b_values, j);
+        diff_record_slot_only(db.b_difference, db.combined, object, slot, value, "B");
+        notify_observer(DIFF_SLOT_ONLY_IN_B, object, slot, nullptr, value);
       },
       [&](int i, int j) {
         std::int64_t value_status = 0;
         a_values.GetTextAt(i, &value_status);
         if (value_status == DIFF_STATUS_SAME) return;
-        diff_record_slot_values(db.a_difference, db.b_difference, db.combined, object,
-                                text_or_empty(a_names, i), text_or_empty(a_values, i),
-                                text_or_empty(b_values, j));
+        const char* slot = text_or_empty(a_names, i);
+        const char* a_value = text_or_empty(a_values, i);
+        const char* b_value = text_or_empty(b_values, j);
+        diff_record_slot_values(db.a_difference, db.b_difference, db.combined, object, slot,
+                                a_value, b_value);
+        notify_observer(DIFF_SLOT_VALUES_DIFFER, object, slot, a_value, b_value);
       });
   return result;
+}
+
+// Leaves the objects that an ignore rule covers out of a file's object list.
+void drop_ignored_objects(CStrList& objects) {
+  CStrList kept;
+  for (int i = 0; i < objects.GetLength(); ++i) {
+    const char* name = text_or_empty(objects, i);
+    if (!object_ignored(name) && kept.Append(name) == 0) throw std::bad_alloc();
+  }
+  objects = kept;
 }
 
 // Refuses arguments that would harm an input, before anything is opened:
@@ -90,6 +113,11 @@ bool compare_started_context(const char* object_file_a, const char* object_file_
                      *context_handle(ContextSlot::kCombinedDifferenceDb)};
   list_objects(db.file_a, a_objects);
   list_objects(db.file_b, b_objects);
+  if (ignore_rules_set()) {
+    drop_ignored_objects(a_objects);
+    drop_ignored_objects(b_objects);
+  }
+  const bool accepting = accepted_differences_set();
   std::printf("\nComparing Object Files A: %s and B: %s\n", object_file_a, object_file_b);
 
   engine::compare_strlists(&a_objects, &a_values, &b_objects, &b_values, &a_sorted,
@@ -99,15 +127,25 @@ bool compare_started_context(const char* object_file_a, const char* object_file_
       a_sorted, b_sorted,
       [&](int i) {
         const char* name = text_or_empty(a_sorted, i);
+        if (accepting && difference_accepted(DIFF_OBJECT_ONLY_IN_A, name, nullptr, nullptr,
+                                             nullptr)) {
+          return;
+        }
         std::printf("Processing Object %s\n", name);
         differ = true;
         diff_record_only_in_a(db.combined, name);
+        notify_observer(DIFF_OBJECT_ONLY_IN_A, name, nullptr, nullptr, nullptr);
       },
       [&](int j) {
         const char* name = text_or_empty(b_sorted, j);
+        if (accepting && difference_accepted(DIFF_OBJECT_ONLY_IN_B, name, nullptr, nullptr,
+                                             nullptr)) {
+          return;
+        }
         std::printf("Processing Object %s\n", name);
         differ = true;
         diff_record_only_in_b(db.combined, name);
+        notify_observer(DIFF_OBJECT_ONLY_IN_B, name, nullptr, nullptr, nullptr);
       },
       [&](int i, int) {
         const char* name = text_or_empty(a_sorted, i);

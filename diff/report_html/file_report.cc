@@ -7,6 +7,7 @@
 #include "diff/engine/owned_list2.h"             // OwnedList2
 #include "diff/host/list_library.h"              // list2
 #include "diff/host/loader_library.h"            // lo_load_list2_all_sorted
+#include "diff/options/ignore_rules.h"           // ignore_rules_set, object_ignored
 #include "diff/outcome/call_outcome.h"           // record_failure, DIFF_ERROR_READ
 #include "diff/outcome/database_failure.h"       // open_failure_reason
 #include "diff/report_html/loader_files.h"       // LoaderFiles
@@ -73,7 +74,9 @@ FileReportOutcome write_file_report(const char* a_file, const char* b_file,
   bool blocks_written = true;
   const FileSources files{a_file, b_file, status_file};
   const std::string objects = status_object_list(status_file);
+  const bool ignoring = ignore_rules_set();
   for_each_listed_name(objects, [&](const char* object) {
+    if (ignoring && object_ignored(object)) return;
     if (!report_status_object(files, object, {object, a_title, b_title}, report_path, show_all)) {
       blocks_written = false;
     }

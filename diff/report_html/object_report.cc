@@ -2,6 +2,7 @@
 
 #include <cstdio>  // std::FILE
 
+#include "diff/engine/slot_rules.h"            // KeptSlots
 #include "diff/report_html/object_rows.h"       // write_object_rows
 #include "diff/report_html/report_document.h"   // begin_document, finish_document
 #include "diff/report_html/report_file.h"       // append_phase
@@ -13,12 +14,16 @@ namespace report_html {
 
 bool append_object_block(const char* report_path, const ObjectHeading& heading,
                          const SlotLists& lists, bool show_all) {
+  // The object's ignored slots get no row.
+  const engine::KeptSlots a(heading.object_name, lists.a_slots, lists.a_values);
+  const engine::KeptSlots b(heading.object_name, lists.b_slots, lists.b_values);
+  const SlotLists kept{a.names(), a.values(), b.names(), b.values()};
   return append_phase(report_path, [&](std::FILE* file) {
     write_section_instance(file, Section::kObjectStart,
                            {{"_OBJ_NAME_", heading.object_name},
                             {"_ATITLE_", heading.a_title},
                             {"_BTITLE_", heading.b_title}});
-    write_object_rows(file, lists, show_all);
+    write_object_rows(file, kept, show_all);
     write_section_instance(file, Section::kObjectEnd, {});
   });
 }

@@ -1,11 +1,15 @@
 #include "diff/report_text/text_report.h"
 
 #include <cstdio>       // std::printf, std::FILE
+#include <new>          // std::bad_alloc
 #include <string>       // std::string
 #include <string_view>  // std::string_view
 #include <vector>       // std::vector
 
+#include "diff/diff.h"                           // DIFF_SLOT_ONLY_IN_A, DIFF_SLOT_ONLY_IN_B
 #include "diff/host/list_library.h"             // CStrList
+#include "diff/options/accepted_differences.h"  // accepted_differences_set, difference_accepted
+#include "diff/options/ignore_rules.h"          // ignore_rules_set, slot_rules_for
 #include "diff/outcome/call_outcome.h"          // fail, DIFF_ERROR_ARGUMENT
 #include "diff/outcome/database_failure.h"      // read_answer
 #include "diff/report_text/report_context.h"    // open_report_databases, write_object_file_names
@@ -44,6 +48,25 @@ void write_identical_objects(std::FILE* file, const ReportDatabases& databases) 
 
 enum class Side { kA, kB };
 
+// Leaves out of an object's slot names those that an ignore rule covers.
+void drop_ignored_slots(const std::string& object, CStrList& slots) {
+  if (!ignore_rules_set()) return;
+  const ObjectSlotRules rules = slot_rules_for(object);
+  if (!rules.any()) return;
+  CStrList kept;
+  for (int i = 0; i < slots.GetLength(); ++i) {
+    const char* slot = slots.GetTextAt(i);
+    if (!rules.ignored(slot) && kept.Append(slot) == 0) throw std::bad_alloc();
+  }
+  slots = kept;
+}
+
+// A slot on one side only that a person has accepted counts as absent.
+bool accepted_one_sided(int kind, const std::string& object, const char* slot) {
+  return accepted_differences_set() &&
+         difference_accepted(kind, object.c_str(), slot, nullptr, nullptr);
+}
+
 // Section of the objects only in one file: every slot of each, with its value
 // on that file's side.
 void write_one_sided_objects(std::FILE* file, const ReportDatabases& databases, Side side) {
@@ -58,6 +81,7 @@ void write_one_sided_objects(std::FILE* file, const ReportDatabases& databases, 
     CStrList slots;
     // An object that is not there has no slot: no row.
     read_answer(object_file, object_file.GetSlots(object.c_str(), &slots, 0));
+    drop_ignored_slots(object, slots);
     for (int i = 0; i < slots.GetLength(); ++i) {
       const char* slot = slots.GetTextAt(i);
       const std::string value =
@@ -83,10 +107,13 @@ void write_differing_object(std::FILE* file, const ReportDatabases& databases,
   CStrList b_slots;  // loses each slot that A also has, leaving those only in B
   read_answer(file_a, file_a.GetSlots(name, &a_slots, 0));
   read_answer(file_b, file_b.GetSlots(name, &b_slots, 0));
+  drop_ignored_slots(object, a_slots);
+  drop_ignored_slots(object, b_slots);
   for (int i = 0; i < a_slots.GetLength(); ++i) {
     const char* slot = a_slots.GetTextAt(i);
     const std::string a_value = fetch_value_text(file_a, name, slot, kValueATooLarge);
     if (!b_slots.IsMember(slot)) {
+      if (accepted_one_sided(DIFF_SLOT_ONLY_IN_A, object, slot)) continue;
       write_table_row(file, {object, slot, a_value, "", "Only in A"});
       continue;
     }
@@ -97,6 +124,7 @@ void write_differing_object(std::FILE* file, const ReportDatabases& databases,
   }
   for (int i = 0; i < b_slots.GetLength(); ++i) {
     const char* slot = b_slots.GetTextAt(i);
+    if (accepted_one_sided(DIFF_SLOT_ONLY_IN_B, object, slot)) continue;
     const std::string b_value = fetch_value_text(file_b, name, slot, kValueBTooLarge);
     write_table_row(file, {object, slot, " ", b_value, "Only in B"});
   }

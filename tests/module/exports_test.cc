@@ -31,6 +31,14 @@ const std::set<std::string> kEntryPoints = {
     "diff_set_value_rule",
     "diff_start_HTML_file",
     "diff_strpair",
+    "diff_ignore_object",
+    "diff_ignore_slot",
+    "diff_is_ignored",
+    "diff_accept_difference",
+    "diff_clear_accepted",
+    "diff_is_accepted",
+    "diff_set_event_observer",
+    "diff_object_list2",
 };
 
 // Names of the functions that a shared library defines and exports.

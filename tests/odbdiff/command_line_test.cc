@@ -51,12 +51,21 @@ TEST_F(OdbdiffCommandLineTest, UsageErrorsAreOneLineAndTrouble) {
       {{"compare", "a.odb", "b.odb", "--quiet", "--verbose"},
        "odbdiff: --quiet excludes --verbose (see odbdiff --help)\n"},
       {{"compare-object", "a.odb", "b.odb", "pump"},
-       "odbdiff: compare-object needs --table, --html or both (see odbdiff --help)\n"},
+       "odbdiff: compare-object needs --table, --html, --json or --stat (see odbdiff --help)\n"},
       {{"compare", "a.odb", "b.odb", "--show-all"},
        "odbdiff: --show-all requires --html (see odbdiff --help)\n"},
       {{"compare-object", "a.odb", "b.odb", "pump", "--table", "t.txt", "--template", "t.html"},
        "odbdiff: --template requires --html (see odbdiff --help)\n"},
-      {{"compare-project", "pa", "pb"}, "odbdiff: --html is required (see odbdiff --help)\n"},
+      {{"compare-project", "pa", "pb"},
+       "odbdiff: compare-project needs --html, --json or --stat (see odbdiff --help)\n"},
+      {{"compare", "a.odb", "b.odb", "--value-rule", "loose"},
+       "odbdiff: --value-rule: loose not in {tolerant,numeric,exact} (see odbdiff --help)\n"},
+      {{"compare", "a.odb", "b.odb", "--tolerance", "100"},
+       "odbdiff: --tolerance: 100 is not a percentage from 0 to below 100 (see odbdiff --help)\n"},
+      {{"compare", "a.odb", "b.odb", "--tolerance", "nan"},
+       "odbdiff: --tolerance: nan is not a percentage from 0 to below 100 (see odbdiff --help)\n"},
+      {{"compare", "a.odb", "b.odb", "--value-rule", "exact", "--tolerance", "1"},
+       "odbdiff: --tolerance has no effect with --value-rule exact (see odbdiff --help)\n"},
   };
   for (const auto& usage : cases) {
     const RunResult result = Run(usage.args);
