@@ -10,6 +10,7 @@
 
 #include "commands.h"                   // RunCommand
 #include "comparison_rules.h"           // ResolveComparisonRules, ApplyComparisonRules
+#include "difference_outputs.h"  // DifferenceOutputs, ObservedComparison, accepted differences
 #include "diff/host/list_library.h"     // CStrList
 #include "diff/host/object_database.h"  // CvxODB
 #include "failure.h"                    // Failure, kSame, kDiffer
@@ -118,8 +119,11 @@ void WriteHtmlReport(const DiffModule& module, const CompareRequest& request,
 int RunCommand(const CompareRequest& request) {
   const std::optional<std::string> html_template = CheckArguments(request);
   const ComparisonRules rules = ResolveComparisonRules(request.comparison);
+  const std::optional<AcceptedDifferences> accepted =
+      ReadAcceptedDifferences(request.comparison, /*project=*/false);
   const DiffModule& module = BindDiffModule();
   ApplyComparisonRules(module, rules);
+  if (accepted) PutAcceptedInForce(module, accepted->For(""));
 
   // Holds the difference databases unless they are kept, and the status file.
   std::optional<ScratchFolder> scratch;
@@ -135,6 +139,8 @@ int RunCommand(const CompareRequest& request) {
   if (request.text_report) text_report.emplace(*request.text_report);
   if (request.summary) summary.emplace(*request.summary);
   if (html_template) html_report.emplace(*request.html.report);
+  DifferenceOutputs differences(request.comparison,
+                                {"compare", request.file_a, request.file_b, rules});
 
   const OutputMode mode = ChooseOutputMode(request.quiet, request.verbose);
   const std::size_t total =
@@ -145,10 +151,15 @@ int RunCommand(const CompareRequest& request) {
     ModuleOutput output(mode, total);
     {
       const ComparisonContext context(module, kept.has_value());
-      differ = module.diff_objfiles_ormo(request.file_a.c_str(), request.file_b.c_str(),
-                                         databases.a.c_str(), databases.b.c_str(),
-                                         databases.combined.c_str(), 0);
+      {
+        ObservedComparison observed(module, differences, request.file_a, request.file_b);
+        differ = module.diff_objfiles_ormo(request.file_a.c_str(), request.file_b.c_str(),
+                                           databases.a.c_str(), databases.b.c_str(),
+                                           databases.combined.c_str(), 0);
+        observed.Finish();
+      }
       ThrowIfModuleFailed(module, kept ? kept->shown() : std::vector<PathShown>{});
+      differences.Finish();
       if (text_report) WriteTextReport(module, module.GenTextReport, *text_report, "text report");
       if (summary) WriteTextReport(module, module.GenSumReport, *summary, "summary report");
     }
@@ -161,6 +172,8 @@ int RunCommand(const CompareRequest& request) {
   if (summary) summary->Commit();
   if (html_report) html_report->Commit();
   if (kept) kept->Commit();
+  differences.Commit();
+  differences.PrintStat();
   return differ != 0 ? kDiffer : kSame;
 }
 

@@ -7,6 +7,8 @@
 
 #include "commands.h"                   // RunCommand
 #include "comparison_rules.h"           // ResolveComparisonRules, ApplyComparisonRules
+#include "difference_outputs.h"  // DifferenceOutputs, accepted differences
+#include "difference_feed.h"     // TypedSlotReader, FeedComparedObject, SortedSlots
 #include "diff/host/list_library.h"     // list2 and its functions, CStrList
 #include "diff/host/object_database.h"  // CvxODB
 #include "failure.h"                    // Failure, kSame, kDiffer
@@ -22,18 +24,18 @@ namespace {
 
 // One side of the comparison: the object's slot names and the text forms of
 // their values, index-aligned.
-struct Side {
+struct LoadedSide {
   bool found = false;
   List2 names{list2_create()};
   List2 values{list2_create()};
 };
 
-Side LoadSide(const std::string& path, const std::string& object) {
+LoadedSide LoadSide(const std::string& path, const std::string& object) {
   CvxODB database(0, path.c_str(), 0);
   if (database.Open(1) == 0) throw ObjectFileFailure(path, database, "not an object file");
   CStrList names;
   CStrList values;
-  Side side;
+  LoadedSide side;
   if (!side.names || !side.values) throw Failure("out of memory");
   side.found = database.LoadAllSlots(object.c_str(), &names, &values, 0, 0) != 0;
   // An object that is not there is no error; a read that failed is.
@@ -62,11 +64,16 @@ std::optional<std::string> CheckArguments(const CompareObjectRequest& request) {
 int RunCommand(const CompareObjectRequest& request) {
   const std::optional<std::string> html_template = CheckArguments(request);
   const ComparisonRules rules = ResolveComparisonRules(request.comparison);
+  const std::optional<AcceptedDifferences> accepted =
+      ReadAcceptedDifferences(request.comparison, /*project=*/false);
   const DiffModule& module = BindDiffModule();
   ApplyComparisonRules(module, rules);
+  if (accepted) PutAcceptedInForce(module, accepted->For(""));
+  DifferenceOutputs differences(request.comparison,
+                                {"compare-object", request.file_a, request.file_b, rules});
 
-  const Side side_a = LoadSide(request.file_a, request.object);
-  const Side side_b = LoadSide(request.file_b, request.object);
+  const LoadedSide side_a = LoadSide(request.file_a, request.object);
+  const LoadedSide side_b = LoadSide(request.file_b, request.object);
   if (!side_a.found && !side_b.found) {
     throw Failure("object " + request.object + " is in neither " + request.file_a + " nor " +
                   request.file_b);
@@ -82,6 +89,14 @@ int RunCommand(const CompareObjectRequest& request) {
   const List2 b_names(sorted[2]);
   const List2 b_values(sorted[3]);
   ThrowIfModuleFailed(module);
+  if (differences.wanted()) {
+    TypedSlotReader reader_a(request.file_a);
+    TypedSlotReader reader_b(request.file_b);
+    FeedComparedObject(differences.sink(), request.object,
+                       SortedSlots(a_names.get(), a_values.get()),
+                       SortedSlots(b_names.get(), b_values.get()), reader_a, reader_b);
+    differences.Finish();
+  }
   std::optional<StagedOutput> table;
   if (request.table) {
     table.emplace(*request.table);
@@ -104,6 +119,8 @@ int RunCommand(const CompareObjectRequest& request) {
   }
   if (table) table->Commit();
   if (report) report->Commit();
+  differences.Commit();
+  differences.PrintStat();
   return differ != 0 ? kDiffer : kSame;
 }
 

@@ -9,6 +9,7 @@
 
 #include "commands.h"           // RunCommand
 #include "comparison_rules.h"   // ResolveComparisonRules, ApplyComparisonRules
+#include "difference_outputs.h"  // DifferenceOutputs, DifferenceSink, accepted differences
 #include "failure.h"            // Failure, ReportFailure, kSame, kDiffer
 #include "html_report.h"        // ChooseHtmlTemplate, HtmlReportFailure
 #include "input_checks.h"       // the checks of inputs and outputs
@@ -126,8 +127,13 @@ int RunCommand(const CompareProjectRequest& request) {
   const ProjectPairing pairing = PairProjectFiles(request);
   const std::optional<std::string> html_template = CheckArguments(request, pairing);
   const ComparisonRules rules = ResolveComparisonRules(request.comparison);
+  const std::optional<AcceptedDifferences> accepted =
+      ReadAcceptedDifferences(request.comparison, /*project=*/true);
   const DiffModule& module = BindDiffModule();
   ApplyComparisonRules(module, rules);
+  DifferenceOutputs differences(request.comparison,
+                                {"compare-project", request.folder_a, request.folder_b, rules});
+  DifferenceSink* sink = differences.wanted() ? &differences.sink() : nullptr;
 
   const ScratchFolder status_folder(std::filesystem::temp_directory_path(),
                                     kTemporaryFolderPrefix);
@@ -135,9 +141,18 @@ int RunCommand(const CompareProjectRequest& request) {
   bool differ = !pairing.one_sided.empty();
   for (const FilePair& pair : pairing.pairs) {
     const std::string status_file = (status_folder.path() / pair.name).string();
-    if (WriteStatusFile(module, pair.file_a, pair.file_b, status_file)) differ = true;
+    if (accepted) PutAcceptedInForce(module, accepted->For(pair.name));
+    if (sink != nullptr) sink->BeginFile(pair.name);
+    if (WriteStatusFile(module, pair.file_a, pair.file_b, status_file, sink)) differ = true;
+    if (sink != nullptr) sink->EndFile();
     lists.Add(pair);
   }
+  if (sink != nullptr) {
+    for (const OneSidedFile& file : pairing.one_sided) {
+      sink->FileOnlyIn(file.folder == request.folder_a ? Side::kA : Side::kB, file.name);
+    }
+  }
+  differences.Finish();
   std::optional<StagedOutput> report;
   if (html_template) {
     const std::string status_prefix = status_folder.path().string() + "/";
@@ -155,10 +170,12 @@ int RunCommand(const CompareProjectRequest& request) {
     if (written == 0) throw HtmlReportFailure(report->path());
   }
   if (report) report->Commit();
+  differences.Commit();
   // The module's report shows no trace of a file in one folder only.
   for (const OneSidedFile& file : pairing.one_sided) {
     ReportFailure(file.name + ": only in " + file.folder);
   }
+  differences.PrintStat();
   return differ ? kDiffer : kSame;
 }
 

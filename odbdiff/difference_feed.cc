@@ -1,5 +1,6 @@
 #include "difference_feed.h"  // TypedSlotReader, EventFeed, SortedSlots, FeedComparedObject
 
+#include <algorithm>  // std::sort, an object's slots by name
 #include <cstring>  // std::strcmp
 #include <utility>  // std::move
 
@@ -86,32 +87,51 @@ void EventFeed::RethrowFailure() const {
 void EventFeed::Take(const diff_event& event) {
   switch (event.kind) {
     case DIFF_OBJECT_ONLY_IN_A:
+      Finish();
       sink_.ObjectOnlyIn(Side::kA, event.object);
       break;
     case DIFF_OBJECT_ONLY_IN_B:
+      Finish();
       sink_.ObjectOnlyIn(Side::kB, event.object);
       break;
     case DIFF_OBJECT_SAME:
+      Finish();
       sink_.ObjectSame(event.object);
       break;
     case DIFF_OBJECT_DIFFERS:
+      Finish();
       object_ = event.object;
       sink_.ObjectDiffers(object_);
       break;
     case DIFF_SLOT_ONLY_IN_A:
-      sink_.SlotOnlyIn(Side::kA, event.slot, Value(a_, object_, event.slot, event.a_value));
-      break;
     case DIFF_SLOT_ONLY_IN_B:
-      sink_.SlotOnlyIn(Side::kB, event.slot, Value(b_, object_, event.slot, event.b_value));
-      break;
     case DIFF_SLOT_VALUES_DIFFER:
-      sink_.SlotValuesDiffer(event.slot, Value(a_, object_, event.slot, event.a_value),
-                             Value(b_, object_, event.slot, event.b_value));
+      pending_.push_back({event.kind, event.slot, event.a_value != nullptr ? event.a_value : "",
+                          event.b_value != nullptr ? event.b_value : ""});
       break;
     default:
       throw Failure("the diff module reported a difference of unknown kind " +
                     std::to_string(event.kind));
   }
+}
+
+void EventFeed::Finish() {
+  // The module finds an object's slots in its own walk; they are handed on
+  // in byte-wise order of their names, as every command hands them on.
+  std::sort(pending_.begin(), pending_.end(),
+            [](const PendingSlot& x, const PendingSlot& y) { return x.slot < y.slot; });
+  for (const PendingSlot& slot : pending_) {
+    const char* name = slot.slot.c_str();
+    if (slot.kind == DIFF_SLOT_ONLY_IN_A) {
+      sink_.SlotOnlyIn(Side::kA, slot.slot, Value(a_, object_, name, slot.a_value.c_str()));
+    } else if (slot.kind == DIFF_SLOT_ONLY_IN_B) {
+      sink_.SlotOnlyIn(Side::kB, slot.slot, Value(b_, object_, name, slot.b_value.c_str()));
+    } else {
+      sink_.SlotValuesDiffer(slot.slot, Value(a_, object_, name, slot.a_value.c_str()),
+                             Value(b_, object_, name, slot.b_value.c_str()));
+    }
+  }
+  pending_.clear();
 }
 
 std::vector<SortedSlot> SortedSlots(CStrList& names, CStrList& values) {

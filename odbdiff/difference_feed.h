@@ -47,8 +47,19 @@ class EventFeed {
 
   // Rethrows what stopped the comparison from here, if anything did.
   void RethrowFailure() const;
+  // Hands on the slots of the last differing object. Called after the
+  // comparison ended (each new object hands on those of the one before).
+  void Finish();
 
  private:
+  // A slot difference of the current object, kept until the object ends.
+  struct PendingSlot {
+    int kind;
+    std::string slot;
+    std::string a_value;
+    std::string b_value;
+  };
+
   void Take(const diff_event& event);
   static SlotValue Value(std::optional<TypedSlotReader>& reader, const std::string& object,
                          const char* slot, const char* text);
@@ -57,6 +68,7 @@ class EventFeed {
   std::optional<TypedSlotReader> a_;  // none without typed values
   std::optional<TypedSlotReader> b_;
   std::string object_;  // the differing object whose slots come now
+  std::vector<PendingSlot> pending_;
   std::exception_ptr failure_;
 };
 

@@ -45,8 +45,10 @@ ObservedComparison::~ObservedComparison() {
   if (feed_) module_.diff_set_event_observer(nullptr, nullptr);
 }
 
-void ObservedComparison::RethrowFailure() const {
-  if (feed_) feed_->RethrowFailure();
+void ObservedComparison::Finish() {
+  if (!feed_) return;
+  feed_->RethrowFailure();
+  feed_->Finish();
 }
 
 }  // namespace odbdiff

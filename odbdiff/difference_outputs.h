@@ -62,8 +62,9 @@ class ObservedComparison {
   ObservedComparison& operator=(const ObservedComparison&) = delete;
   ~ObservedComparison();
 
-  // Rethrows what stopped the comparison from the outputs, if anything did.
-  void RethrowFailure() const;
+  // After the comparison: rethrows what stopped it from the outputs, if
+  // anything did, else hands on what the outputs still wait for.
+  void Finish();
 
  private:
   const DiffModule& module_;

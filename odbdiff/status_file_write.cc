@@ -2,10 +2,12 @@
 
 #include <cstdint>  // std::int64_t
 #include <cstring>  // std::strcmp
+#include <optional>  // std::optional, the sink when one is given
 
 #include "diff/diff.h"                  // DIFF_STATUS_DIFFERENT, DIFF_STATUS_SAME
 #include "diff/host/list_library.h"     // CStrList
 #include "diff/host/object_database.h"  // CvxODB
+#include "difference_feed.h"            // TypedSlotReader, FeedComparedObject, SortedSlots
 #include "failure.h"                    // Failure
 #include "module_binding.h"             // ThrowIfModuleFailed
 #include "object_file_failure.h"        // ObjectFileFailure
@@ -88,10 +90,20 @@ bool Reported(const DiffModule& module, const char* object, int kind) {
          module.diff_is_accepted(kind, object, nullptr, nullptr, nullptr) == 0;
 }
 
+// The sink of a pair's differences with the readers of the values it takes.
+struct FedSink {
+  FedSink(DifferenceSink& sink, const std::string& file_a, const std::string& file_b)
+      : sink(sink), reader_a(file_a), reader_b(file_b) {}
+
+  DifferenceSink& sink;
+  TypedSlotReader reader_a;
+  TypedSlotReader reader_b;
+};
+
 // Adds the object in both files with the codes of the module's slot
-// comparison. Returns true when its slots differ.
+// comparison, and hands it to the sink. Returns true when its slots differ.
 bool AddComparedObject(const DiffModule& module, InputFile& file_a, InputFile& file_b,
-                       const char* object, StatusWriter& status) {
+                       const char* object, StatusWriter& status, std::optional<FedSink>& fed) {
   CStrList a_names;
   CStrList a_values;
   CStrList b_names;
@@ -115,19 +127,26 @@ bool AddComparedObject(const DiffModule& module, InputFile& file_a, InputFile& f
     const char* slot = b_names.GetTextAt(position, &name_status);
     if (name_status == DIFF_STATUS_DIFFERENT) status.AddSlot(object, slot, kOnlyInB);
   }
+  if (fed) {
+    FeedComparedObject(fed->sink, object, SortedSlots(a_names, a_values),
+                       SortedSlots(b_names, b_values), fed->reader_a, fed->reader_b);
+  }
   return differ != 0;
 }
 
 }  // namespace
 
 bool WriteStatusFile(const DiffModule& module, const std::string& file_a,
-                     const std::string& file_b, const std::string& status_file) {
+                     const std::string& file_b, const std::string& status_file,
+                     DifferenceSink* sink) {
   InputFile input_a(file_a);
   InputFile input_b(file_b);
   CStrList names_a = SortedObjectNames(input_a);
   CStrList names_b = SortedObjectNames(input_b);
 
   StatusWriter status(status_file);
+  std::optional<FedSink> fed;
+  if (sink != nullptr) fed.emplace(*sink, file_a, file_b);
   bool differ = false;
   // A merge of the two sorted name lists, so that the status file holds the
   // objects in byte-wise order.
@@ -142,18 +161,20 @@ bool WriteStatusFile(const DiffModule& module, const std::string& file_a,
     if (order < 0) {
       if (Reported(module, name_a, DIFF_OBJECT_ONLY_IN_A)) {
         status.AddAllSlots(module, input_a, name_a, kOnlyInA);
+        if (fed) fed->sink.ObjectOnlyIn(Side::kA, name_a);
         differ = true;
       }
       ++position_a;
     } else if (order > 0) {
       if (Reported(module, name_b, DIFF_OBJECT_ONLY_IN_B)) {
         status.AddAllSlots(module, input_b, name_b, kOnlyInB);
+        if (fed) fed->sink.ObjectOnlyIn(Side::kB, name_b);
         differ = true;
       }
       ++position_b;
     } else {
       if (module.diff_is_ignored(name_a, nullptr) == 0 &&
-          AddComparedObject(module, input_a, input_b, name_a, status)) {
+          AddComparedObject(module, input_a, input_b, name_a, status, fed)) {
         differ = true;
       }
       ++position_a;

@@ -5,7 +5,8 @@
 
 #include <string>  // std::string
 
-#include "module_binding.h"  // DiffModule
+#include "difference_sink.h"  // DifferenceSink
+#include "module_binding.h"   // DiffModule
 
 namespace odbdiff {
 
@@ -14,11 +15,14 @@ namespace odbdiff {
 // the names, and in each a slot per slot name of A or B whose value is its
 // code: "0" the values differ, "1" they are equal (both as the module's own
 // slot comparison, diff_objects_ormo, finds), "3" only in A, "4" only in B.
-// Returns true when the files differ: an object or slot on one side only, or
-// a value that differs. Throws Failure when a file cannot be read or the
-// status file cannot be written.
+// Objects that an ignore rule covers, and objects on one side only whose
+// absence is accepted, are left out. Every object written is also handed to
+// `sink` when one is given. Returns true when the files differ: an object or
+// slot on one side only, or a value that differs. Throws Failure when a file
+// cannot be read or the status file cannot be written.
 bool WriteStatusFile(const DiffModule& module, const std::string& file_a,
-                     const std::string& file_b, const std::string& status_file);
+                     const std::string& file_b, const std::string& status_file,
+                     DifferenceSink* sink = nullptr);
 
 }  // namespace odbdiff
 
