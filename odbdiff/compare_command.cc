@@ -83,6 +83,7 @@ std::optional<std::string> CheckArguments(const CompareRequest& request) {
       checked.outputs.push_back(database);
     }
   }
+  CheckComparisonFiles(request.comparison, checked.inputs, checked.outputs);
   CheckOutputsApart(checked.inputs, checked.outputs);
   if (!request.quiet) CheckStandardOutputApart(checked.inputs);
   return checked.html_template;

@@ -53,8 +53,9 @@ LoadedSide LoadSide(const std::string& path, const std::string& object) {
 
 // Checks the arguments; returns the HTML template when an HTML report is asked for.
 std::optional<std::string> CheckArguments(const CompareObjectRequest& request) {
-  const CheckedFiles checked = CheckPairAndReports(request.file_a, request.file_b, request.html,
-                                                   {request.table, request.html.report});
+  CheckedFiles checked = CheckPairAndReports(request.file_a, request.file_b, request.html,
+                                             {request.table, request.html.report});
+  CheckComparisonFiles(request.comparison, checked.inputs, checked.outputs);
   CheckOutputsApart(checked.inputs, checked.outputs);
   return checked.html_template;
 }

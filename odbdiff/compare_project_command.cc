@@ -114,10 +114,13 @@ std::optional<std::string> CheckArguments(const CompareProjectRequest& request,
   for (const OneSidedFile& file : pairing.one_sided) {
     inputs.push_back(InFolder(file.folder, file.name));
   }
+  std::vector<std::string> outputs;
   if (html_template) {
     CheckWritableOutput(*request.html.report);
-    CheckOutputsApart(inputs, {*request.html.report});
+    outputs.push_back(*request.html.report);
   }
+  CheckComparisonFiles(request.comparison, inputs, outputs);
+  CheckOutputsApart(inputs, outputs);
   return html_template;
 }
 

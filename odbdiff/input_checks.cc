@@ -6,6 +6,8 @@
 
 #include <cerrno>      // errno, ENOENT, ENOTDIR
 #include <filesystem>  // std::filesystem::path, canonical, weakly_canonical
+#include <initializer_list>  // the loop over the comparison options' inputs
+#include <optional>    // std::optional, the comparison options' files
 
 #include "diff/host/object_database.h"  // CvxODB
 #include "failure.h"                    // Failure, SystemErrorText
@@ -161,6 +163,19 @@ void CheckStandardOutputApart(const std::vector<std::string>& inputs) {
   const FileIdentity output{info.st_dev, info.st_ino, {}};
   for (const std::string& input : inputs) {
     if (IdentityOf(input) == output) throw Failure("standard output", "is the input " + input);
+  }
+}
+
+void CheckComparisonFiles(const ComparisonOptions& options, std::vector<std::string>& inputs,
+                          std::vector<std::string>& outputs) {
+  for (const std::optional<std::string>& input : {options.rules_file, options.accept}) {
+    if (!input) continue;
+    CheckReadableFile(*input);
+    inputs.push_back(*input);
+  }
+  if (options.json) {
+    CheckWritableOutput(*options.json);
+    outputs.push_back(*options.json);
   }
 }
 

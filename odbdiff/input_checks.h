@@ -7,6 +7,8 @@
 #include <string>  // std::string
 #include <vector>  // std::vector
 
+#include "command_line.h"  // ComparisonOptions
+
 namespace odbdiff {
 
 // The path names a file (not a folder) that can be opened for reading.
@@ -36,6 +38,12 @@ void CheckFolderOutput(const std::string& path);
 // their folder's device and inode and their name.
 void CheckOutputsApart(const std::vector<std::string>& inputs,
                        const std::vector<std::string>& outputs);
+
+// The files of the comparison options: the rules file and the accept file
+// must be readable and join `inputs`; the file of --json must be writable
+// and joins `outputs`.
+void CheckComparisonFiles(const ComparisonOptions& options, std::vector<std::string>& inputs,
+                          std::vector<std::string>& outputs);
 
 // Standard output, when it is a regular file, is none of the inputs
 // (`odbdiff export a.odb >> a.odb`).
