@@ -1,6 +1,7 @@
 #include "command_line.h"  // ParseCommandLine and the requests
 
 #include <cstdlib>   // std::strtod, the tolerance's check
+#include <initializer_list>  // the reports that may go to standard output
 #include <optional>  // std::optional
 #include <string>    // std::string
 #include <vector>    // std::vector
@@ -109,6 +110,17 @@ bool ComparisonOptionsValid(const ComparisonOptions& options) {
   return true;
 }
 
+// At most one report may go to standard output ("-").
+bool AtMostOneStandardOutput(std::initializer_list<const std::optional<std::string>*> reports) {
+  int to_standard_output = 0;
+  for (const std::optional<std::string>* report : reports) {
+    if (*report == "-") ++to_standard_output;
+  }
+  if (to_standard_output <= 1) return true;
+  ReportFailure("at most one report can go to standard output (-) (see odbdiff --help)");
+  return false;
+}
+
 // A required positional argument, shown in help by its name alone.
 void AddPositional(CLI::App* command, const char* name, std::string& value,
                    const char* description) {
@@ -214,12 +226,20 @@ std::variant<Command, int> ParseCommandLine(int argc, char** argv) {
   if (name == "import") return Command(import_request);
   if (name == "export") return Command(export_request);
   if (name == "compare") {
-    if (!ComparisonOptionsValid(compare_request.comparison)) return kTrouble;
+    if (!ComparisonOptionsValid(compare_request.comparison) ||
+        !AtMostOneStandardOutput({&compare_request.text_report, &compare_request.summary,
+                                  &compare_request.html.report,
+                                  &compare_request.comparison.json})) {
+      return kTrouble;
+    }
     return Command(compare_request);
   }
   if (name == "compare-project") {
     const ComparisonOptions& options = compare_project_request.comparison;
-    if (!ComparisonOptionsValid(options)) return kTrouble;
+    if (!ComparisonOptionsValid(options) ||
+        !AtMostOneStandardOutput({&compare_project_request.html.report, &options.json})) {
+      return kTrouble;
+    }
     if (!compare_project_request.html.report && !options.json && !options.stat) {
       ReportFailure("compare-project needs --html, --json or --stat (see odbdiff --help)");
       return kTrouble;
@@ -227,7 +247,11 @@ std::variant<Command, int> ParseCommandLine(int argc, char** argv) {
     return Command(compare_project_request);
   }
   const ComparisonOptions& options = compare_object_request.comparison;
-  if (!ComparisonOptionsValid(options)) return kTrouble;
+  if (!ComparisonOptionsValid(options) ||
+      !AtMostOneStandardOutput({&compare_object_request.table,
+                                &compare_object_request.html.report, &options.json})) {
+    return kTrouble;
+  }
   if (!compare_object_request.table && !compare_object_request.html.report && !options.json &&
       !options.stat) {
     ReportFailure("compare-object needs --table, --html, --json or --stat (see odbdiff --help)");

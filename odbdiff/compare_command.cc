@@ -143,7 +143,14 @@ int RunCommand(const CompareRequest& request) {
   DifferenceOutputs differences(request.comparison,
                                 {"compare", request.file_a, request.file_b, rules});
 
-  const OutputMode mode = ChooseOutputMode(request.quiet, request.verbose);
+  // A report on standard output has it to itself: no module line, no bar.
+  bool report_to_standard_output = false;
+  for (const std::optional<std::string>* report :
+       {&request.text_report, &request.summary, &request.html.report, &request.comparison.json}) {
+    if (*report && IsStandardOutput(**report)) report_to_standard_output = true;
+  }
+  const OutputMode mode =
+      ChooseOutputMode(request.quiet || report_to_standard_output, request.verbose);
   const std::size_t total =
       mode == OutputMode::kProgressBar ? CountObjects(request.file_a, request.file_b) : 0;
 

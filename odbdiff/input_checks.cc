@@ -89,6 +89,7 @@ void CheckObjectFileInput(const std::string& path) {
 }
 
 void CheckWritableOutput(const std::string& path) {
+  if (path == "-") return;  // standard output
   struct stat info {};
   if (stat(path.c_str(), &info) == 0) {
     if (S_ISDIR(info.st_mode)) throw Failure(path, "is a folder");

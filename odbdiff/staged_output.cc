@@ -1,14 +1,17 @@
 #include "staged_output.h"  // StagedOutput, SyncFile, SyncFolder
 
 #include <fcntl.h>     // open, O_RDONLY, O_DIRECTORY, O_CLOEXEC
-#include <sys/stat.h>  // stat, S_ISREG
-#include <unistd.h>    // fsync, close
+#include <sys/stat.h>  // stat, fstat, S_ISREG
+#include <unistd.h>    // fsync, close, STDOUT_FILENO
 
 #include <cerrno>        // errno, ENOENT
 #include <cstdio>        // std::rename
+#include <fstream>       // std::ifstream, the output copied to standard output
+#include <string_view>   // std::string_view, a chunk of it
 #include <system_error>  // std::error_code
 
-#include "failure.h"  // Failure, SystemErrorText
+#include "failure.h"          // Failure, SystemErrorText
+#include "standard_output.h"  // WriteStandardOutput, FinishStandardOutput
 
 namespace odbdiff {
 namespace {
@@ -30,9 +33,39 @@ fs::path FollowLinks(const std::string& path) {
   return error ? fs::path(path) : followed;
 }
 
+// Copies the file at `path` to standard output. Throws Failure naming
+// `shown` when it cannot be read, or when standard output fails.
+void CopyToStandardOutput(const std::string& path, const std::string& shown) {
+  std::ifstream input(path, std::ios::binary);
+  if (!input) throw Failure(shown, "was not written");
+  std::string chunk(1 << 16, '\0');
+  while (input.read(chunk.data(), static_cast<std::streamsize>(chunk.size())) ||
+         input.gcount() > 0) {
+    WriteStandardOutput(std::string_view(chunk.data(), static_cast<std::size_t>(input.gcount())));
+  }
+  if (input.bad()) throw Failure(shown, "cannot be read back");
+  FinishStandardOutput();
+}
+
 }  // namespace
 
+bool IsStandardOutput(const std::string& path) {
+  if (path == "-") return true;
+  struct stat output {};
+  struct stat named {};
+  return fstat(STDOUT_FILENO, &output) == 0 && stat(path.c_str(), &named) == 0 &&
+         output.st_dev == named.st_dev && output.st_ino == named.st_ino;
+}
+
 StagedOutput::StagedOutput(const std::string& path) : path_(path), target_(FollowLinks(path)) {
+  if (IsStandardOutput(path)) {
+    // Standard output gets the whole output only once every output of the
+    // command is complete, and nothing while the module prints.
+    to_standard_output_ = true;
+    side_folder_.emplace(fs::temp_directory_path(), kTemporaryFolderPrefix);
+    writing_path_ = (side_folder_->path() / "standard-output").string();
+    return;
+  }
   struct stat info {};
   if (stat(target_.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
     writing_path_ = path_;
@@ -46,6 +79,10 @@ StagedOutput::StagedOutput(const std::string& path) : path_(path), target_(Follo
 
 void StagedOutput::Commit() {
   if (!side_folder_) return;
+  if (to_standard_output_) {
+    CopyToStandardOutput(writing_path_, path_);
+    return;
+  }
   SyncFile(writing_path_, path_);
   if (std::rename(writing_path_.c_str(), target_.c_str()) != 0) {
     throw Failure(path_, "cannot put the new file in place: " + SystemErrorText(errno));

@@ -4,8 +4,11 @@
 // Commit nothing reaches the final name, which keeps the file it had.
 //
 // A symbolic link at the final name is followed: the file it names is the
-// one replaced. An output that exists and is no regular file (/dev/stdout, a
-// pipe) is written directly, since it cannot be replaced.
+// one replaced. An output that exists and is no regular file (a pipe, a
+// device) is written directly, since it cannot be replaced. An output that
+// is odbdiff's own standard output ("-", /dev/stdout, any name of the file
+// descriptor 1 is open on) is written in the temporary folder and copied to
+// standard output by Commit.
 #ifndef ODBDIFF_STAGED_OUTPUT_H_
 #define ODBDIFF_STAGED_OUTPUT_H_
 
@@ -16,6 +19,10 @@
 #include "scratch_folder.h"  // ScratchFolder
 
 namespace odbdiff {
+
+// True when `path` is "-" or names the file that standard output is open on
+// (same device and inode).
+bool IsStandardOutput(const std::string& path);
 
 class StagedOutput {
  public:
@@ -28,15 +35,16 @@ class StagedOutput {
   // The final name as the user gave it.
   const std::string& path() const { return path_; }
 
-  // Makes the written file durable and renames it into place. Throws Failure
-  // naming the final path when that fails; the final name then keeps its
-  // former file.
+  // Makes the written file durable and renames it into place, or copies it
+  // to standard output. Throws Failure naming the final path when that
+  // fails; the final name then keeps its former file.
   void Commit();
 
  private:
   std::string path_;
   std::filesystem::path target_;  // the final name once symbolic links are followed
   std::optional<ScratchFolder> side_folder_;  // none when written directly
+  bool to_standard_output_ = false;
   std::string writing_path_;
 };
 

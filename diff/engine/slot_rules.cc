@@ -48,6 +48,13 @@ bool slot_rules_in_force() { return ignore_rules_set() || accepted_differences_s
 void drop_ignored_slots(const char* object, CStrList& names, CStrList& values) {
   const ObjectSlotRules rules = slot_rules_for(or_empty(object));
   if (!rules.any()) return;
+  // Most objects lose no slot: copy the lists only for those that do.
+  int first_ignored = 0;
+  while (first_ignored < names.GetLength() &&
+         !rules.ignored(or_empty(names.GetTextAt(first_ignored)))) {
+    ++first_ignored;
+  }
+  if (first_ignored == names.GetLength()) return;
   CStrList kept_names;
   CStrList kept_values;
   const int value_count = values.GetLength();
@@ -69,6 +76,9 @@ void drop_ignored_slots(const char* object, list2& names, list2& values) {
   const ObjectSlotRules rules = slot_rules_for(or_empty(object));
   if (!rules.any()) return;
   const List2Items name_items = items_of(names);
+  bool any_ignored = false;
+  for (const char* name : name_items.texts) any_ignored = any_ignored || rules.ignored(or_empty(name));
+  if (!any_ignored) return;
   const List2Items value_items = items_of(values);
   OwnedList2 kept_names = new_list2();
   OwnedList2 kept_values = new_list2();

@@ -53,6 +53,11 @@ void drop_ignored_slots(const std::string& object, CStrList& slots) {
   if (!ignore_rules_set()) return;
   const ObjectSlotRules rules = slot_rules_for(object);
   if (!rules.any()) return;
+  int first_ignored = 0;
+  while (first_ignored < slots.GetLength() && !rules.ignored(slots.GetTextAt(first_ignored))) {
+    ++first_ignored;
+  }
+  if (first_ignored == slots.GetLength()) return;  // most objects lose no slot
   CStrList kept;
   for (int i = 0; i < slots.GetLength(); ++i) {
     const char* slot = slots.GetTextAt(i);

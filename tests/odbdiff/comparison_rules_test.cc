@@ -92,6 +92,28 @@ TEST_F(OdbdiffComparisonRulesTest, CompareObjectAndProjectLeaveIgnoredSlotsOut) 
             "slots only in B: 0\nslots with values that differ: 0\n");
 }
 
+TEST_F(OdbdiffComparisonRulesTest, AReportOnStandardOutputHasItToItself) {
+  const char* const kSummary = "A = a.odb\nB = b.odb\n\nObjects in A but not in B:\n"
+                               "     tmp-7\n\nObjects that differ between A and B:\n     pump\n";
+  const std::vector<std::vector<std::string>> cases = {
+      {"--summary", "-", "--quiet"},
+      {"--summary", "/dev/stdout", "--quiet"},
+      {"--summary", "-"},
+      {"--summary", "-", "--verbose", "--text-report", "t.txt"},
+  };
+  for (const std::vector<std::string>& options : cases) {
+    std::vector<std::string> args = {"compare", "a.odb", "b.odb"};
+    args.insert(args.end(), options.begin(), options.end());
+    const RunResult result = Run(args);
+    EXPECT_EQ(result.exit_status, 1) << options[1] << result.err;
+    EXPECT_EQ(result.out, kSummary) << options[1];
+  }
+  const RunResult two = Run({"compare", "a.odb", "b.odb", "--summary", "-", "--json", "-"});
+  EXPECT_EQ(two.exit_status, 2);
+  EXPECT_EQ(two.err,
+            "odbdiff: at most one report can go to standard output (-) (see odbdiff --help)\n");
+}
+
 TEST_F(OdbdiffComparisonRulesTest, ABadRulesFileStopsBeforeAnythingIsCompared) {
   struct Case {
     const char* text;
