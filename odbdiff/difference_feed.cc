@@ -2,33 +2,13 @@
 
 #include <algorithm>  // std::sort, an object's slots by name
 #include <cstring>  // std::strcmp
-#include <utility>  // std::move
 
 #include "failure.h"              // Failure
 #include "object_file_failure.h"  // ObjectFileFailure
+#include "object_file_read.h"     // TakeValue
 
 namespace odbdiff {
 namespace {
-
-// The value held in `slot`; false when it is of no kind odbdiff knows.
-bool TakeValue(const CvxSlot& slot, SlotValue& value) {
-  if (slot.IsText() != 0) {
-    value = TextValue{slot.Text()};
-  } else if (slot.IsNumber() != 0) {
-    value = NumberValue{slot.Number(), slot.HasUnits() != 0 ? slot.Units() : ""};
-  } else if (slot.IsList() != 0) {
-    CStrList items;
-    if (slot.GetListItems(&items) == 0) return false;
-    ListValue list;
-    for (int position = 0; position < items.GetLength(); ++position) {
-      list.items.emplace_back(items.GetTextAt(position));
-    }
-    value = std::move(list);
-  } else {
-    return false;
-  }
-  return true;
-}
 
 SortedSlot MakeSortedSlot(const char* name, std::int64_t name_status,
                           std::int64_t value_status) {

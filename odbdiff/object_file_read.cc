@@ -4,9 +4,7 @@
 #include "object_file_failure.h"  // ObjectFileFailure
 
 namespace odbdiff {
-namespace {
 
-// The value held in `slot`; false when it is of no kind odbdiff knows.
 bool TakeValue(const CvxSlot& slot, SlotValue& value) {
   if (slot.IsText() != 0) {
     value = TextValue{slot.Text()};
@@ -27,7 +25,6 @@ bool TakeValue(const CvxSlot& slot, SlotValue& value) {
   return true;
 }
 
-}  // namespace
 
 ObjectFileReader::ObjectFileReader(const std::string& path)
     : path_(path), database_(0, path_.c_str(), 0) {

@@ -11,6 +11,9 @@
 
 namespace odbdiff {
 
+// The value held in `slot`; false when it is of no kind odbdiff knows.
+bool TakeValue(const CvxSlot& slot, SlotValue& value);
+
 class ObjectFileReader {
  public:
   // Opens the file read-only. Throws Failure when it is no object file.
