@@ -9,6 +9,7 @@
 
 #include "odbdiff_fixture.h"  // OdbdiffFixture
 #include "odbdiff_runner.h"   // RunResult, ReadFile, WriteFile
+#include "small_template.h"   // kSmallTemplate
 
 namespace odbdiff_test {
 namespace {
@@ -90,6 +91,31 @@ TEST_F(OdbdiffComparisonRulesTest, CompareObjectAndProjectLeaveIgnoredSlotsOut) 
             "objects in A: 1\nobjects in B: 1\nobjects identical: 1\nobjects differing: 0\n"
             "objects only in A: 0\nobjects only in B: 0\nslots only in A: 0\n"
             "slots only in B: 0\nslots with values that differ: 0\n");
+}
+
+TEST_F(OdbdiffComparisonRulesTest, HtmlReportsShowNoIgnoredObjectOrSlot) {
+  WriteFile(Path("t.html"), kSmallTemplate);
+  std::filesystem::create_directory(Path("pa"));
+  std::filesystem::create_directory(Path("pb"));
+  std::filesystem::copy_file(Path("a.odb"), Path("pa/PROJ0001"));
+  std::filesystem::copy_file(Path("b.odb"), Path("pb/PROJ0001"));
+  const std::vector<std::vector<std::string>> commands = {
+      {"compare", "a.odb", "b.odb"},
+      {"compare-object", "a.odb", "b.odb", "pump"},
+      {"compare-project", "pa", "pb"},
+  };
+  for (std::vector<std::string> args : commands) {
+    args.insert(args.end(), {"--html", "r.html", "--template", "t.html", "--show-all"});
+    ASSERT_EQ(Run(args).exit_status, 1) << args[0];
+    const std::string all = ReadFile(Path("r.html"));
+    args.insert(args.end(), {"--ignore-slot", "firmware", "--ignore-object", "tmp-*"});
+    ASSERT_EQ(Run(args).exit_status, 1) << args[0];
+    const std::string kept = ReadFile(Path("r.html"));
+    EXPECT_NE(all.find("firmware"), std::string::npos) << args[0];
+    EXPECT_EQ(kept.find("firmware"), std::string::npos) << args[0];
+    EXPECT_EQ(kept.find("tmp-7"), std::string::npos) << args[0];
+    EXPECT_NE(kept.find("serial"), std::string::npos) << args[0];
+  }
 }
 
 TEST_F(OdbdiffComparisonRulesTest, AReportOnStandardOutputHasItToItself) {
