@@ -29,9 +29,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The number of distinct object names in A and B: the module prints one
-// "Processing Object" line for each.
-std::size_t CountObjects(const std::string& file_a, const std::string& file_b) {
+// The number of distinct object names in A and B that no ignore rule
+// covers: the module prints one "Processing Object" line for each (an
+// accepted object on one side only gets none, and the bar ends short).
+std::size_t CountObjects(const DiffModule& module, const std::string& file_a,
+                         const std::string& file_b) {
   CvxODB database_a(0, file_a.c_str(), 0);
   CvxODB database_b(0, file_b.c_str(), 0);
   CStrList names_a;
@@ -42,9 +44,13 @@ std::size_t CountObjects(const std::string& file_a, const std::string& file_b) {
   if (database_b.Open(1) == 0 || database_b.GetObjects(&names_b) == 0) {
     throw ObjectFileFailure(file_b, database_b, "cannot read its objects");
   }
-  std::size_t total = static_cast<std::size_t>(names_a.GetLength());
+  std::size_t total = 0;
+  for (int position = 0; position < names_a.GetLength(); ++position) {
+    if (module.diff_is_ignored(names_a.GetTextAt(position), nullptr) == 0) ++total;
+  }
   for (int position = 0; position < names_b.GetLength(); ++position) {
-    if (names_a.IsMember(names_b.GetTextAt(position)) == 0) ++total;
+    const char* name = names_b.GetTextAt(position);
+    if (names_a.IsMember(name) == 0 && module.diff_is_ignored(name, nullptr) == 0) ++total;
   }
   return total;
 }
@@ -152,7 +158,7 @@ int RunCommand(const CompareRequest& request) {
   const OutputMode mode =
       ChooseOutputMode(request.quiet || report_to_standard_output, request.verbose);
   const std::size_t total =
-      mode == OutputMode::kProgressBar ? CountObjects(request.file_a, request.file_b) : 0;
+      mode == OutputMode::kProgressBar ? CountObjects(module, request.file_a, request.file_b) : 0;
 
   int differ = 0;
   {
