@@ -2,13 +2,10 @@
 
 #include <cmath>          // std::nan, HUGE_VAL
 #include <cstdint>        // std::int64_t, std::uint64_t
-#include <fstream>        // std::ifstream
 #include <initializer_list>  // std::initializer_list
-#include <iterator>       // std::istreambuf_iterator
 #include <optional>       // std::optional
 #include <string>         // std::string
 #include <string_view>    // std::string_view
-#include <unordered_set>  // std::unordered_set, the keys of an object seen so far
 #include <utility>        // std::move
 #include <vector>         // std::vector
 
@@ -16,6 +13,7 @@
 
 #include "diff/diff.h"        // DIFF_OBJECT_ONLY_IN_A ... DIFF_SLOT_VALUES_DIFFER
 #include "failure.h"          // Failure
+#include "json_document_read.h"  // ReadJsonDocument
 #include "json_string.h"      // BytesFromHex
 #include "module_binding.h"   // ThrowIfModuleFailed
 #include "object_model.h"     // SlotValue and its kinds
@@ -31,64 +29,6 @@ constexpr char kStringForms[] = "expected a string or {\"bytes\": \"HEX\"}";
 constexpr char kValueForms[] =
     "expected a string, a number, {\"number\": N, \"units\": \"U\"}, an array of strings or "
     "{\"bytes\": \"HEX\"}";
-
-// Refuses a key that appears twice in one JSON object, which the parser would
-// otherwise keep once. Follows the parser's events to know where it stands.
-class DuplicateKeyCheck {
- public:
-  explicit DuplicateKeyCheck(const std::string& path) : path_(path) {}
-
-  bool operator()(int, Json::parse_event_t event, Json& parsed) {
-    switch (event) {
-      case Json::parse_event_t::object_start:
-        frames_.push_back(Frame{false, 0, {}, {}});
-        break;
-      case Json::parse_event_t::array_start:
-        frames_.push_back(Frame{true, 0, {}, {}});
-        break;
-      case Json::parse_event_t::key: {
-        Frame& frame = frames_.back();
-        frame.key = parsed.get<std::string>();
-        if (!frame.keys.insert(frame.key).second) {
-          throw Failure(path_, Where().to_string() + ": duplicate key");
-        }
-        break;
-      }
-      case Json::parse_event_t::object_end:
-      case Json::parse_event_t::array_end:
-        frames_.pop_back();
-        ValueEnded();
-        break;
-      case Json::parse_event_t::value:
-        ValueEnded();
-        break;
-    }
-    return true;
-  }
-
- private:
-  struct Frame {
-    bool array;
-    std::size_t index;  // of the item now read, in an array
-    std::string key;    // now read, in an object
-    std::unordered_set<std::string> keys;
-  };
-
-  void ValueEnded() {
-    if (!frames_.empty() && frames_.back().array) ++frames_.back().index;
-  }
-
-  Pointer Where() const {
-    Pointer at;
-    for (const Frame& frame : frames_) {
-      at = frame.array ? at / frame.index : at / frame.key;
-    }
-    return at;
-  }
-
-  const std::string& path_;
-  std::vector<Frame> frames_;
-};
 
 // Checks the document and gathers its differences.
 class AcceptReader {
@@ -303,21 +243,7 @@ const std::vector<AcceptedDifference>& AcceptedDifferences::For(
 }
 
 AcceptedDifferences ReadAcceptFile(const std::string& path, bool project) {
-  std::ifstream input(path, std::ios::binary);
-  if (!input) throw Failure(path, "cannot be read");
-  const std::string text{std::istreambuf_iterator<char>(input), std::istreambuf_iterator<char>()};
-  if (input.bad()) throw Failure(path, "cannot be read");
-  Json document;
-  try {
-    document = Json::parse(text, DuplicateKeyCheck(path));
-  } catch (const Json::exception& error) {
-    // "[json.exception.parse_error.101] parse error at line 1, ..." loses its tag.
-    std::string_view message = error.what();
-    const std::size_t tag_end = message.find("] ");
-    if (tag_end != std::string_view::npos) message.remove_prefix(tag_end + 2);
-    throw Failure(path, message);
-  }
-  return AcceptReader(path).Read(document, project);
+  return AcceptReader(path).Read(ReadJsonDocument(path), project);
 }
 
 void PutAcceptedInForce(const DiffModule& module,

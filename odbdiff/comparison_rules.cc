@@ -1,17 +1,14 @@
 #include "comparison_rules.h"  // ComparisonRules, ResolveComparisonRules, ApplyComparisonRules
 
-#include <cerrno>         // errno, the reason a rules file cannot be opened
-#include <cmath>          // std::isfinite
-#include <fstream>        // std::ifstream
-#include <set>            // std::set, the keys seen at the top
-#include <string>         // std::string, std::to_string
-#include <string_view>    // std::string_view, the parser's message
-#include <vector>         // std::vector of patterns
+#include <cmath>   // std::isfinite
+#include <string>  // std::string, std::to_string
+#include <vector>  // std::vector of patterns
 
 #include <nlohmann/json.hpp>  // nlohmann::json
 
-#include "diff/diff.h"  // DIFF_VALUE_RULE_*
-#include "failure.h"    // Failure, SystemErrorText
+#include "diff/diff.h"            // DIFF_VALUE_RULE_*
+#include "failure.h"              // Failure
+#include "json_document_read.h"  // ReadJsonDocument
 
 namespace odbdiff {
 namespace {
@@ -25,10 +22,10 @@ class RulesFileReader {
   explicit RulesFileReader(const std::string& path) : path_(path) {}
 
   void Read(ComparisonRules& rules, bool& rule_given, bool& tolerance_given) {
-    const Json document = Parse();
+    const Json document = ReadJsonDocument(path_);
     if (!document.is_object()) Refuse("", "expected an object of rules");
     for (const auto& [key, value] : document.items()) {
-      const std::string at = "/" + Escaped(key);
+      const std::string at = (Json::json_pointer() / key).to_string();
       if (key == "value-rule") {
         if (!value.is_string() || !KnownRule(value.get<std::string>())) {
           Refuse(at, "expected \"tolerant\", \"numeric\" or \"exact\"");
@@ -57,38 +54,6 @@ class RulesFileReader {
   }
 
  private:
-  Json Parse() {
-    std::ifstream input(path_, std::ios::binary);
-    if (!input) throw Failure(path_, "cannot be read: " + SystemErrorText(errno));
-    // Refuses a key given twice at the top, which the parser would keep once.
-    int depth = 0;
-    std::set<std::string> keys;
-    const auto check = [&](int, Json::parse_event_t event, Json& parsed) {
-      if (event == Json::parse_event_t::object_start || event == Json::parse_event_t::array_start) {
-        ++depth;
-      } else if (event == Json::parse_event_t::object_end ||
-                 event == Json::parse_event_t::array_end) {
-        --depth;
-      } else if (event == Json::parse_event_t::key && depth == 1) {
-        const std::string key = parsed.get<std::string>();
-        if (!keys.insert(key).second) Refuse("/" + Escaped(key), "duplicate key");
-      }
-      return true;
-    };
-    try {
-      Json document = Json::parse(input, check);
-      if (input.bad()) throw Failure(path_, "cannot be read to its end");
-      return document;
-    } catch (const Json::parse_error& error) {
-      // "[json.exception.parse_error.101] parse error at line 1, ..." loses its tag.
-      const std::string_view what = error.what();
-      const std::size_t tag_end = what.find("] ");
-      throw Failure(path_, std::string(tag_end == std::string_view::npos
-                                           ? what
-                                           : what.substr(tag_end + 2)));
-    }
-  }
-
   std::vector<std::string> Patterns(const Json& value, const std::string& at) {
     if (!value.is_array()) Refuse(at, "expected an array of glob patterns");
     std::vector<std::string> patterns;
@@ -105,20 +70,6 @@ class RulesFileReader {
 
   static bool KnownRule(const std::string& rule) {
     return rule == "tolerant" || rule == "numeric" || rule == "exact";
-  }
-
-  static std::string Escaped(const std::string& key) {
-    std::string escaped;
-    for (const char c : key) {
-      if (c == '~') {
-        escaped += "~0";
-      } else if (c == '/') {
-        escaped += "~1";
-      } else {
-        escaped += c;
-      }
-    }
-    return escaped;
   }
 
   [[noreturn]] void Refuse(const std::string& at, const std::string& reason) const {

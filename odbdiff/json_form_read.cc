@@ -12,7 +12,8 @@
 
 #include <nlohmann/json.hpp>  // nlohmann::json_sax, json_pointer, sax_parse
 
-#include "failure.h"  // Failure
+#include "failure.h"             // Failure
+#include "json_document_read.h"  // ParserMessage
 
 namespace odbdiff {
 namespace {
@@ -180,11 +181,7 @@ class JsonFormParser final : public nlohmann::json_sax<Json> {
 
   bool parse_error(std::size_t, const std::string&,
                    const nlohmann::detail::exception& error) override {
-    // "[json.exception.parse_error.101] parse error at line 1, ..." loses its tag.
-    std::string_view message = error.what();
-    const std::size_t tag_end = message.find("] ");
-    if (tag_end != std::string_view::npos) message.remove_prefix(tag_end + 2);
-    throw Failure(source_, message);
+    throw Failure(source_, ParserMessage(error.what()));
   }
 
  private:

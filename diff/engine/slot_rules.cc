@@ -46,6 +46,7 @@ bool drop_accepted_one_sided(const char* object, int kind, std::vector<MarkedSlo
 bool slot_rules_in_force() { return ignore_rules_set() || accepted_differences_set(); }
 
 void drop_ignored_slots(const char* object, CStrList& names, CStrList& values) {
+  if (!ignore_rules_set()) return;
   const ObjectSlotRules rules = slot_rules_for(or_empty(object));
   if (!rules.any()) return;
   // Most objects lose no slot: copy the lists only for those that do.

@@ -24,8 +24,8 @@ struct MarkedSlot {
   std::int64_t value_status;
 };
 
-// Leaves out of `names` (and, item for item, `values`) the slots of
-// `object` that an ignore rule covers.
+// Leaves out of `names` (and, item for item, `values`, which may be shorter
+// or empty) the slots of `object` that an ignore rule covers.
 void drop_ignored_slots(const char* object, CStrList& names, CStrList& values);
 void drop_ignored_slots(const char* object, list2& names, list2& values);
 

@@ -1,15 +1,14 @@
 #include "diff/report_text/text_report.h"
 
 #include <cstdio>       // std::printf, std::FILE
-#include <new>          // std::bad_alloc
 #include <string>       // std::string
 #include <string_view>  // std::string_view
 #include <vector>       // std::vector
 
 #include "diff/diff.h"                           // DIFF_SLOT_ONLY_IN_A, DIFF_SLOT_ONLY_IN_B
+#include "diff/engine/slot_rules.h"             // engine::drop_ignored_slots
 #include "diff/host/list_library.h"             // CStrList
 #include "diff/options/accepted_differences.h"  // accepted_differences_set, difference_accepted
-#include "diff/options/ignore_rules.h"          // ignore_rules_set, slot_rules_for
 #include "diff/outcome/call_outcome.h"          // fail, DIFF_ERROR_ARGUMENT
 #include "diff/outcome/database_failure.h"      // read_answer
 #include "diff/report_text/report_context.h"    // open_report_databases, write_object_file_names
@@ -50,20 +49,8 @@ enum class Side { kA, kB };
 
 // Leaves out of an object's slot names those that an ignore rule covers.
 void drop_ignored_slots(const std::string& object, CStrList& slots) {
-  if (!ignore_rules_set()) return;
-  const ObjectSlotRules rules = slot_rules_for(object);
-  if (!rules.any()) return;
-  int first_ignored = 0;
-  while (first_ignored < slots.GetLength() && !rules.ignored(slots.GetTextAt(first_ignored))) {
-    ++first_ignored;
-  }
-  if (first_ignored == slots.GetLength()) return;  // most objects lose no slot
-  CStrList kept;
-  for (int i = 0; i < slots.GetLength(); ++i) {
-    const char* slot = slots.GetTextAt(i);
-    if (!rules.ignored(slot) && kept.Append(slot) == 0) throw std::bad_alloc();
-  }
-  slots = kept;
+  CStrList no_values;
+  engine::drop_ignored_slots(object.c_str(), slots, no_values);
 }
 
 // A slot on one side only that a person has accepted counts as absent.
