@@ -120,6 +120,27 @@ TEST(RulesInResultsTest, ComparisonRecordsAndEventsLeaveOutIgnoredAndAccepted) {
   diff_reset_options();
 }
 
+int stop_at_first_event(void*, const diff_event*) { return 1; }
+
+TEST(RulesInResultsTest, AnObserverThatAnswersNonZeroStopsTheComparison) {
+  TempDir dir;
+  const std::string a = dir.file("a.odb");
+  write_object_file(a, {{"pump", {{"tag", "1"}}}});
+  diff_reset_options();
+  diff_set_event_observer(stop_at_first_event, nullptr);
+  ::testing::internal::CaptureStdout();
+  const int result = diff_objfiles_ormo(a.c_str(), a.c_str(), dir.file("ad.odb").c_str(),
+                                        dir.file("bd.odb").c_str(), dir.file("cd.odb").c_str(), 0);
+  ::testing::internal::GetCapturedStdout();
+  const char* message = nullptr;
+  EXPECT_EQ(result, 1);
+  EXPECT_EQ(diff_last_error(&message), DIFF_ERROR_ARGUMENT);
+  EXPECT_STREQ(message, "the host stopped the comparison");
+  diff_set_event_observer(nullptr, nullptr);
+  EXPECT_EQ(GenSumReport(dir.file("summary.txt").c_str()), 0);
+  DiffTerminate();
+}
+
 TEST(RulesInResultsTest, TextReportsShowNoIgnoredOrAcceptedSlot) {
   TempDir dir;
   const std::string a = dir.file("a.odb");
