@@ -7,13 +7,14 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "The odbdiff developers")
 set(CPACK_PACKAGE_CONTACT "The odbdiff developers")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "compare object files with the diff module")
-set(CPACK_PACKAGE_DESCRIPTION
-    "odbdiff compares two object files, or two projects of them, with the diff module, writes "
-    "text, HTML and JSON reports of their differences, and converts object files to and from a "
-    "JSON form. The package holds the module, the host libraries it calls, their headers with a "
-    "CMake package and a pkg-config file, the default HTML report template, the manual page, "
-    "bash completion and the documentation.")
-string(JOIN "" CPACK_PACKAGE_DESCRIPTION ${CPACK_PACKAGE_DESCRIPTION})
+# The long description, in lines of Debian's usual width.
+string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
+  "odbdiff compares two object files, or two projects of them, with the diff"
+  "module, writes text, HTML and JSON reports of their differences, and"
+  "converts object files to and from a JSON form. The package holds the"
+  "module, the host libraries it calls, their headers with a CMake package"
+  "and a pkg-config file, the default HTML report template, the manual page,"
+  "bash completion and the documentation.")
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)

@@ -5,7 +5,8 @@
 #                                   uses it from there, moved
 #   check-install.sh package BUILD  installs the Debian package made in BUILD
 #                                   (make package) on this machine, uses it
-#                                   and removes it again (root only)
+#                                   and removes it again (root only; its
+#                                   runtime dependencies must be there)
 # Using an installation: the installed odbdiff imports and compares the
 # shipped samples and writes the HTML report from the installed template;
 # the manual page and bash completion are in place; a small host program
@@ -19,7 +20,7 @@ root=$(cd "$here/../.." && pwd)
 scratch=$(mktemp -d)
 package_installed=no
 cleanup() {
-  if [ "$package_installed" = yes ]; then dpkg -r odbdiff >/dev/null || true; fi
+  if [ "$package_installed" = yes ]; then dpkg -P odbdiff >/dev/null || true; fi
   rm -rf "$scratch"
 }
 trap cleanup EXIT
@@ -61,6 +62,7 @@ check_share() {
 # look there only; without one, in the system's places.
 check_consumer() {
   prefix=$1
+  shift
   if [ -n "$prefix" ]; then
     set -- -DCMAKE_PREFIX_PATH="$prefix" -DCMAKE_FIND_USE_CMAKE_SYSTEM_PATH=OFF
     PKG_CONFIG_LIBDIR=$(dirname "$(find "$prefix" -name diff.pc)")
@@ -95,13 +97,13 @@ case $mode in
       fail "the package odbdiff is installed already; remove it first"
     fi
     package_installed=yes
-    DEBIAN_FRONTEND=noninteractive apt-get install -y -q "$deb" >/dev/null
+    dpkg -i "$deb" >/dev/null
     check_odbdiff /usr/bin/odbdiff
     check_share /usr/share
     check_consumer ""
-    dpkg -r odbdiff >/dev/null
+    dpkg -P odbdiff >/dev/null
     package_installed=no
-    [ ! -e /usr/bin/odbdiff ] || fail "/usr/bin/odbdiff is left after dpkg -r odbdiff"
+    [ ! -e /usr/bin/odbdiff ] || fail "/usr/bin/odbdiff is left after dpkg -P odbdiff"
     echo "check-install: the package installs, works and removes cleanly"
     ;;
   *) fail "no mode $mode (prefix or package)" ;;
