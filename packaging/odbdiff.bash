@@ -25,10 +25,9 @@ _odbdiff_learn() {
         elif [[ $section == Options: ]]; then
             words+=" ${names//,/ }"
             case $type in
-                *:{*}) type=${type#*:\{}; type=${type%\}}; type=${type//,/ } ;;
+                *:"{"*"}") type=${type#*:"{"}; type=${type%"}"}; type=${type//,/ } ;;
                 *DIR*) type=dir ;;
-                [A-Z]*) [[ $type =~ ^[A-Z][A-Z0-9_.]*$ ]] && type=file || type="" ;;
-                *) type="" ;;
+                *) if [[ ! $type =~ ^[A-Z][A-Z0-9_.]*$ ]]; then type=""; else type="file"; fi ;;
             esac
             if [[ -n $type ]]; then
                 for word in ${names//,/ }; do _odbdiff_values[$key $word]=$type; done
@@ -67,13 +66,13 @@ _odbdiff() {
         words)
             # Options only for a word that starts with "-"; commands otherwise.
             if [[ $cur == -* ]]; then
-                COMPREPLY=($(compgen -W "${_odbdiff_words[$key]}" -- "$cur"))
+                mapfile -t COMPREPLY < <(compgen -W "${_odbdiff_words[$key]}" -- "$cur")
             else
-                COMPREPLY=($(compgen -W "${_odbdiff_words[$key]}" -X "-*" -- "$cur"))
+                mapfile -t COMPREPLY < <(compgen -W "${_odbdiff_words[$key]}" -X "-*" -- "$cur")
             fi ;;
-        dir) compopt -o filenames 2>/dev/null; COMPREPLY=($(compgen -d -- "$cur")) ;;
-        file) compopt -o filenames 2>/dev/null; COMPREPLY=($(compgen -f -- "$cur")) ;;
-        *) COMPREPLY=($(compgen -W "$how" -- "$cur")) ;;
+        dir) compopt -o filenames 2>/dev/null; mapfile -t COMPREPLY < <(compgen -d -- "$cur") ;;
+        file) compopt -o filenames 2>/dev/null; mapfile -t COMPREPLY < <(compgen -f -- "$cur") ;;
+        *) mapfile -t COMPREPLY < <(compgen -W "$how" -- "$cur") ;;
     esac
 }
 complete -F _odbdiff odbdiff
