@@ -47,11 +47,16 @@ check_odbdiff() {
   echo "check-install: $odbdiff compares the samples"
 }
 
-# The manual page and the completion script under the installation's share/.
+# The manual page, with a section for every command of ODBDIFF --help, and
+# the completion script and the licence under the installation's share/.
 check_share() {
   share=$1
-  gzip -dc "$share/man/man1/odbdiff.1.gz" | grep -q '^\.TH ODBDIFF 1' ||
-    fail "no manual page odbdiff(1) in $share/man/man1"
+  odbdiff=$2
+  manual=$(gzip -dc "$share/man/man1/odbdiff.1.gz") || fail "no manual page in $share/man/man1"
+  for command in $("$odbdiff" --help | awk '/^Subcommands:$/ {on = 1; next} /^$/ {on = 0} on {print $1}'); do
+    printf '%s\n' "$manual" | grep -q "^\.SS \"odbdiff $command " ||
+      fail "the manual page odbdiff(1) has no section on $command"
+  done
   bash -n "$share/bash-completion/completions/odbdiff" ||
     fail "no bash completion in $share/bash-completion/completions"
   [ -s "$share/doc/odbdiff/copyright" ] || fail "no licence in $share/doc/odbdiff"
@@ -87,7 +92,7 @@ case $mode in
     # Moved away from where it was installed, it must still work.
     mv "$scratch/stage/opt/odbdiff" "$scratch/moved"
     check_odbdiff "$scratch/moved/bin/odbdiff"
-    check_share "$scratch/moved/share"
+    check_share "$scratch/moved/share" "$scratch/moved/bin/odbdiff"
     check_consumer "$scratch/moved"
     ;;
   package)
@@ -99,7 +104,7 @@ case $mode in
     package_installed=yes
     dpkg -i "$deb" >/dev/null
     check_odbdiff /usr/bin/odbdiff
-    check_share /usr/share
+    check_share /usr/share /usr/bin/odbdiff
     check_consumer ""
     dpkg -P odbdiff >/dev/null
     package_installed=no
