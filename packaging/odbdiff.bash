@@ -2,13 +2,14 @@
 # option takes are read from the help of the odbdiff being completed (its
 # --help and COMMAND --help), once per command and shell, so the completion
 # always matches the program. Options that take FILE, T or a path complete
-# file names, DIR ones folder names, {a,b,c} choices their words, and the
-# positional arguments complete file names (folder names for DIR ones).
+# file names, DIR ones folder names, {a,b,c} choices their words, others (N,
+# PCT, GLOB) nothing; the positional arguments complete file names (folder
+# names when the command's positionals name a DIR).
 
 # Reads the help of "$1 $2" (the program and a command, or no command) into
 # _odbdiff_words[KEY] (the commands or options to offer) and
 # _odbdiff_values[KEY OPTION] (how the option's value completes: "dir",
-# "file", or the words of its choices). KEY is "PROGRAM COMMAND".
+# "file", "none", or the words of its choices). KEY is "PROGRAM COMMAND".
 declare -gA _odbdiff_words _odbdiff_values
 _odbdiff_learn() {
     local key="$1 $2" line names type word section="" words=""
@@ -27,7 +28,8 @@ _odbdiff_learn() {
             case $type in
                 *:"{"*"}") type=${type#*:"{"}; type=${type%"}"}; type=${type//,/ } ;;
                 *DIR*) type=dir ;;
-                *) if [[ ! $type =~ ^[A-Z][A-Z0-9_.]*$ ]]; then type=""; else type="file"; fi ;;
+                FILE | T | *.*) type="file" ;;
+                *) if [[ $type =~ ^[A-Z][A-Z0-9_/]*$ ]]; then type=none; else type=""; fi ;;
             esac
             if [[ -n $type ]]; then
                 for word in ${names//,/ }; do _odbdiff_values[$key $word]=$type; done
@@ -72,6 +74,7 @@ _odbdiff() {
             fi ;;
         dir) compopt -o filenames 2>/dev/null; mapfile -t COMPREPLY < <(compgen -d -- "$cur") ;;
         file) compopt -o filenames 2>/dev/null; mapfile -t COMPREPLY < <(compgen -f -- "$cur") ;;
+        none) COMPREPLY=() ;;
         *) mapfile -t COMPREPLY < <(compgen -W "$how" -- "$cur") ;;
     esac
 }
