@@ -29,7 +29,7 @@ _odbdiff_learn() {
                 *:"{"*"}") type=${type#*:"{"}; type=${type%"}"}; type=${type//,/ } ;;
                 *DIR*) type=dir ;;
                 FILE | T | *.*) type="file" ;;
-                *) if [[ $type =~ ^[A-Z][A-Z0-9_/]*$ ]]; then type=none; else type=""; fi ;;
+                *) if [[ $type =~ ^[A-Z][A-Z0-9_/:]*$ ]]; then type=none; else type=""; fi ;;
             esac
             if [[ -n $type ]]; then
                 for word in ${names//,/ }; do _odbdiff_values[$key $word]=$type; done
