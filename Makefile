@@ -1,6 +1,8 @@
 # Front door: wraps CMake. `make run` runs the main job on the samples,
 # `make test` builds and runs every test, `make fuzz` runs the fuzz targets
 # for FUZZ_SECONDS each after their corpus, `make fuzz-replay` only the corpus.
+# `make install [PREFIX=/usr/local] [DESTDIR=...]` installs the build,
+# `make package` makes the Debian package odbdiff_VERSION_ARCH.deb in BUILD.
 BUILD ?= build
 CMAKE_FLAGS ?=
 JOBS ?= $(shell nproc)
@@ -11,8 +13,11 @@ BENCH_DEPS = libbenchmark-dev sqlite3 sqlite3-tools time
 # libclang-rt-14-dev holds libFuzzer (libclang_rt.fuzzer-x86_64.a) for clang 14.
 FUZZ_DEPS = clang libclang-rt-14-dev
 FUZZ_SECONDS ?= 60
+# dpkg-shlibdeps (dpkg-dev) and file find the package's runtime dependencies.
+PACKAGE_DEPS = dpkg-dev file
+PREFIX ?= /usr/local
 
-.PHONY: all deps build test run bench fuzz fuzz-replay clean
+.PHONY: all deps build test run bench fuzz fuzz-replay clean install package
 
 all: build
 
@@ -41,6 +46,13 @@ fuzz:
 
 fuzz-replay:
 	@$(MAKE) --no-print-directory fuzz FUZZ_SECONDS=0
+
+install: build
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)"
+
+package: build
+	@sh scripts/ensure-deps.sh $(PACKAGE_DEPS)
+	cmake --build $(BUILD) --target package
 
 clean:
 	rm -rf $(BUILD) $(BUILD)-bench $(BUILD)-asan

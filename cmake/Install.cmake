@@ -19,5 +19,8 @@ write_basic_package_version_file(${PROJECT_BINARY_DIR}/diffConfigVersion.cmake
 install(FILES ${PROJECT_BINARY_DIR}/diffConfig.cmake ${PROJECT_BINARY_DIR}/diffConfigVersion.cmake
         DESTINATION ${CMAKE_INSTALL_LIBDIR}/cmake/diff)
 
+# diff.pc names the prefix by its way up from the pkgconfig folder.
+file(RELATIVE_PATH pc_to_prefix ${CMAKE_INSTALL_FULL_LIBDIR}/pkgconfig ${CMAKE_INSTALL_PREFIX})
+string(REGEX REPLACE "/$" "" pc_to_prefix "${pc_to_prefix}")
 configure_file(cmake/diff.pc.in ${PROJECT_BINARY_DIR}/diff.pc @ONLY)
 install(FILES ${PROJECT_BINARY_DIR}/diff.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
