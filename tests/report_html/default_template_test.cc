@@ -52,9 +52,9 @@ TEST(DefaultTemplateTest, LoadsWhole) {
       {Section::kProjectEnd, "<!-- _PROJ_END_END -->\n"},
       {Section::kFileStart, "<!-- _FILE_START_END -->\n"},
       {Section::kFileEnd, "<!-- _FILE_END_END -->\n"},
-      {Section::kObjectStart, "<!-- _OBJ_START_END -->\n"},
-      {Section::kObjectEnd, "<!-- _OBJ_END_END -->\n"},
-      {Section::kObjectRow, "<!-- _OBJ_ROW_END -->\n"},
+      {Section::kObjectStart, "<tbody><!-- _OBJ_START_END -->\n"},
+      {Section::kObjectEnd, "</div><!-- _OBJ_END_END -->\n"},
+      {Section::kObjectRow, "</tr><!-- _OBJ_ROW_START _OBJ_ROW_END -->\n"},
       {Section::kFinal, "</script>\n</body>\n</html>\n"},
   };
   for (const auto& [section, ending] : endings) {
