@@ -191,7 +191,7 @@ return m.length ? m[0].startTime : null;"""
 
 
 def ready_time(driver, mark):
-    for _ in range(200):
+    for _ in range(1200):  # a busy machine may take long
         time_ms = driver.execute_script(READY, mark)
         if time_ms is not None:
             return time_ms
