@@ -276,7 +276,14 @@ std::variant<Command, int> ParseCommandLine(int argc, char** argv) {
   }
 
   const std::string name = app.get_subcommands().front()->get_name();
-  if (name == "import") return Command(import_request);
+  if (name == "import") {
+    if (import_request.json_file == "-" || import_request.object_file == "-") {
+      ReportFailure("import needs files: it takes no - for standard input or output (see odbdiff "
+                    "--help)");
+      return kTrouble;
+    }
+    return Command(import_request);
+  }
   if (name == "export") return Command(export_request);
   if (name == "show") {
     if (!ComparisonOptionsValid(show_request.comparison) ||
@@ -306,6 +313,11 @@ std::variant<Command, int> ParseCommandLine(int argc, char** argv) {
     return Command(compare_request);
   }
   if (name == "compare-project") {
+    if (compare_project_request.folder_a == "-" || compare_project_request.folder_b == "-") {
+      ReportFailure("compare-project needs folders: it takes no - for standard input (see "
+                    "odbdiff --help)");
+      return kTrouble;
+    }
     const ComparisonOptions& options = compare_project_request.comparison;
     if (!ComparisonOptionsValid(options) ||
         !AtMostOneStandardOutput({&compare_project_request.html.report, &options.json})) {

@@ -324,6 +324,13 @@ slots with values that differ: 0
 TEXT
 )
 check "compare from standard input" "$expected" "$(cat stat.txt)"
+# An output that is the input read from standard input is refused.
+cp plant.odb before.odb
+status=0
+message=$(odbdiff export - -o plant.odb <plant.odb 2>&1) || status=$?
+check "input kept: exit status" 2 "$status"
+check "input kept: message" "odbdiff: plant.odb: is also an input" "$message"
+cmp -s before.odb plant.odb || check "input kept: file" "unchanged" "changed"
 
 if [ "$failures" -ne 0 ]; then
   echo "$failures check(s) failed" >&2

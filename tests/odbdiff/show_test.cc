@@ -102,6 +102,17 @@ TEST_F(ShowTest, PrintsTheDifferencesOfFilesAndObjects) {
        "difftool --extcmd, not 10 (see odbdiff --help)\n",
        2},
       {{"git-diff", "plant.odb"}, "* Unmerged path plant.odb\n", "", 0},
+      // Commands that need real files say so.
+      {{"import", "-", "c.odb"},
+       "",
+       "odbdiff: import needs files: it takes no - for standard input or output (see odbdiff "
+       "--help)\n",
+       2},
+      {{"compare-project", "-", "b", "--stat"},
+       "",
+       "odbdiff: compare-project needs folders: it takes no - for standard input (see odbdiff "
+       "--help)\n",
+       2},
   });
 }
 
