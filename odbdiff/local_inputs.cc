@@ -64,7 +64,8 @@ std::string LocalInputs::Local(const std::string& path) {
   const OpenFile input(standard_input ? STDIN_FILENO : open(path.c_str(), O_RDONLY | O_CLOEXEC));
   if (input.fd() < 0) throw Failure(path, "cannot be read: " + SystemErrorText(errno));
   if (!folder_) folder_.emplace(std::filesystem::temp_directory_path(), kTemporaryFolderPrefix);
-  const std::string copy = (folder_->path() / ("input-" + std::to_string(++copies_) + ".odb")).string();
+  const std::string copy =
+      (folder_->path() / ("input-" + std::to_string(++copies_) + ".odb")).string();
   {
     const OpenFile output(open(copy.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
     if (output.fd() < 0) {

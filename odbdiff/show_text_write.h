@@ -6,15 +6,16 @@
 //   @@ object Pump-12 @@             an object of both files that differs
 //   - flow: 12.5 m3/h                a slot's value in A ...
 //   + flow: 13 m3/h                  ... and in B, when they differ
-//   - seal: "packing"                a slot only in A
 //   + media: [                       a slot only in B, a list
 //   +   "sand",
 //   +   "anthracite"
 //   + ]
+//   - seal: "packing"                a slot only in A (slots in byte-wise name order)
 //   - object Tank-3                  an object only in A, with its slots
 //   -   volume: 40 m3
 //   + object Valve-7                 an object only in B
-//   objects: 1 differing, 1 only in A, 1 only in B, 5 identical; slots: 1 differing, 1 only in A, 1 only in B
+//   objects: 1 differing, 1 only in A, 1 only in B, 5 identical; slots: ...
+//                                    the counts, on one line (docs/odbdiff.md)
 //
 // Texts are quoted as JSON quotes them, numbers are shown in their shortest
 // exact form followed by their units, lists one item a line. With colour,

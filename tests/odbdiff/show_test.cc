@@ -81,7 +81,10 @@ TEST_F(ShowTest, PrintsTheDifferencesOfFilesAndObjects) {
        "objects: 0 differing, 1 only in A, 0 only in B, 0 identical; slots: 0 differing, 0 only "
        "in A, 0 only in B\n",
        "", 1},
-      {{"show", "a.odb", "b.odb", "p9"}, "", "odbdiff: object p9 is in neither a.odb nor b.odb\n", 2},
+      {{"show", "a.odb", "b.odb", "p9"},
+       "",
+       "odbdiff: object p9 is in neither a.odb nor b.odb\n",
+       2},
       {{"show", "-", "-"},
        "",
        "odbdiff: at most one object file can come from standard input (-) (see odbdiff --help)\n",
@@ -102,6 +105,12 @@ TEST_F(ShowTest, PrintsTheDifferencesOfFilesAndObjects) {
        "difftool --extcmd, not 10 (see odbdiff --help)\n",
        2},
       {{"git-diff", "plant.odb"}, "* Unmerged path plant.odb\n", "", 0},
+      {{"git-diff", "old.odb", "a.odb", "1", "100644", "a.odb", "1", "100644", "new.odb",
+        "similarity index 100%"},
+       "diff --odbdiff a/old.odb b/new.odb\n--- a/old.odb\n+++ b/new.odb\n"
+       "objects: 0 differing, 0 only in A, 0 only in B, 3 identical; slots: 0 differing, 0 only "
+       "in A, 0 only in B\n",
+       "", 0},
       // Commands that need real files say so.
       {{"import", "-", "c.odb"},
        "",
@@ -138,7 +147,8 @@ TEST_F(ShowTest, ColoursOnATerminalUnlessNoColorIsSet) {
 }
 
 TEST_F(ShowTest, ExportSortedWritesNamesInByteOrder) {
-  ASSERT_NO_FATAL_FAILURE(Import("c.odb", R"({"b": {"z": 1, "Z": "t", "a": []}, "B": {}, "a": {}})"));
+  ASSERT_NO_FATAL_FAILURE(
+      Import("c.odb", R"({"b": {"z": 1, "Z": "t", "a": []}, "B": {}, "a": {}})"));
   Expect({{{"export", "c.odb", "--sorted"},
            "{\n  \"B\": {},\n  \"a\": {},\n  \"b\": {\n    \"Z\": \"t\",\n    \"a\": [],\n"
            "    \"z\": 1\n  }\n}\n",
