@@ -3,12 +3,14 @@
 // standard input.
 #include <gtest/gtest.h>  // TEST_F, EXPECT_*
 
-#include <cstdlib>  // setenv, unsetenv
-#include <string>   // std::string
-#include <vector>   // std::vector
+#include <cstdlib>     // setenv, unsetenv
+#include <filesystem>  // std::filesystem::create_directory
+#include <set>         // std::set, the temporary folder's entries
+#include <string>      // std::string
+#include <vector>      // std::vector
 
 #include "odbdiff_fixture.h"  // OdbdiffFixture
-#include "odbdiff_runner.h"   // RunResult, OnTerminal
+#include "odbdiff_runner.h"   // RunResult, OnTerminal, WithTmpdir, Entries
 
 namespace odbdiff_test {
 namespace {
@@ -155,6 +157,14 @@ TEST_F(ShowTest, ExportSortedWritesNamesInByteOrder) {
            "", 0},
           // Standard input here is /dev/null: copied, then refused as no object file.
           {{"export", "-"}, "", "odbdiff: -: not an object file\n", 2}});
+}
+
+TEST_F(ShowTest, CopiesOfStandardInputAreRemovedAlsoOnFailure) {
+  const std::string tmpdir = Path("tmp");
+  std::filesystem::create_directory(tmpdir);
+  Expect({{{"show", "-", "b.odb"}, "", "odbdiff: -: not an object file\n", 2}},
+         WithTmpdir(tmpdir));
+  EXPECT_EQ(Entries(tmpdir), std::set<std::string>{});
 }
 
 }  // namespace
