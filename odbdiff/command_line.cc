@@ -50,9 +50,10 @@ CLI::Option* AddHtmlOptions(CLI::App* command, HtmlReportRequest& request,
   return html;
 }
 
-// The options that steer a comparison and its machine-readable outputs,
-// shared by the compare commands.
-void AddComparisonOptions(CLI::App* command, ComparisonOptions& options) {
+// The options that steer a comparison and, `with_outputs`, its
+// machine-readable outputs, shared by the compare commands.
+void AddComparisonOptions(CLI::App* command, ComparisonOptions& options,
+                          bool with_outputs = true) {
   command
       ->add_option_function<std::string>(
           "--value-rule", [&options](const std::string& rule) { options.value_rule = rule; },
@@ -90,15 +91,36 @@ void AddComparisonOptions(CLI::App* command, ComparisonOptions& options) {
                   "read the value rule, tolerance and ignore patterns from the JSON FILE; the "
                   "command line adds to it",
                   "FILE");
-  AddOptionalText(command, "--json", options.json,
-                  "write every difference as one JSON document to FILE (- for standard output)",
-                  "FILE");
+  if (with_outputs) {
+    AddOptionalText(command, "--json", options.json,
+                    "write every difference as one JSON document to FILE (- for standard output)",
+                    "FILE");
+  }
   AddOptionalText(command, "--accept", options.accept,
                   "leave out the differences of FILE, a document written by --json or a part of "
                   "one",
                   "FILE");
-  command->add_flag("--stat", options.stat,
-                    "print the counts of objects and slots found on standard output");
+  if (with_outputs) {
+    command->add_flag("--stat", options.stat,
+                      "print the counts of objects and slots found on standard output");
+  }
+}
+
+// --color WHEN of the commands that print differences.
+void AddColorOption(CLI::App* command, std::string& color) {
+  command
+      ->add_option("--color", color,
+                   "colour the differences: auto (the default: on a terminal, unless NO_COLOR is "
+                   "set), always or never")
+      ->type_name("WHEN")
+      ->check(CLI::IsMember({"auto", "always", "never"}));
+}
+
+// At most one object file comes from standard input ("-").
+bool AtMostOneStandardInput(const std::string& file_a, const std::string& file_b) {
+  if (file_a != "-" || file_b != "-") return true;
+  ReportFailure("at most one object file can come from standard input (-) (see odbdiff --help)");
+  return false;
 }
 
 // Refuses what the parser cannot: a tolerance with the exact value rule.
@@ -140,6 +162,9 @@ void AddExport(CLI::App& app, ExportRequest& request) {
   AddPositional(command, "IN.odb", request.object_file, "the object file to read");
   AddOptionalText(command, "-o,--output", request.output,
                   "write it to FILE instead, which is replaced only once complete", "FILE");
+  command->add_flag("--sorted", request.sorted,
+                    "write objects and slots in byte-wise order of their names, so that files of "
+                    "the same content export alike (for git's textconv)");
 }
 
 void AddCompare(CLI::App& app, CompareRequest& request) {
@@ -189,6 +214,30 @@ void AddCompareProject(CLI::App& app, CompareProjectRequest& request) {
   AddComparisonOptions(command, request.comparison);
 }
 
+void AddShow(CLI::App& app, ShowRequest& request) {
+  CLI::App* command = app.add_subcommand(
+      "show", "Print the differences of object files A and B, slot by slot, on standard output.");
+  AddPositional(command, "A.odb", request.file_a, "object file A (- for standard input)");
+  AddPositional(command, "B.odb", request.file_b, "object file B (- for standard input)");
+  command->add_option("OBJECT", request.objects, "only these objects (all without any)")
+      ->type_name("");
+  AddColorOption(command, request.color);
+  AddComparisonOptions(command, request.comparison, /*with_outputs=*/false);
+}
+
+void AddGitDiff(CLI::App& app, GitDiffRequest& request) {
+  CLI::App* command = app.add_subcommand(
+      "git-diff",
+      "Print what show prints, for the arguments git gives a diff driver's command or "
+      "GIT_EXTERNAL_DIFF (PATH OLD-FILE OLD-HEX OLD-MODE NEW-FILE NEW-HEX NEW-MODE) or git "
+      "difftool --extcmd (LOCAL REMOTE); exits 0 unless in trouble, as git wants.");
+  command->add_option("ARGUMENTS", request.arguments, "the arguments from git")
+      ->type_name("")
+      ->required();
+  AddColorOption(command, request.color);
+  AddComparisonOptions(command, request.comparison, /*with_outputs=*/false);
+}
+
 }  // namespace
 
 std::variant<Command, int> ParseCommandLine(int argc, char** argv) {
@@ -202,11 +251,15 @@ std::variant<Command, int> ParseCommandLine(int argc, char** argv) {
   CompareRequest compare_request;
   CompareObjectRequest compare_object_request;
   CompareProjectRequest compare_project_request;
+  ShowRequest show_request;
+  GitDiffRequest git_diff_request;
   AddImport(app, import_request);
   AddExport(app, export_request);
   AddCompare(app, compare_request);
   AddCompareObject(app, compare_object_request);
   AddCompareProject(app, compare_project_request);
+  AddShow(app, show_request);
+  AddGitDiff(app, git_diff_request);
 
   try {
     app.parse(argc, argv);
@@ -223,10 +276,35 @@ std::variant<Command, int> ParseCommandLine(int argc, char** argv) {
   }
 
   const std::string name = app.get_subcommands().front()->get_name();
-  if (name == "import") return Command(import_request);
+  if (name == "import") {
+    if (import_request.json_file == "-" || import_request.object_file == "-") {
+      ReportFailure("import needs files: it takes no - for standard input or output (see odbdiff "
+                    "--help)");
+      return kTrouble;
+    }
+    return Command(import_request);
+  }
   if (name == "export") return Command(export_request);
+  if (name == "show") {
+    if (!ComparisonOptionsValid(show_request.comparison) ||
+        !AtMostOneStandardInput(show_request.file_a, show_request.file_b)) {
+      return kTrouble;
+    }
+    return Command(show_request);
+  }
+  if (name == "git-diff") {
+    const std::size_t count = git_diff_request.arguments.size();
+    if (count != 1 && count != 2 && count != 7 && count != 9) {
+      ReportFailure("git-diff takes the 7 (or 9) arguments of git's external diff or the 2 of git "
+                    "difftool --extcmd, not " + std::to_string(count) + " (see odbdiff --help)");
+      return kTrouble;
+    }
+    if (!ComparisonOptionsValid(git_diff_request.comparison)) return kTrouble;
+    return Command(git_diff_request);
+  }
   if (name == "compare") {
     if (!ComparisonOptionsValid(compare_request.comparison) ||
+        !AtMostOneStandardInput(compare_request.file_a, compare_request.file_b) ||
         !AtMostOneStandardOutput({&compare_request.text_report, &compare_request.summary,
                                   &compare_request.html.report,
                                   &compare_request.comparison.json})) {
@@ -235,6 +313,11 @@ std::variant<Command, int> ParseCommandLine(int argc, char** argv) {
     return Command(compare_request);
   }
   if (name == "compare-project") {
+    if (compare_project_request.folder_a == "-" || compare_project_request.folder_b == "-") {
+      ReportFailure("compare-project needs folders: it takes no - for standard input (see "
+                    "odbdiff --help)");
+      return kTrouble;
+    }
     const ComparisonOptions& options = compare_project_request.comparison;
     if (!ComparisonOptionsValid(options) ||
         !AtMostOneStandardOutput({&compare_project_request.html.report, &options.json})) {
@@ -248,6 +331,7 @@ std::variant<Command, int> ParseCommandLine(int argc, char** argv) {
   }
   const ComparisonOptions& options = compare_object_request.comparison;
   if (!ComparisonOptionsValid(options) ||
+      !AtMostOneStandardInput(compare_object_request.file_a, compare_object_request.file_b) ||
       !AtMostOneStandardOutput({&compare_object_request.table,
                                 &compare_object_request.html.report, &options.json})) {
     return kTrouble;

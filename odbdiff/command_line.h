@@ -15,10 +15,11 @@ struct ImportRequest {
   std::string object_file;
 };
 
-// odbdiff export IN.odb [-o FILE]
+// odbdiff export IN.odb [-o FILE] [--sorted]
 struct ExportRequest {
   std::string object_file;
   std::optional<std::string> output;  // standard output without it
+  bool sorted = false;                // objects and slots in byte-wise name order
 };
 
 // The HTML report options of the compare commands:
@@ -78,8 +79,27 @@ struct CompareProjectRequest {
   ComparisonOptions comparison;
 };
 
+// odbdiff show A.odb B.odb [OBJECT...] [--color WHEN] [comparison options
+// without --json and --stat]
+struct ShowRequest {
+  std::string file_a;
+  std::string file_b;
+  std::vector<std::string> objects;  // every object without any
+  std::string color = "auto";        // auto, always or never
+  ComparisonOptions comparison;
+};
+
+// odbdiff git-diff ARGUMENTS... [--color WHEN] [comparison options without
+// --json and --stat]: the arguments git gives an external diff (7, or 9 for
+// a renamed path, or 1 for an unmerged one) or git difftool --extcmd (2).
+struct GitDiffRequest {
+  std::vector<std::string> arguments;
+  std::string color = "auto";
+  ComparisonOptions comparison;
+};
+
 using Command = std::variant<ImportRequest, ExportRequest, CompareRequest, CompareObjectRequest,
-                             CompareProjectRequest>;
+                             CompareProjectRequest, ShowRequest, GitDiffRequest>;
 
 // The command to run; or, when the command line itself ends the run, the
 // exit status: 0 after help or the version was printed, kTrouble after a

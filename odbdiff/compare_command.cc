@@ -9,6 +9,7 @@
 #include <vector>      // std::vector
 
 #include "commands.h"                   // RunCommand
+#include "comparison_context.h"         // ComparisonContext
 #include "comparison_rules.h"           // ResolveComparisonRules, ApplyComparisonRules
 #include "difference_outputs.h"  // DifferenceOutputs, ObservedComparison, accepted differences
 #include "diff/host/list_library.h"     // CStrList
@@ -17,6 +18,7 @@
 #include "html_report.h"                // CheckPairAndReports, HtmlReportFailure
 #include "input_checks.h"               // the checks of inputs and outputs
 #include "kept_difference_dbs.h"        // DifferenceDbs, KeptDifferenceDbs
+#include "local_inputs.h"               // LocalInputs, standard input and pipes
 #include "module_binding.h"             // BindDiffModule, DiffModule, ThrowIfModuleFailed
 #include "module_output.h"              // ChooseOutputMode, ModuleOutput
 #include "object_file_failure.h"        // ObjectFileFailure
@@ -55,32 +57,14 @@ std::size_t CountObjects(const DiffModule& module, const std::string& file_a,
   return total;
 }
 
-// Ends the module's comparison context whichever way the comparison ends:
-// deletes the difference databases unless they are kept, then releases the
-// context.
-class ComparisonContext {
- public:
-  ComparisonContext(const DiffModule& module, bool keep_difference_dbs)
-      : module_(module), keep_difference_dbs_(keep_difference_dbs) {}
-  ComparisonContext(const ComparisonContext&) = delete;
-  ComparisonContext& operator=(const ComparisonContext&) = delete;
-  ~ComparisonContext() {
-    // A difference database that could not be deleted sits in a private
-    // folder, which is removed with all it holds.
-    if (!keep_difference_dbs_) module_.DeleteDiffObjs();
-    module_.DiffTerminate();
-  }
-
- private:
-  const DiffModule& module_;
-  bool keep_difference_dbs_;
-};
-
 // Checks the arguments; returns the HTML template when an HTML report is asked for.
-std::optional<std::string> CheckArguments(const CompareRequest& request) {
+// `copied` are the inputs as given and their copies (LocalInputs).
+std::optional<std::string> CheckArguments(const CompareRequest& request,
+                                          const std::vector<std::string>& copied) {
   CheckedFiles checked = CheckPairAndReports(request.file_a, request.file_b, request.html,
                                              {request.text_report, request.summary,
                                               request.html.report});
+  checked.inputs.insert(checked.inputs.end(), copied.begin(), copied.end());
   if (request.kept_folder) {
     CheckFolderOutput(*request.kept_folder);
     for (const std::string& database : DifferenceDbs(*request.kept_folder).all()) {
@@ -106,8 +90,10 @@ void WriteTextReport(const DiffModule& module, int (*generate)(const char*),
   }
 }
 
-// The HTML report of the pair, from its status file made in `folder`.
+// The HTML report of the pair, from its status file made in `folder`;
+// `given` names the files as the user gave them.
 void WriteHtmlReport(const DiffModule& module, const CompareRequest& request,
+                     const CompareRequest& given,
                      const std::string& html_template, const fs::path& folder,
                      const StagedOutput& report) {
   const std::string status_file = (folder / "status.odb").string();
@@ -115,7 +101,7 @@ void WriteHtmlReport(const DiffModule& module, const CompareRequest& request,
   const HtmlReportRequest& html = request.html;
   const int written = module.diff_ReportFileHTML(
       request.file_a.c_str(), request.file_b.c_str(), status_file.c_str(),
-      request.file_a.c_str(), request.file_b.c_str(), html.a_title.c_str(), html.b_title.c_str(),
+      given.file_a.c_str(), given.file_b.c_str(), html.a_title.c_str(), html.b_title.c_str(),
       report.writing_path().c_str(), html_template.c_str(), html.show_all ? 1 : 0, 0);
   ThrowIfModuleFailed(module, {{report.writing_path(), report.path()}});
   if (written == 0) throw HtmlReportFailure(report.path());
@@ -123,8 +109,13 @@ void WriteHtmlReport(const DiffModule& module, const CompareRequest& request,
 
 }  // namespace
 
-int RunCommand(const CompareRequest& request) {
-  const std::optional<std::string> html_template = CheckArguments(request);
+int RunCommand(const CompareRequest& given) {
+  // Standard input and pipes are compared through copies.
+  LocalInputs inputs;
+  CompareRequest request = given;
+  request.file_a = inputs.Local(given.file_a);
+  request.file_b = inputs.Local(given.file_b);
+  const std::optional<std::string> html_template = CheckArguments(request, inputs.all());
   const ComparisonRules rules = ResolveComparisonRules(request.comparison);
   const std::optional<AcceptedDifferences> accepted =
       ReadAcceptedDifferences(request.comparison, /*project=*/false);
@@ -147,7 +138,7 @@ int RunCommand(const CompareRequest& request) {
   if (request.summary) summary.emplace(*request.summary);
   if (html_template) html_report.emplace(*request.html.report);
   DifferenceOutputs differences(request.comparison,
-                                {"compare", request.file_a, request.file_b, rules});
+                                {"compare", given.file_a, given.file_b, rules});
 
   // A report on standard output has it to itself: no module line, no bar.
   bool report_to_standard_output = false;
@@ -179,7 +170,9 @@ int RunCommand(const CompareRequest& request) {
     }
     output.Finish();
   }
-  if (html_report) WriteHtmlReport(module, request, *html_template, scratch->path(), *html_report);
+  if (html_report) {
+    WriteHtmlReport(module, request, given, *html_template, scratch->path(), *html_report);
+  }
 
   // Everything is complete: only now does any of it reach its final name.
   if (text_report) text_report->Commit();

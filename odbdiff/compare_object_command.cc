@@ -4,57 +4,32 @@
 // when both are complete.
 #include <optional>  // std::optional
 #include <string>    // std::string
+#include <vector>    // std::vector
 
 #include "commands.h"                   // RunCommand
 #include "comparison_rules.h"           // ResolveComparisonRules, ApplyComparisonRules
 #include "difference_outputs.h"  // DifferenceOutputs, accepted differences
 #include "difference_feed.h"     // TypedSlotReader, FeedComparedObject, SortedSlots
-#include "diff/host/list_library.h"     // list2 and its functions, CStrList
-#include "diff/host/object_database.h"  // CvxODB
+#include "diff/host/list_library.h"     // list2
 #include "failure.h"                    // Failure, kSame, kDiffer
 #include "html_report.h"                // CheckPairAndReports, HtmlReportFailure
 #include "input_checks.h"               // the checks of inputs and outputs
+#include "local_inputs.h"               // LocalInputs, standard input and pipes
 #include "module_binding.h"             // BindDiffModule, DiffModule, ThrowIfModuleFailed
-#include "object_file_failure.h"        // ObjectFileFailure, LastCallFailed
+#include "object_slots_load.h"          // LoadSide, LoadedSide
 #include "owned_list2.h"                // List2
 #include "staged_output.h"              // StagedOutput
 
 namespace odbdiff {
 namespace {
 
-// One side of the comparison: the object's slot names and the text forms of
-// their values, index-aligned.
-struct LoadedSide {
-  bool found = false;
-  List2 names{list2_create()};
-  List2 values{list2_create()};
-};
-
-LoadedSide LoadSide(const std::string& path, const std::string& object) {
-  CvxODB database(0, path.c_str(), 0);
-  if (database.Open(1) == 0) throw ObjectFileFailure(path, database, "not an object file");
-  CStrList names;
-  CStrList values;
-  LoadedSide side;
-  if (!side.names || !side.values) throw Failure("out of memory");
-  side.found = database.LoadAllSlots(object.c_str(), &names, &values, 0, 0) != 0;
-  // An object that is not there is no error; a read that failed is.
-  if (!side.found && LastCallFailed(database)) {
-    throw ObjectFileFailure(path, database, "cannot read object " + object);
-  }
-  for (int position = 0; position < names.GetLength(); ++position) {
-    if (list2_append_to_end(side.names.get(), names.GetTextAt(position), 0) == 0 ||
-        list2_append_to_end(side.values.get(), values.GetTextAt(position), 0) == 0) {
-      throw Failure(path, "cannot hold the slots of object " + object);
-    }
-  }
-  return side;
-}
-
 // Checks the arguments; returns the HTML template when an HTML report is asked for.
-std::optional<std::string> CheckArguments(const CompareObjectRequest& request) {
+// `copied` are the inputs as given and their copies (LocalInputs).
+std::optional<std::string> CheckArguments(const CompareObjectRequest& request,
+                                          const std::vector<std::string>& copied) {
   CheckedFiles checked = CheckPairAndReports(request.file_a, request.file_b, request.html,
                                              {request.table, request.html.report});
+  checked.inputs.insert(checked.inputs.end(), copied.begin(), copied.end());
   CheckComparisonFiles(request.comparison, checked.inputs, checked.outputs);
   CheckOutputsApart(checked.inputs, checked.outputs);
   return checked.html_template;
@@ -62,8 +37,13 @@ std::optional<std::string> CheckArguments(const CompareObjectRequest& request) {
 
 }  // namespace
 
-int RunCommand(const CompareObjectRequest& request) {
-  const std::optional<std::string> html_template = CheckArguments(request);
+int RunCommand(const CompareObjectRequest& given) {
+  // Standard input and pipes are compared through copies.
+  LocalInputs inputs;
+  CompareObjectRequest request = given;
+  request.file_a = inputs.Local(given.file_a);
+  request.file_b = inputs.Local(given.file_b);
+  const std::optional<std::string> html_template = CheckArguments(request, inputs.all());
   const ComparisonRules rules = ResolveComparisonRules(request.comparison);
   const std::optional<AcceptedDifferences> accepted =
       ReadAcceptedDifferences(request.comparison, /*project=*/false);
@@ -71,13 +51,13 @@ int RunCommand(const CompareObjectRequest& request) {
   ApplyComparisonRules(module, rules);
   if (accepted) PutAcceptedInForce(module, accepted->For(""));
   DifferenceOutputs differences(request.comparison,
-                                {"compare-object", request.file_a, request.file_b, rules});
+                                {"compare-object", given.file_a, given.file_b, rules});
 
   const LoadedSide side_a = LoadSide(request.file_a, request.object);
   const LoadedSide side_b = LoadSide(request.file_b, request.object);
   if (!side_a.found && !side_b.found) {
-    throw Failure("object " + request.object + " is in neither " + request.file_a + " nor " +
-                  request.file_b);
+    throw Failure("object " + request.object + " is in neither " + given.file_a + " nor " +
+                  given.file_b);
   }
 
   list2 sorted[4] = {};

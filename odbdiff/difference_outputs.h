@@ -30,10 +30,17 @@ class DifferenceOutputs {
   // it cannot be made.
   DifferenceOutputs(const ComparisonOptions& options, const DifferencesHeading& heading);
 
-  // True when --json or --stat wants the differences.
-  bool wanted() const { return json_writer_.has_value() || stat_; }
-  // True when values must be read as the files hold them (--json).
-  bool typed_values() const { return json_writer_.has_value(); }
+  // Hands the differences to `text` too, a text that shows their values
+  // (show), which lives at least as long as this.
+  void AddText(DifferenceSink& text) {
+    fan_out_.Add(text);
+    text_ = true;
+  }
+
+  // True when --json, --stat or a text wants the differences.
+  bool wanted() const { return json_writer_.has_value() || stat_ || text_; }
+  // True when values must be read as the files hold them (--json, a text).
+  bool typed_values() const { return json_writer_.has_value() || text_; }
   DifferenceSink& sink() { return fan_out_; }
 
   // Completes the JSON of differences. Throws Failure when it cannot be written.
@@ -45,6 +52,7 @@ class DifferenceOutputs {
 
  private:
   bool stat_;
+  bool text_ = false;
   DifferenceCounts counts_;
   std::optional<StagedOutput> json_output_;
   std::optional<JsonDifferencesWriter> json_writer_;

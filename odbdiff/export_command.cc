@@ -1,17 +1,21 @@
-// odbdiff export IN.odb [-o FILE]: writes the JSON form of an object file to
+// odbdiff export IN.odb [-o FILE] [--sorted]: writes the JSON form of an object file to
 // standard output or to a file. The whole form is made before any of it is
 // written, so that a file that cannot be read to its end leaves no partial
 // document behind.
 #include <fcntl.h>  // open, O_WRONLY, O_CREAT, O_TRUNC, O_CLOEXEC
 #include <unistd.h>  // write, close
 
+#include <algorithm>  // std::sort, for --sorted
 #include <cerrno>  // errno, EINTR
+#include <cstring>  // std::strcmp, byte-wise order of names
 #include <string>  // std::string for the text on its way out
+#include <vector>  // std::vector, the order of the objects
 
 #include "commands.h"          // RunCommand
 #include "failure.h"           // Failure, SystemErrorText, kSame
 #include "input_checks.h"      // the checks of inputs and outputs
 #include "json_form_write.h"   // JsonFormWriter
+#include "local_inputs.h"      // LocalInputs, standard input and pipes
 #include "object_file_read.h"  // ObjectFileReader
 #include "staged_output.h"     // StagedOutput
 #include "standard_output.h"   // WriteStandardOutput
@@ -19,13 +23,32 @@
 namespace odbdiff {
 namespace {
 
-std::string JsonFormOf(const std::string& object_file) {
-  ObjectFileReader reader(object_file);
-  JsonFormWriter writer(object_file);
-  std::string text;
-  CStrList& names = reader.object_names();
+// The object names in the file's order, or in byte-wise order when `sorted`.
+std::vector<const char*> ObjectOrder(CStrList& names, bool sorted) {
+  std::vector<const char*> order;
+  order.reserve(static_cast<std::size_t>(names.GetLength()));
   for (int position = 0; position < names.GetLength(); ++position) {
-    writer.Write(reader.ReadObject(names.GetTextAt(position)), text);
+    order.push_back(names.GetTextAt(position));
+  }
+  if (sorted) {
+    std::sort(order.begin(), order.end(),
+              [](const char* x, const char* y) { return std::strcmp(x, y) < 0; });
+  }
+  return order;
+}
+
+// The JSON form of the object file at `path`; messages name `shown`.
+std::string JsonFormOf(const std::string& path, const std::string& shown, bool sorted) {
+  ObjectFileReader reader(path);
+  JsonFormWriter writer(shown);
+  std::string text;
+  for (const char* name : ObjectOrder(reader.object_names(), sorted)) {
+    Object object = reader.ReadObject(name);
+    if (sorted) {
+      std::sort(object.slots.begin(), object.slots.end(),
+                [](const Slot& x, const Slot& y) { return x.name < y.name; });
+    }
+    writer.Write(object, text);
   }
   writer.Finish(text);
   return text;
@@ -51,14 +74,16 @@ void WriteWholeFile(const std::string& path, const std::string& shown, std::stri
 }  // namespace
 
 int RunCommand(const ExportRequest& request) {
-  CheckObjectFileInput(request.object_file);
+  LocalInputs inputs;
+  const std::string object_file = inputs.Local(request.object_file);
+  CheckObjectFileInput(object_file);
   if (request.output) {
     CheckWritableOutput(*request.output);
-    CheckOutputsApart({request.object_file}, {*request.output});
+    CheckOutputsApart(inputs.all(), {*request.output});
   } else {
-    CheckStandardOutputApart({request.object_file});
+    CheckStandardOutputApart(inputs.all());
   }
-  const std::string text = JsonFormOf(request.object_file);
+  const std::string text = JsonFormOf(object_file, request.object_file, request.sorted);
   if (!request.output) {
     WriteStandardOutput(text);
     return kSame;

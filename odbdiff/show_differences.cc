@@ -1,0 +1,114 @@
+#include "show_differences.h"  // ShowDifferences, ShowInColor
+
+#include <unistd.h>  // isatty, STDOUT_FILENO
+
+#include <cstdlib>     // std::getenv
+#include <filesystem>  // std::filesystem::temp_directory_path
+#include <optional>    // std::optional, the accepted differences
+#include <set>         // std::set, objects named twice
+#include <utility>     // std::move
+
+#include "comparison_context.h"      // ComparisonContext
+#include "comparison_rules.h"        // ResolveComparisonRules, ApplyComparisonRules
+#include "diff/host/list_library.h"  // list2
+#include "difference_feed.h"         // TypedSlotReader, FeedComparedObject, SortedSlots
+#include "difference_outputs.h"      // DifferenceOutputs, ObservedComparison, accepted differences
+#include "failure.h"                 // Failure, kSame, kDiffer
+#include "kept_difference_dbs.h"     // DifferenceDbs
+#include "module_output.h"           // ModuleOutput, to silence the module's lines
+#include "object_slots_load.h"       // LoadSide
+#include "owned_list2.h"             // List2
+#include "scratch_folder.h"          // ScratchFolder, kTemporaryFolderPrefix
+#include "standard_output.h"         // WriteStandardOutput
+
+namespace odbdiff {
+namespace {
+
+// The whole files, as the module's file comparison walks them.
+void CompareFiles(const DiffModule& module, DifferenceOutputs& differences,
+                  const ShowPlan& plan) {
+  const std::vector<PathShown> shown{{plan.sources.file_a, plan.name_a},
+                                     {plan.sources.file_b, plan.name_b}};
+  const ScratchFolder scratch(std::filesystem::temp_directory_path(), kTemporaryFolderPrefix);
+  const DifferenceDbs databases(scratch.path());
+  ModuleOutput output(OutputMode::kSilent, 0);
+  {
+    const ComparisonContext context(module, /*keep_difference_dbs=*/false);
+    ObservedComparison observed(module, differences, plan.sources.file_a, plan.sources.file_b);
+    module.diff_objfiles_ormo(plan.sources.file_a.c_str(), plan.sources.file_b.c_str(),
+                              databases.a.c_str(), databases.b.c_str(),
+                              databases.combined.c_str(), 0);
+    observed.Finish();
+    ThrowIfModuleFailed(module, shown);
+  }
+  output.Finish();
+}
+
+// The objects named, in the order given, each once.
+void CompareObjects(const DiffModule& module, DifferenceSink& sink, const ShowPlan& plan) {
+  const std::string& file_a = plan.sources.file_a;
+  const std::string& file_b = plan.sources.file_b;
+  TypedSlotReader reader_a(file_a);
+  TypedSlotReader reader_b(file_b);
+  std::set<std::string> done;
+  for (const std::string& object : plan.objects) {
+    if (!done.insert(object).second || module.diff_is_ignored(object.c_str(), nullptr) != 0) {
+      continue;
+    }
+    const LoadedSide side_a = LoadSide(file_a, object);
+    const LoadedSide side_b = LoadSide(file_b, object);
+    if (!side_a.found && !side_b.found) {
+      throw Failure("object " + object + " is in neither " + plan.name_a + " nor " + plan.name_b);
+    }
+    if (!side_a.found || !side_b.found) {
+      sink.ObjectOnlyIn(side_a.found ? Side::kA : Side::kB, object);
+      continue;
+    }
+    list2 sorted[4] = {};
+    module.diff_object_list2(object.c_str(), side_a.names.get(), side_a.values.get(),
+                             side_b.names.get(), side_b.values.get(), &sorted[0], &sorted[1],
+                             &sorted[2], &sorted[3]);
+    const List2 a_names(sorted[0]);
+    const List2 a_values(sorted[1]);
+    const List2 b_names(sorted[2]);
+    const List2 b_values(sorted[3]);
+    ThrowIfModuleFailed(module);
+    FeedComparedObject(sink, object, SortedSlots(a_names.get(), a_values.get()),
+                       SortedSlots(b_names.get(), b_values.get()), reader_a, reader_b);
+  }
+}
+
+}  // namespace
+
+bool ShowInColor(const std::string& when, bool pager) {
+  if (when != "auto") return when == "always";
+  const char* no_color = std::getenv("NO_COLOR");
+  if (no_color != nullptr && *no_color != '\0') return false;
+  return pager || isatty(STDOUT_FILENO) != 0;
+}
+
+int ShowDifferences(const ShowPlan& plan, const ComparisonOptions& options) {
+  const ComparisonRules rules = ResolveComparisonRules(options);
+  const std::optional<AcceptedDifferences> accepted =
+      ReadAcceptedDifferences(options, /*project=*/false);
+  const DiffModule& module = BindDiffModule();
+  ApplyComparisonRules(module, rules);
+  if (accepted) PutAcceptedInForce(module, accepted->For(""));
+
+  DifferenceOutputs differences(options, {"show", plan.name_a, plan.name_b, rules});
+  ShowTextWriter writer(plan.sources, plan.color, module);
+  differences.AddText(writer);
+  if (plan.objects.empty()) {
+    CompareFiles(module, differences, plan);
+  } else {
+    CompareObjects(module, differences.sink(), plan);
+  }
+  differences.Finish();
+  const Counts& counts = writer.counts();
+  const bool differ = counts.objects_differing + counts.objects_only_in_a +
+                          counts.objects_only_in_b != 0;
+  WriteStandardOutput(writer.Finish());
+  return differ ? kDiffer : kSame;
+}
+
+}  // namespace odbdiff

@@ -1,0 +1,171 @@
+// odbdiff show, git-diff and export --sorted as a user runs them: the text
+// pinned byte for byte, its colours, the exit statuses, and inputs from
+// standard input.
+#include <gtest/gtest.h>  // TEST_F, EXPECT_*
+
+#include <cstdlib>     // setenv, unsetenv
+#include <filesystem>  // std::filesystem::create_directory
+#include <set>         // std::set, the temporary folder's entries
+#include <string>      // std::string
+#include <vector>      // std::vector
+
+#include "odbdiff_fixture.h"  // OdbdiffFixture
+#include "odbdiff_runner.h"   // RunResult, OnTerminal, WithTmpdir, Entries
+
+namespace odbdiff_test {
+namespace {
+
+constexpr char kA[] = R"({
+  "p1": {"type": "pump", "flow": {"number": 12.5, "units": "m3/h"}, "tag": "100-P-001", "old": "x"},
+  "p2": {"a": "1"},
+  "only-a": {"k": "v", "n": 3}
+})";
+constexpr char kB[] = R"({
+  "p1": {"type": "pump", "flow": {"number": 13, "units": "m3/h"}, "tag": "120-P-001", "new": ["y", "z"]},
+  "p2": {"a": "1"},
+  "only-b": {}
+})";
+
+constexpr char kNoneLine[] =
+    "objects: 0 differing, 0 only in A, 0 only in B, 1 identical; slots: 0 differing, 0 only in "
+    "A, 0 only in B\n";
+
+struct Case {
+  std::vector<std::string> args;
+  std::string out;
+  std::string err;
+  int status;
+};
+
+class ShowTest : public OdbdiffFixture {
+ protected:
+  void SetUp() override {
+    unsetenv("NO_COLOR");
+    unsetenv("GIT_PAGER_IN_USE");
+    ASSERT_NO_FATAL_FAILURE(Import("a.odb", kA));
+    ASSERT_NO_FATAL_FAILURE(Import("b.odb", kB));
+  }
+
+  void Expect(const std::vector<Case>& cases, const RunOptions& options = {}) {
+    for (const Case& c : cases) {
+      const RunResult result = Run(c.args, options);
+      EXPECT_EQ(result.out, c.out) << c.args[0] << " " << c.args.back();
+      EXPECT_EQ(result.err, c.err) << c.args[0] << " " << c.args.back();
+      EXPECT_EQ(result.exit_status, c.status) << c.args[0] << " " << c.args.back();
+    }
+  }
+};
+
+TEST_F(ShowTest, PrintsTheDifferencesOfFilesAndObjects) {
+  const std::string whole =
+      "--- a.odb\n+++ b.odb\n"
+      "- object only-a\n-   k: \"v\"\n-   n: 3\n"
+      "+ object only-b\n"
+      "@@ object p1 @@\n"
+      "- flow: 12.5 m3/h\n+ flow: 13 m3/h\n"
+      "+ new: [\n+   \"y\",\n+   \"z\"\n+ ]\n"
+      "- old: \"x\"\n"
+      "- tag: \"100-P-001\"\n+ tag: \"120-P-001\"\n"
+      "objects: 1 differing, 1 only in A, 1 only in B, 1 identical; slots: 2 differing, 1 only in "
+      "A, 1 only in B\n";
+  Expect({
+      {{"show", "a.odb", "b.odb"}, whole, "", 1},
+      {{"show", "a.odb", "b.odb", "p2"}, std::string("--- a.odb\n+++ b.odb\n") + kNoneLine, "", 0},
+      {{"show", "a.odb", "b.odb", "only-b", "p1", "p1", "--tolerance", "5", "--ignore-slot", "new"},
+       "--- a.odb\n+++ b.odb\n+ object only-b\n@@ object p1 @@\n- old: \"x\"\n"
+       "- tag: \"100-P-001\"\n+ tag: \"120-P-001\"\n"
+       "objects: 1 differing, 0 only in A, 1 only in B, 0 identical; slots: 1 differing, 1 only "
+       "in A, 0 only in B\n",
+       "", 1},
+      {{"show", "a.odb", "b.odb", "only-a", "--color", "always"},
+       "\033[1m--- a.odb\033[m\n\033[1m+++ b.odb\033[m\n\033[31m- object only-a\033[m\n"
+       "\033[31m-   k: \"v\"\033[m\n\033[31m-   n: 3\033[m\n"
+       "objects: 0 differing, 1 only in A, 0 only in B, 0 identical; slots: 0 differing, 0 only "
+       "in A, 0 only in B\n",
+       "", 1},
+      {{"show", "a.odb", "b.odb", "p9"},
+       "",
+       "odbdiff: object p9 is in neither a.odb nor b.odb\n",
+       2},
+      {{"show", "-", "-"},
+       "",
+       "odbdiff: at most one object file can come from standard input (-) (see odbdiff --help)\n",
+       2},
+      // git's external diff: an added file, and differences exit 0.
+      {{"git-diff", "plant.odb", "/dev/null", "0000000", ".", "b.odb", "1234567", "100644"},
+       "diff --odbdiff a/plant.odb b/plant.odb\n--- /dev/null\n+++ b/plant.odb\n"
+       "+ object only-b\n"
+       "+ object p1\n+   type: \"pump\"\n+   flow: 13 m3/h\n+   tag: \"120-P-001\"\n"
+       "+   new: [\n+     \"y\",\n+     \"z\"\n+   ]\n"
+       "+ object p2\n+   a: \"1\"\n"
+       "objects: 0 differing, 0 only in A, 3 only in B, 0 identical; slots: 0 differing, 0 only "
+       "in A, 0 only in B\n",
+       "", 0},
+      {{"git-diff", "p.odb", "a.odb", "1", "100644", "b.odb", "2", "100644", "q.odb", "R90", "p2"},
+       "",
+       "odbdiff: git-diff takes the 7 (or 9) arguments of git's external diff or the 2 of git "
+       "difftool --extcmd, not 10 (see odbdiff --help)\n",
+       2},
+      {{"git-diff", "plant.odb"}, "* Unmerged path plant.odb\n", "", 0},
+      {{"git-diff", "old.odb", "a.odb", "1", "100644", "a.odb", "1", "100644", "new.odb",
+        "similarity index 100%"},
+       "diff --odbdiff a/old.odb b/new.odb\n--- a/old.odb\n+++ b/new.odb\n"
+       "objects: 0 differing, 0 only in A, 0 only in B, 3 identical; slots: 0 differing, 0 only "
+       "in A, 0 only in B\n",
+       "", 0},
+      // Commands that need real files say so.
+      {{"import", "-", "c.odb"},
+       "",
+       "odbdiff: import needs files: it takes no - for standard input or output (see odbdiff "
+       "--help)\n",
+       2},
+      {{"compare-project", "-", "b", "--stat"},
+       "",
+       "odbdiff: compare-project needs folders: it takes no - for standard input (see odbdiff "
+       "--help)\n",
+       2},
+  });
+}
+
+TEST_F(ShowTest, ColoursOnATerminalUnlessNoColorIsSet) {
+  const std::string colored =
+      "\033[1m--- a.odb\033[m\n\033[1m+++ b.odb\033[m\n" + std::string(kNoneLine);
+  const std::string plain = "--- a.odb\n+++ b.odb\n" + std::string(kNoneLine);
+  Expect({{{"show", "a.odb", "b.odb", "p2"}, colored, "", 0}}, OnTerminal());
+  setenv("NO_COLOR", "1", 1);
+  Expect({{{"show", "a.odb", "b.odb", "p2"}, plain, "", 0},
+          {{"show", "a.odb", "b.odb", "p2", "--color", "always"}, colored, "", 0}},
+         OnTerminal());
+  setenv("NO_COLOR", "", 1);  // empty: as if not set
+  Expect({{{"show", "a.odb", "b.odb", "p2"}, colored, "", 0}}, OnTerminal());
+  unsetenv("NO_COLOR");
+  setenv("GIT_PAGER_IN_USE", "true", 1);  // git's pager counts as a terminal for git-diff only
+  Expect({{{"show", "a.odb", "b.odb", "p2"}, plain, "", 0},
+          {{"git-diff", "a.odb", "a.odb"},
+           "\033[1m--- a.odb\033[m\n\033[1m+++ a.odb\033[m\n"
+           "objects: 0 differing, 0 only in A, 0 only in B, 3 identical; slots: 0 differing, 0 "
+           "only in A, 0 only in B\n",
+           "", 0}});
+}
+
+TEST_F(ShowTest, ExportSortedWritesNamesInByteOrder) {
+  ASSERT_NO_FATAL_FAILURE(
+      Import("c.odb", R"({"b": {"z": 1, "Z": "t", "a": []}, "B": {}, "a": {}})"));
+  Expect({{{"export", "c.odb", "--sorted"},
+           "{\n  \"B\": {},\n  \"a\": {},\n  \"b\": {\n    \"Z\": \"t\",\n    \"a\": [],\n"
+           "    \"z\": 1\n  }\n}\n",
+           "", 0},
+          // Standard input here is /dev/null: copied, then refused as no object file.
+          {{"export", "-"}, "", "odbdiff: -: not an object file\n", 2}});
+}
+
+TEST_F(ShowTest, CopiesOfStandardInputAreRemovedAlsoOnFailure) {
+  const std::string tmpdir = Path("tmp");
+  std::filesystem::create_directory(tmpdir);
+  Expect({{{"show", "-", "b.odb"}, "", "odbdiff: -: not an object file\n", 2}},
+         WithTmpdir(tmpdir));
+  EXPECT_EQ(Entries(tmpdir), std::set<std::string>{});
+}
+
+}  // namespace
+}  // namespace odbdiff_test
