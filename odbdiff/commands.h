@@ -12,6 +12,7 @@ int RunCommand(const ExportRequest& request);         // export_command.cc
 int RunCommand(const CompareRequest& request);        // compare_command.cc
 int RunCommand(const CompareObjectRequest& request);  // compare_object_command.cc
 int RunCommand(const CompareProjectRequest& request);  // compare_project_command.cc
+int RunCommand(const AssembleProjectRequest& request);  // assemble_project_command.cc
 
 }  // namespace odbdiff
 
