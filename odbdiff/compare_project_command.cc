@@ -19,6 +19,7 @@
 #include "partial_result.h"      // PartialResultOutput, ShardPairs, DescribeOrigin
 #include "project_pairing.h"     // PairProjectFiles, FilePair, OneSidedFile
 #include "project_report.h"      // WriteProjectReport
+#include "recorded_differences.h"  // DifferenceRecorder, ReplayDifferences
 #include "scratch_folder.h"      // ScratchFolder, kTemporaryFolderPrefix
 #include "status_file_write.h"   // WriteStatusFile
 #include "worker_processes.h"    // RunTasks, ProcessorCount
@@ -95,18 +96,30 @@ int RunCommand(const CompareProjectRequest& request) {
   }
 
   const std::vector<std::size_t> compared = PairsToCompare(request, pairing.pairs.size());
-  // The outputs fed as the pairs are compared take them in order, here.
-  const int jobs = sink != nullptr ? 1 : request.jobs.value_or(ProcessorCount());
+  const int jobs = request.jobs.value_or(ProcessorCount());
+  // Workers record the differences of each pair for the outputs, which take
+  // them here in the pairs' order.
+  const bool recorded = sink != nullptr && jobs > 1;
+  const auto record_of = [&](const FilePair& pair) {
+    return (status_folder / (pair.name + ".differences")).string();
+  };
   const std::vector<bool> pair_differs =
       RunTasks(compared.size(), jobs, [&](std::size_t task) {
         const FilePair& pair = pairing.pairs[compared[task]];
         if (accepted) PutAcceptedInForce(module, accepted->For(pair.name));
-        if (sink != nullptr) sink->BeginFile(pair.name);
-        const bool differ =
-            WriteStatusFile(module, pair.file_a, pair.file_b, status_files[compared[task]], sink);
-        if (sink != nullptr) sink->EndFile();
+        std::optional<DifferenceRecorder> recorder;
+        if (recorded) recorder.emplace(record_of(pair));
+        DifferenceSink* pair_sink = recorder ? &*recorder : sink;
+        if (pair_sink != nullptr) pair_sink->BeginFile(pair.name);
+        const bool differ = WriteStatusFile(module, pair.file_a, pair.file_b,
+                                            status_files[compared[task]], pair_sink);
+        if (pair_sink != nullptr) pair_sink->EndFile();
+        if (recorder) recorder->Close();
         return differ;
       });
+  if (recorded) {
+    for (const FilePair& pair : pairing.pairs) ReplayDifferences(record_of(pair), *sink);
+  }
   bool differ = !pairing.one_sided.empty();
   for (const bool pair_differ : pair_differs) differ = differ || pair_differ;
 
