@@ -43,7 +43,10 @@ for round in $(seq 1 "$rounds"); do
     else
       mv "$work/report.html" "$work/first.html"
     fi
-    read -r elapsed user system <"$work/time"
+    # time writes "Command exited with non-zero status 1" first.
+    read -r elapsed user system <<EOF_TIME
+$(tail -n 1 "$work/time")
+EOF_TIME
     echo "round $round --jobs $jobs: ${elapsed} s elapsed, $(awk "BEGIN { print $user + $system }") s processor"
   done
 done
