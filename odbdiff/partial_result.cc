@@ -117,9 +117,10 @@ void PartialResultOutput::Commit(const PartialManifest& manifest) {
   for (const PartialPair& pair : manifest.pairs) {
     pairs.push_back({{"name", pair.name}, {"differ", pair.differ}});
   }
+  const json shard = {{"index", manifest.shard.index}, {"count", manifest.shard.count}};
   const json document = {{"format", kFormat},
                          {"version", kVersion},
-                         {"shard", {{"index", manifest.shard.index}, {"count", manifest.shard.count}}},
+                         {"shard", shard},
                          {"folder-a", manifest.origin.folder_a},
                          {"folder-b", manifest.origin.folder_b},
                          {"options", manifest.origin.options},

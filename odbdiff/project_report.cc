@@ -59,7 +59,8 @@ void AppendToReport(const StagedOutput& report, const std::string& text) {
 }  // namespace
 
 std::string OneSidedFilesBlock(const std::vector<OneSidedFile>& files) {
-  std::string block = "<section class=\"one-folder-only\">\n<h2>Files in one folder only</h2>\n<ul>\n";
+  std::string block =
+      "<section class=\"one-folder-only\">\n<h2>Files in one folder only</h2>\n<ul>\n";
   for (const OneSidedFile& file : files) {
     block += "<li><span class=\"file-name\">" + EscapeHtml(file.name) + "</span>: only in " +
              EscapeHtml(file.folder) + "</li>\n";

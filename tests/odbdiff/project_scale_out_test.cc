@@ -11,6 +11,7 @@
 #include "odbdiff_fixture.h"  // OdbdiffFixture
 #include "odbdiff_runner.h"   // ReadFile, WriteFile
 #include "small_template.h"   // kSmallTemplate
+#include "tests/support/damaged_object_file.h"  // give_slot_unknown_kind
 
 namespace odbdiff_test {
 namespace {
@@ -70,8 +71,8 @@ TEST_F(OdbdiffProjectScaleOutTest, EverySplitGivesTheReportOfOneJob) {
   ASSERT_EQ(single.err, "odbdiff: PROJ0005: only in pa\nodbdiff: PROJ0009: only in pb\n");
   for (const char* jobs : {"2", "3", "16"}) {
     SCOPED_TRACE(jobs);
-    const RunResult result = Project(
-        "compare-project", {"--html", "r.html", "--template", "t.html", "--show-all", "--jobs", jobs});
+    const RunResult result = Project("compare-project", {"--html", "r.html", "--template", "t.html",
+                                                         "--show-all", "--jobs", jobs});
     ExpectLikeSingle(single, result, "r.html");
   }
   // Shares of 1, 2 and 5 pairs of the five, given in any order; a share may
@@ -112,6 +113,29 @@ TEST_F(OdbdiffProjectScaleOutTest, WorkersGiveTheDifferencesAndCountsOfOneJob) {
     EXPECT_EQ(result.out, single.out);
     EXPECT_EQ(result.err, single.err);
   }
+}
+
+TEST_F(OdbdiffProjectScaleOutTest, TheFirstPairThatCannotBeComparedEndsEverySplit) {
+  for (const char* file : {"pa/PROJ0011", "pa/PROJ0007"}) {
+    ASSERT_NO_FATAL_FAILURE(diff::testing::give_slot_unknown_kind(Path(file), "pump", "flow"));
+  }
+  const std::string err =
+      "odbdiff: pa/PROJ0007: damaged: object \"pump\", slot \"flow\": kind 4 is unknown\n";
+  for (const char* jobs : {"1", "2", "16"}) {
+    SCOPED_TRACE(jobs);
+    const RunResult result =
+        Project("compare-project", {"--html", "r.html", "--template", "t.html", "--jobs", jobs});
+    EXPECT_EQ(result.exit_status, 2);
+    EXPECT_EQ(result.err, err);
+    EXPECT_FALSE(fs::exists(Path("r.html")));
+  }
+  // Share 1/2 holds PROJ, PROJ0003 and PROJ0011 of the five pairs.
+  const RunResult shard =
+      Project("compare-project", {"--shard", "1/2", "--partial", "part", "--jobs", "2"});
+  EXPECT_EQ(shard.exit_status, 2);
+  EXPECT_EQ(shard.err,
+            "odbdiff: pa/PROJ0011: damaged: object \"pump\", slot \"flow\": kind 4 is unknown\n");
+  EXPECT_FALSE(fs::exists(Path("part")));
 }
 
 TEST_F(OdbdiffProjectScaleOutTest, PartialResultsThatDoNotFitAreRefused) {
