@@ -79,7 +79,7 @@ int RunCommand(const CompareProjectRequest& request) {
   std::optional<PartialOrigin> origin;
   if (request.partial) {
     origin = DescribeOrigin(request.folder_a, request.folder_b, rules, request.comparison.accept);
-    partial.emplace(*request.partial);
+    partial.emplace(*request.partial, *request.shard);
   }
   const DiffModule& module = BindDiffModule();
   ApplyComparisonRules(module, rules);

@@ -103,9 +103,10 @@ PartialOrigin DescribeOrigin(const std::string& folder_a, const std::string& fol
   return PartialOrigin{FolderFiles(folder_a), FolderFiles(folder_b), std::move(options)};
 }
 
-PartialResultOutput::PartialResultOutput(const std::string& dir)
+PartialResultOutput::PartialResultOutput(const std::string& dir, const Shard& shard)
     : dir_((CheckReplaceable(dir), dir)),
-      side_(ParentOf(dir), kSideFolderPrefix),
+      side_(ParentOf(dir), std::string(kSideFolderPrefix) + "share-" +
+                               std::to_string(shard.index) + "-"),
       folder_(side_.path() / "partial") {
   std::error_code error;
   fs::create_directory(folder_, error);

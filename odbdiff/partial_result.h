@@ -57,8 +57,11 @@ inline constexpr char kManifestName[] = "manifest.json";
 class PartialResultOutput {
  public:
   // Checks that DIR is absent, an empty folder or a partial result (which is
-  // replaced), and makes the private folder. Throws Failure when not.
-  explicit PartialResultOutput(const std::string& dir);
+  // replaced), and makes the private folder. Throws Failure when not. The
+  // private folder's name carries the share, so that shares writing beside
+  // each other, on machines that may not see each other's locks, never take
+  // one another's folder for a leftover.
+  PartialResultOutput(const std::string& dir, const Shard& shard);
 
   // Where the status files go.
   const std::filesystem::path& folder() const { return folder_; }
