@@ -1,5 +1,6 @@
 #include "command_line.h"  // ParseCommandLine and the requests
 
+#include <charconv>  // std::from_chars, the numbers of --shard
 #include <cstdlib>   // std::strtod, the tolerance's check
 #include <initializer_list>  // the reports that may go to standard output
 #include <optional>  // std::optional
@@ -203,6 +204,22 @@ void AddCompareObject(CLI::App& app, CompareObjectRequest& request) {
   AddComparisonOptions(command, request.comparison);
 }
 
+// "I/N" with 1 <= I <= N; none for any other text.
+std::optional<Shard> ParseShard(const std::string& text) {
+  const std::size_t slash = text.find('/');
+  if (slash == std::string::npos) return std::nullopt;
+  int index = 0;
+  int count = 0;
+  const char* end = text.data() + text.size();
+  const auto [index_end, index_error] = std::from_chars(text.data(), text.data() + slash, index);
+  const auto [count_end, count_error] = std::from_chars(text.data() + slash + 1, end, count);
+  if (index_error != std::errc() || index_end != text.data() + slash ||
+      count_error != std::errc() || count_end != end || index < 1 || index > count) {
+    return std::nullopt;
+  }
+  return Shard{index, count};
+}
+
 void AddCompareProject(CLI::App& app, CompareProjectRequest& request) {
   CLI::App* command = app.add_subcommand(
       "compare-project",
@@ -210,8 +227,46 @@ void AddCompareProject(CLI::App& app, CompareProjectRequest& request) {
       "report of the project.");
   AddPositional(command, "DIR_A", request.folder_a, "the folder of project A");
   AddPositional(command, "DIR_B", request.folder_b, "the folder of project B");
-  AddHtmlOptions(command, request.html, "the project");
+  CLI::Option* html = AddHtmlOptions(command, request.html, "the project");
   AddComparisonOptions(command, request.comparison);
+  command
+      ->add_option_function<int>(
+          "--jobs", [&request](int jobs) { request.jobs = jobs; },
+          "compare N pairs of files at a time, each in a process of its own (default: the "
+          "number of processors)")
+      ->type_name("N")
+      ->check(CLI::PositiveNumber);
+  CLI::Option* shard =
+      command
+          ->add_option_function<std::string>(
+              "--shard", [&request](const std::string& text) { request.shard = ParseShard(text); },
+              "compare only share I of N of the pairs of files (every N-th pair from the I-th)")
+          ->type_name("I/N")
+          ->check(CLI::Validator(
+              [](const std::string& text) {
+                return ParseShard(text) ? std::string() : text + " is not a share I/N, 1 <= I <= N";
+              },
+              "", ""));
+  CLI::Option* partial =
+      AddOptionalText(command, "--partial", request.partial,
+                      "write the partial result of the share to the folder DIR, for "
+                      "assemble-project",
+                      "DIR");
+  shard->needs(partial);
+  partial->needs(shard)->excludes(html)->excludes("--json")->excludes("--stat");
+}
+
+void AddAssembleProject(CLI::App& app, AssembleProjectRequest& request) {
+  CLI::App* command = app.add_subcommand(
+      "assemble-project",
+      "Write the HTML report of a project from the partial results of compare-project --shard, "
+      "as one compare-project writes it.");
+  AddPositional(command, "DIR_A", request.folder_a, "the folder of project A");
+  AddPositional(command, "DIR_B", request.folder_b, "the folder of project B");
+  command->add_option("PARTIAL_DIR", request.partials, "the partial results, one per share")
+      ->type_name("")
+      ->required();
+  AddHtmlOptions(command, request.html, "the project")->required();
 }
 
 void AddShow(CLI::App& app, ShowRequest& request) {
@@ -253,6 +308,7 @@ std::variant<Command, int> ParseCommandLine(int argc, char** argv) {
   CompareProjectRequest compare_project_request;
   ShowRequest show_request;
   GitDiffRequest git_diff_request;
+  AssembleProjectRequest assemble_project_request;
   AddImport(app, import_request);
   AddExport(app, export_request);
   AddCompare(app, compare_request);
@@ -260,6 +316,7 @@ std::variant<Command, int> ParseCommandLine(int argc, char** argv) {
   AddCompareProject(app, compare_project_request);
   AddShow(app, show_request);
   AddGitDiff(app, git_diff_request);
+  AddAssembleProject(app, assemble_project_request);
 
   try {
     app.parse(argc, argv);
@@ -323,12 +380,14 @@ std::variant<Command, int> ParseCommandLine(int argc, char** argv) {
         !AtMostOneStandardOutput({&compare_project_request.html.report, &options.json})) {
       return kTrouble;
     }
-    if (!compare_project_request.html.report && !options.json && !options.stat) {
+    if (!compare_project_request.html.report && !options.json && !options.stat &&
+        !compare_project_request.partial) {
       ReportFailure("compare-project needs --html, --json or --stat (see odbdiff --help)");
       return kTrouble;
     }
     return Command(compare_project_request);
   }
+  if (name == "assemble-project") return Command(assemble_project_request);
   const ComparisonOptions& options = compare_object_request.comparison;
   if (!ComparisonOptionsValid(options) ||
       !AtMostOneStandardInput(compare_object_request.file_a, compare_object_request.file_b) ||

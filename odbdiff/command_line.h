@@ -71,12 +71,30 @@ struct CompareObjectRequest {
   ComparisonOptions comparison;
 };
 
+// One share of a project's file pairs: --shard INDEX/COUNT, INDEX from 1.
+struct Shard {
+  int index = 1;
+  int count = 1;
+};
+
 // odbdiff compare-project DIR_A DIR_B --html FILE [the other HTML report options]
+//                         [--jobs N] [--shard I/N --partial DIR]
 struct CompareProjectRequest {
   std::string folder_a;
   std::string folder_b;
-  HtmlReportRequest html;  // its report is always set
+  HtmlReportRequest html;
   ComparisonOptions comparison;
+  std::optional<int> jobs;             // the processors without it
+  std::optional<Shard> shard;          // with partial
+  std::optional<std::string> partial;  // the folder of the partial result
+};
+
+// odbdiff assemble-project DIR_A DIR_B PARTIAL_DIR... --html FILE [HTML report options]
+struct AssembleProjectRequest {
+  std::string folder_a;
+  std::string folder_b;
+  std::vector<std::string> partials;
+  HtmlReportRequest html;  // its report is always set
 };
 
 // odbdiff show A.odb B.odb [OBJECT...] [--color WHEN] [comparison options
@@ -99,7 +117,8 @@ struct GitDiffRequest {
 };
 
 using Command = std::variant<ImportRequest, ExportRequest, CompareRequest, CompareObjectRequest,
-                             CompareProjectRequest, ShowRequest, GitDiffRequest>;
+                             CompareProjectRequest, ShowRequest, GitDiffRequest,
+                             AssembleProjectRequest>;
 
 // The command to run; or, when the command line itself ends the run, the
 // exit status: 0 after help or the version was printed, kTrouble after a

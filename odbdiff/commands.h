@@ -14,6 +14,7 @@ int RunCommand(const CompareObjectRequest& request);  // compare_object_command.
 int RunCommand(const CompareProjectRequest& request);  // compare_project_command.cc
 int RunCommand(const ShowRequest& request);            // show_command.cc
 int RunCommand(const GitDiffRequest& request);         // git_diff_command.cc
+int RunCommand(const AssembleProjectRequest& request);  // assemble_project_command.cc
 
 }  // namespace odbdiff
 

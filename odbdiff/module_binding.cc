@@ -54,6 +54,9 @@ DiffModule LoadModule() {
   Bind(module, "diff_is_accepted", bound.diff_is_accepted);
   Bind(module, "diff_set_event_observer", bound.diff_set_event_observer);
   Bind(module, "diff_object_list2", bound.diff_object_list2);
+  Bind(module, "diff_getObjectTemplate", bound.diff_getObjectTemplate);
+  Bind(module, "diff_start_HTML_file", bound.diff_start_HTML_file);
+  Bind(module, "diff_end_HTML_file", bound.diff_end_HTML_file);
   return bound;
 }
 

@@ -35,6 +35,9 @@ struct DiffModule {
   decltype(&::diff_is_accepted) diff_is_accepted;
   decltype(&::diff_set_event_observer) diff_set_event_observer;
   decltype(&::diff_object_list2) diff_object_list2;
+  decltype(&::diff_getObjectTemplate) diff_getObjectTemplate;
+  decltype(&::diff_start_HTML_file) diff_start_HTML_file;
+  decltype(&::diff_end_HTML_file) diff_end_HTML_file;
 };
 
 // Loads the module (dlopen of "libdiff.so.0", found through odbdiff's

@@ -84,13 +84,22 @@ TEST_F(OdbdiffProjectReportTest, AFileInOneFolderOnlyIsNamedAndDiffers) {
             "odbdiff: PROJ0002: only in pb\n"
             "odbdiff: PROJ0003: only in pa\n"
             "odbdiff: PROJ0010: only in pa\n");
-  // Only the file in both folders has a block, and it is the same in both.
+  // Only the file in both folders has a block, and it is the same in both;
+  // the files in one folder only follow the project, before the final section.
   EXPECT_EQ(ReadFile(Path("r.html")),
             "<report> _INITIAL_\n"
             "<project [pa] [pb]> _PROJ_START_START_PROJ_START_END\n\n"
             "<file [PROJ0001] [PROJ0001]> _FILE_START_START_FILE_START_END\n\n"
             "</file> _FILE_END_START_FILE_END_END\n\n"
             "</project> _PROJ_END_START_PROJ_END_END\n\n"
+            "<section class=\"one-folder-only\">\n"
+            "<h2>Files in one folder only</h2>\n"
+            "<ul>\n"
+            "<li><span class=\"file-name\">PROJ0002</span>: only in pb</li>\n"
+            "<li><span class=\"file-name\">PROJ0003</span>: only in pa</li>\n"
+            "<li><span class=\"file-name\">PROJ0010</span>: only in pa</li>\n"
+            "</ul>\n"
+            "</section>\n"
             "</report> _FINAL_\n");
 }
 

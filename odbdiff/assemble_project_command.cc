@@ -1,0 +1,108 @@
+// odbdiff assemble-project DIR_A DIR_B PARTIAL_DIR... --html FILE: writes
+// the HTML report of a project from the partial results of
+// compare-project --shard I/N --partial DIR, the same report one
+// compare-project writes, once the partial results are found to fit
+// together: made from the same files with the same options, and every share
+// 1..N given once.
+#include <optional>  // std::optional
+#include <string>    // std::string
+#include <vector>    // std::vector
+
+#include "commands.h"          // RunCommand
+#include "comparison_rules.h"  // ComparisonRules, the default rules
+#include "failure.h"           // Failure, ReportFailure, kSame, kDiffer
+#include "html_report.h"       // ChooseHtmlTemplate
+#include "input_checks.h"      // the checks of inputs and outputs
+#include "module_binding.h"    // BindDiffModule
+#include "partial_result.h"    // ReadPartialManifest, ShardPairs, DescribeOrigin
+#include "project_pairing.h"   // PairProjectFiles
+#include "project_report.h"    // WriteProjectReport
+
+namespace odbdiff {
+namespace {
+
+std::string ShareText(const Shard& shard) {
+  return std::to_string(shard.index) + "/" + std::to_string(shard.count);
+}
+
+// The status file of every pair, from the partial results, once they are
+// found to fit together and with the project. Sets `differ` when a pair
+// differs. Throws Failure "PARTIAL_DIR: CAUSE" when they do not.
+std::vector<std::string> StatusFilesOf(const AssembleProjectRequest& request,
+                                       const ProjectPairing& pairing, bool& differ) {
+  // The folders as they are now; the options are those of the first share.
+  const PartialOrigin now = DescribeOrigin(request.folder_a, request.folder_b, {}, std::nullopt);
+  std::vector<std::string> status_files(pairing.pairs.size());
+  std::optional<PartialManifest> first;
+  std::vector<std::string> share_dirs;  // by share index - 1
+  for (const std::string& dir : request.partials) {
+    const PartialManifest manifest = ReadPartialManifest(dir);
+    if (manifest.origin.folder_a != now.folder_a) {
+      throw Failure(dir, "made from other files than those in " + request.folder_a + " now");
+    }
+    if (manifest.origin.folder_b != now.folder_b) {
+      throw Failure(dir, "made from other files than those in " + request.folder_b + " now");
+    }
+    if (!first) {
+      first = manifest;
+      share_dirs.resize(static_cast<std::size_t>(manifest.shard.count));
+    } else if (manifest.shard.count != first->shard.count) {
+      throw Failure(dir, "share " + ShareText(manifest.shard) + ", not of " +
+                             std::to_string(first->shard.count) + " shares like " +
+                             request.partials.front());
+    } else if (manifest.origin.options != first->origin.options) {
+      throw Failure(dir, "compared with other options than " + request.partials.front());
+    }
+    std::string& share_dir = share_dirs[static_cast<std::size_t>(manifest.shard.index - 1)];
+    if (!share_dir.empty()) {
+      throw Failure(dir, "share " + ShareText(manifest.shard) + " is given twice, also as " +
+                             share_dir);
+    }
+    share_dir = dir;
+    const std::vector<std::size_t> positions = ShardPairs(pairing.pairs.size(), manifest.shard);
+    bool fits = positions.size() == manifest.pairs.size();
+    for (std::size_t at = 0; fits && at < positions.size(); ++at) {
+      fits = manifest.pairs[at].name == pairing.pairs[positions[at]].name;
+    }
+    if (!fits) throw Failure(dir, "does not hold the files of share " + ShareText(manifest.shard));
+    for (std::size_t at = 0; at < positions.size(); ++at) {
+      status_files[positions[at]] = dir + "/" + manifest.pairs[at].name;
+      CheckReadableFile(status_files[positions[at]]);
+      differ = differ || manifest.pairs[at].differ;
+    }
+  }
+  for (std::size_t share = 0; share < share_dirs.size(); ++share) {
+    if (share_dirs[share].empty()) {
+      throw Failure(request.partials.front(),
+                    "share " + ShareText(Shard{static_cast<int>(share) + 1, first->shard.count}) +
+                        " is missing from the partial results given");
+    }
+  }
+  return status_files;
+}
+
+}  // namespace
+
+int RunCommand(const AssembleProjectRequest& request) {
+  const ProjectPairing pairing = PairProjectFiles(request.folder_a, request.folder_b);
+  bool differ = !pairing.one_sided.empty();
+  const std::vector<std::string> status_files = StatusFilesOf(request, pairing, differ);
+  const std::string html_template = ChooseHtmlTemplate(request.html.template_file);
+  std::vector<std::string> inputs{html_template};
+  for (const FilePair& pair : pairing.pairs) {
+    CheckObjectFileInput(pair.file_a);
+    CheckObjectFileInput(pair.file_b);
+    inputs.push_back(pair.file_a);
+    inputs.push_back(pair.file_b);
+  }
+  inputs.insert(inputs.end(), status_files.begin(), status_files.end());
+  CheckWritableOutput(*request.html.report);
+  CheckOutputsApart(inputs, {*request.html.report});
+  const DiffModule& module = BindDiffModule();
+  WriteProjectReport(module, {request.folder_a, request.folder_b, pairing, status_files},
+                     request.html, html_template);
+  for (const OneSidedFile& file : pairing.one_sided) ReportFailure(OnlyInText(file));
+  return differ ? kDiffer : kSame;
+}
+
+}  // namespace odbdiff

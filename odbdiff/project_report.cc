@@ -1,0 +1,105 @@
+#include "project_report.h"  // WriteProjectReport, OneSidedFilesBlock
+
+#include <cerrno>  // errno
+#include <cstdio>  // std::fopen, std::fputs, std::fclose
+
+#include "failure.h"        // Failure, SystemErrorText
+#include "html_report.h"    // HtmlReportFailure
+#include "owned_list2.h"    // List2
+#include "staged_output.h"  // StagedOutput
+
+namespace odbdiff {
+namespace {
+
+// The four lists of the module's project report, one item per file pair.
+struct ProjectLists {
+  List2 file_labels{list2_create()};
+  List2 a_numbers{list2_create()};
+  List2 b_numbers{list2_create()};
+  List2 status_names{list2_create()};
+
+  // The status file goes whole into its list; the report's status prefix is
+  // empty.
+  void Add(const FilePair& pair, const std::string& status_file) {
+    if (list2_append_to_end(file_labels.get(), pair.name.c_str(), 0) == 0 ||
+        list2_append_to_end(a_numbers.get(), pair.name.c_str(), pair.number_a) == 0 ||
+        list2_append_to_end(b_numbers.get(), pair.name.c_str(), pair.number_b) == 0 ||
+        list2_append_to_end(status_names.get(), status_file.c_str(), 0) == 0) {
+      throw Failure("out of memory");
+    }
+  }
+};
+
+std::string EscapeHtml(const std::string& text) {
+  std::string escaped;
+  escaped.reserve(text.size());
+  for (const char c : text) {
+    switch (c) {
+      case '&': escaped += "&amp;"; break;
+      case '<': escaped += "&lt;"; break;
+      case '>': escaped += "&gt;"; break;
+      case '"': escaped += "&quot;"; break;
+      case '\'': escaped += "&#39;"; break;
+      default: escaped += c;
+    }
+  }
+  return escaped;
+}
+
+void AppendToReport(const StagedOutput& report, const std::string& text) {
+  std::FILE* file = std::fopen(report.writing_path().c_str(), "a");
+  if (file == nullptr) throw Failure(report.path(), SystemErrorText(errno));
+  const bool written = std::fputs(text.c_str(), file) >= 0;
+  const int error = errno;
+  if (std::fclose(file) != 0 || !written) {
+    throw Failure(report.path(), SystemErrorText(written ? errno : error));
+  }
+}
+
+}  // namespace
+
+std::string OneSidedFilesBlock(const std::vector<OneSidedFile>& files) {
+  std::string block =
+      "<section class=\"one-folder-only\">\n<h2>Files in one folder only</h2>\n<ul>\n";
+  for (const OneSidedFile& file : files) {
+    block += "<li><span class=\"file-name\">" + EscapeHtml(file.name) + "</span>: only in " +
+             EscapeHtml(file.folder) + "</li>\n";
+  }
+  return block + "</ul>\n</section>\n";
+}
+
+void WriteProjectReport(const DiffModule& module, const ProjectReportInput& input,
+                        const HtmlReportRequest& html, const std::string& html_template) {
+  ProjectLists lists;
+  for (std::size_t index = 0; index < input.pairing.pairs.size(); ++index) {
+    lists.Add(input.pairing.pairs[index], input.status_files[index]);
+  }
+  const std::string a_prefix = input.folder_a + "/";
+  const std::string b_prefix = input.folder_b + "/";
+  StagedOutput report(*html.report);
+  const std::vector<PathShown> shown{{report.writing_path(), report.path()}};
+  const char* writing_path = report.writing_path().c_str();
+  // The module's three phases, so that the block of the files in one folder
+  // only goes in before the final section.
+  if (module.diff_getObjectTemplate(html_template.c_str()) == 0) {
+    ThrowIfModuleFailed(module, shown);
+    throw HtmlReportFailure(report.path());
+  }
+  module.diff_start_HTML_file(writing_path);
+  ThrowIfModuleFailed(module, shown);
+  const int written = module.diff_ReportProjectHTML(
+      lists.file_labels.get(), lists.a_numbers.get(), lists.b_numbers.get(),
+      lists.status_names.get(), a_prefix.c_str(), b_prefix.c_str(), input.folder_a.c_str(),
+      input.folder_b.c_str(), html.a_title.c_str(), html.b_title.c_str(), "", writing_path,
+      html_template.c_str(), html.show_all ? 1 : 0, 1);
+  ThrowIfModuleFailed(module, shown);
+  if (written == 0) throw HtmlReportFailure(report.path());
+  if (!input.pairing.one_sided.empty()) {
+    AppendToReport(report, OneSidedFilesBlock(input.pairing.one_sided));
+  }
+  module.diff_end_HTML_file(writing_path);
+  ThrowIfModuleFailed(module, shown);
+  report.Commit();
+}
+
+}  // namespace odbdiff
