@@ -40,7 +40,7 @@ done
 expect " " "${commands//$'\n'/|}"
 expect "compare" "compare|compare-object|compare-project"
 expect "--v" "--version"
-expect "export -" "-h|--help|-o|--output"
+expect "export -" "-h|--help|-o|--output|--sorted"
 expect "compare --val" "--value-rule"
 expect "compare --value-rule " "tolerant|numeric|exact"
 expect "compare --value-rule = n" "numeric"
