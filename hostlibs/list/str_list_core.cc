@@ -110,7 +110,7 @@ void StrListCore::Append(std::string_view text, std::int64_t data) {
       positions_.Reset();  // built again when next needed
     }
   }
-  index_.Added(TextOf(copy), slot);
+  index_.Added(std::string_view(copy, text.size()), slot);
 }
 
 void StrListCore::Clear() {
