@@ -3,7 +3,7 @@
 #include <algorithm>    // std::min
 #include <climits>      // INT_MAX
 #include <cstring>      // std::memcpy
-#include <memory>       // std::make_unique
+#include <memory>       // std::unique_ptr
 #include <string_view>  // std::string_view
 #include <vector>       // std::vector
 
@@ -19,7 +19,8 @@ namespace {
 // empty list that refuses new items.
 std::unique_ptr<StrListCore> NewCore() noexcept {
   try {
-    return std::make_unique<StrListCore>();
+    // Default-initialized: the first blocks inside the core are not zeroed.
+    return std::unique_ptr<StrListCore>(new StrListCore);
   } catch (...) {
     return nullptr;
   }

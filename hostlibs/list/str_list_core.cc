@@ -110,7 +110,7 @@ void StrListCore::Append(std::string_view text, std::int64_t data) {
       positions_.Reset();  // built again when next needed
     }
   }
-  index_.Added(TextOf(copy), slot);
+  index_.Added(std::string_view(copy, text.size()), slot);
 }
 
 void StrListCore::Clear() {
@@ -123,8 +123,7 @@ void StrListCore::Clear() {
   index_.MarkStale();
 }
 
-std::size_t StrListCore::SlotAt(std::size_t position) {
-  if (empty_slots_ == 0) return position;
+std::size_t StrListCore::SlotAmongEmptySlots(std::size_t position) {
   if (empty_slots_ * kCompactShare >= slots_.size()) {
     Compact();
     return position;
@@ -201,8 +200,7 @@ std::string_view StrListCore::IndexedTextAt(std::size_t slot) const {
   return record != nullptr ? TextOf(record->indexed_text) : std::string_view();
 }
 
-void StrListCore::Expose(NodeRecord* record) {
-  if (index_.stale() || record->exposed) return;
+void StrListCore::Watch(NodeRecord* record) {
   try {
     exposed_.push_back(record);
     record->exposed = true;

@@ -82,7 +82,12 @@ struct StrListCore {
   static constexpr std::size_t kFirstSlotCapacity = 16;
 
   // The slot of the item at `position` (0 <= position < Length()).
-  std::size_t SlotAt(std::size_t position);
+  std::size_t SlotAt(std::size_t position) {
+    return empty_slots_ == 0 ? position : SlotAmongEmptySlots(position);
+  }
+  // SlotAt once items were removed; kept out of line, so that reading a
+  // list without gaps, the common case, stays a few instructions.
+  [[gnu::noinline]] std::size_t SlotAmongEmptySlots(std::size_t position);
   // The position of the item in the occupied `slot`.
   std::size_t PositionAt(std::size_t slot);
   // Squeezes out the empty slots.
@@ -97,7 +102,11 @@ struct StrListCore {
   // The text the index knows `slot` by; a null view for an empty slot.
   std::string_view IndexedTextAt(std::size_t slot) const;
   // Notes that the caller got hold of `record`'s node and may assign its text.
-  void Expose(rovivar::NodeRecord* record);
+  void Expose(rovivar::NodeRecord* record) {
+    if (!index_.stale() && !record->exposed) Watch(record);
+  }
+  // Puts `record` on watch; out of line, as SlotAmongEmptySlots.
+  [[gnu::noinline]] void Watch(rovivar::NodeRecord* record);
 
   rovivar::TextArena texts_;
   rovivar::StableStore<rovivar::NodeRecord> records_;

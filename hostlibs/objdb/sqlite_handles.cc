@@ -2,6 +2,14 @@
 
 namespace zozavi {
 
+void ConfigureSqlite() {
+  // Once, whatever the threads. SQLite refuses the setting once initialized
+  // (by another library in the process): it then keeps its statistics, which
+  // costs only speed.
+  static const int rc = sqlite3_config(SQLITE_CONFIG_MEMSTATUS, 0);
+  static_cast<void>(rc);
+}
+
 Connection::~Connection() {
   // close_v2 cannot fail for a valid handle; statements are finalized first by
   // their owners, and any left would only delay the close.
@@ -9,6 +17,7 @@ Connection::~Connection() {
 }
 
 bool Connection::Open(const std::string& path, int flags, const char* vfs) {
+  ConfigureSqlite();
   sqlite3* db = nullptr;
   const int rc = sqlite3_open_v2(path.c_str(), &db, flags | SQLITE_OPEN_EXRESCODE, vfs);
   if (rc != SQLITE_OK) {

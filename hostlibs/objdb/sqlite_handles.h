@@ -9,6 +9,11 @@
 
 namespace zozavi {
 
+// Settles SQLite's process-wide settings before anything in this library
+// initializes SQLite: no memory statistics, whose process-wide mutex every
+// allocation and free would take, contended by the threads reading ahead.
+void ConfigureSqlite();
+
 // A database connection. Closing it rolls back a transaction still open.
 class Connection {
  public:

@@ -2,6 +2,8 @@
 
 #include <sqlite3.h>  // sqlite3_vfs, sqlite3_file, sqlite3_io_methods
 
+#include "sqlite_handles.h"  // ConfigureSqlite
+
 namespace zozavi {
 namespace {
 
@@ -143,6 +145,7 @@ int CurrentTimeInt64(sqlite3_vfs* vfs, sqlite3_int64* out) {
 }
 
 sqlite3_vfs* Register() {
+  ConfigureSqlite();  // before sqlite3_vfs_find initializes SQLite
   sqlite3_vfs* real = sqlite3_vfs_find(nullptr);
   // Version 2 adds xCurrentTimeInt64, which SQLite prefers; version 3's
   // system-call overrides are for tests of SQLite itself.
