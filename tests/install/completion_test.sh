@@ -55,6 +55,10 @@ expect "compare-project " "runs"
 expect "compare-project runs --json " "a.odb|plant 2.odb|runs"
 expect "-h compare -q --ht" "--html"
 expect "no-such-command " "a.odb|plant 2.odb|runs"
+expect "show --co" "--color"
+expect "show --color " "auto|always|never"
+expect "compare-project runs --sha" "--shard"
+expect "assemble-project --ht" "--html"
 
 [[ $failures -eq 0 ]] || exit 1
 echo "completion: every case offers what it should"
