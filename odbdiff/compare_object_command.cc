@@ -10,14 +10,13 @@
 #include "comparison_rules.h"           // ResolveComparisonRules, ApplyComparisonRules
 #include "difference_outputs.h"  // DifferenceOutputs, accepted differences
 #include "difference_feed.h"     // TypedSlotReader, FeedComparedObject, SortedSlots
-#include "diff/host/list_library.h"     // list2
 #include "failure.h"                    // Failure, kSame, kDiffer
 #include "html_report.h"                // CheckPairAndReports, HtmlReportFailure
 #include "input_checks.h"               // the checks of inputs and outputs
 #include "local_inputs.h"               // LocalInputs, standard input and pipes
 #include "module_binding.h"             // BindDiffModule, DiffModule, ThrowIfModuleFailed
+#include "object_slots_compare.h"          // CompareObjectSlots, ComparedSlots
 #include "object_slots_load.h"          // LoadSide, LoadedSide
-#include "owned_list2.h"                // List2
 #include "staged_output.h"              // StagedOutput
 
 namespace odbdiff {
@@ -60,29 +59,20 @@ int RunCommand(const CompareObjectRequest& given) {
                   given.file_b);
   }
 
-  list2 sorted[4] = {};
-  const int differ =
-      module.diff_object_list2(request.object.c_str(), side_a.names.get(), side_a.values.get(),
-                               side_b.names.get(), side_b.values.get(), &sorted[0], &sorted[1],
-                               &sorted[2], &sorted[3]);
-  const List2 a_names(sorted[0]);
-  const List2 a_values(sorted[1]);
-  const List2 b_names(sorted[2]);
-  const List2 b_values(sorted[3]);
-  ThrowIfModuleFailed(module);
+  const ComparedSlots slots = CompareObjectSlots(module, request.object, side_a, side_b);
   if (differences.wanted()) {
     TypedSlotReader reader_a(request.file_a);
     TypedSlotReader reader_b(request.file_b);
     FeedComparedObject(differences.sink(), request.object,
-                       SortedSlots(a_names.get(), a_values.get()),
-                       SortedSlots(b_names.get(), b_values.get()), reader_a, reader_b);
+                       SortedSlots(slots.a_names.get(), slots.a_values.get()),
+                       SortedSlots(slots.b_names.get(), slots.b_values.get()), reader_a, reader_b);
     differences.Finish();
   }
   std::optional<StagedOutput> table;
   if (request.table) {
     table.emplace(*request.table);
-    const int result = module.diff_object_WriteTextFile(a_names.get(), a_values.get(),
-                                                        b_names.get(), b_values.get(),
+    const int result = module.diff_object_WriteTextFile(slots.a_names.get(), slots.a_values.get(),
+                                                        slots.b_names.get(), slots.b_values.get(),
                                                         table->writing_path().c_str());
     ThrowIfModuleFailed(module, {{table->writing_path(), table->path()}});
     if (result != 0) throw Failure(table->path(), "the diff module could not write the table");
@@ -92,8 +82,8 @@ int RunCommand(const CompareObjectRequest& given) {
     const HtmlReportRequest& html = request.html;
     report.emplace(*html.report);
     const int written = module.diff_ReportObjectHTML(
-        request.object.c_str(), html.a_title.c_str(), html.b_title.c_str(), a_names.get(),
-        a_values.get(), b_names.get(), b_values.get(), report->writing_path().c_str(),
+        request.object.c_str(), html.a_title.c_str(), html.b_title.c_str(), slots.a_names.get(),
+        slots.a_values.get(), slots.b_names.get(), slots.b_values.get(), report->writing_path().c_str(),
         html_template->c_str(), html.show_all ? 1 : 0, 0);
     ThrowIfModuleFailed(module, {{report->writing_path(), report->path()}});
     if (written == 0) throw HtmlReportFailure(report->path());
@@ -102,7 +92,7 @@ int RunCommand(const CompareObjectRequest& given) {
   if (report) report->Commit();
   differences.Commit();
   differences.PrintStat();
-  return differ != 0 ? kDiffer : kSame;
+  return slots.differ ? kDiffer : kSame;
 }
 
 }  // namespace odbdiff

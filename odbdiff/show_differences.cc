@@ -10,14 +10,13 @@
 
 #include "comparison_context.h"      // ComparisonContext
 #include "comparison_rules.h"        // ResolveComparisonRules, ApplyComparisonRules
-#include "diff/host/list_library.h"  // list2
 #include "difference_feed.h"         // TypedSlotReader, FeedComparedObject, SortedSlots
 #include "difference_outputs.h"      // DifferenceOutputs, ObservedComparison, accepted differences
 #include "failure.h"                 // Failure, kSame, kDiffer
 #include "kept_difference_dbs.h"     // DifferenceDbs
 #include "module_output.h"           // ModuleOutput, to silence the module's lines
+#include "object_slots_compare.h"       // CompareObjectSlots, ComparedSlots
 #include "object_slots_load.h"       // LoadSide
-#include "owned_list2.h"             // List2
 #include "scratch_folder.h"          // ScratchFolder, kTemporaryFolderPrefix
 #include "standard_output.h"         // WriteStandardOutput
 
@@ -64,17 +63,9 @@ void CompareObjects(const DiffModule& module, DifferenceSink& sink, const ShowPl
       sink.ObjectOnlyIn(side_a.found ? Side::kA : Side::kB, object);
       continue;
     }
-    list2 sorted[4] = {};
-    module.diff_object_list2(object.c_str(), side_a.names.get(), side_a.values.get(),
-                             side_b.names.get(), side_b.values.get(), &sorted[0], &sorted[1],
-                             &sorted[2], &sorted[3]);
-    const List2 a_names(sorted[0]);
-    const List2 a_values(sorted[1]);
-    const List2 b_names(sorted[2]);
-    const List2 b_values(sorted[3]);
-    ThrowIfModuleFailed(module);
-    FeedComparedObject(sink, object, SortedSlots(a_names.get(), a_values.get()),
-                       SortedSlots(b_names.get(), b_values.get()), reader_a, reader_b);
+    const ComparedSlots slots = CompareObjectSlots(module, object, side_a, side_b);
+    FeedComparedObject(sink, object, SortedSlots(slots.a_names.get(), slots.a_values.get()),
+                       SortedSlots(slots.b_names.get(), slots.b_values.get()), reader_a, reader_b);
   }
 }
 
