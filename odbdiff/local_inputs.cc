@@ -24,6 +24,12 @@ class OpenFile {
     if (fd_ > STDIN_FILENO) close(fd_);
   }
   int fd() const { return fd_; }
+  // Closes now; false when the system reports a write it could not finish.
+  bool Close() {
+    const int fd = fd_;
+    fd_ = -1;
+    return close(fd) == 0;
+  }
 
  private:
   int fd_;
@@ -67,11 +73,14 @@ std::string LocalInputs::Local(const std::string& path) {
   const std::string copy =
       (folder_->path() / ("input-" + std::to_string(++copies_) + ".odb")).string();
   {
-    const OpenFile output(open(copy.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
+    OpenFile output(open(copy.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
     if (output.fd() < 0) {
       throw Failure(path, "cannot be copied to a temporary file: " + SystemErrorText(errno));
     }
     CopyAll(input.fd(), output.fd(), path);
+    if (!output.Close()) {
+      throw Failure(path, "cannot be copied to a temporary file: " + SystemErrorText(errno));
+    }
   }
   all_.push_back(copy);
   CvxODB database(0, copy.c_str(), 0);
