@@ -4,6 +4,7 @@
 #include <cstdint>  // std::int64_t
 #include <cstring>  // std::strcmp
 #include <memory>   // std::unique_ptr
+#include <new>      // std::bad_alloc when a list takes no more items
 #include <optional>  // std::optional for lists the caller did not pass
 #include <span>     // std::span
 #include <utility>  // std::move
@@ -24,11 +25,16 @@ void texts_of(CStrList& list, std::vector<const char*>& texts) {
   }
 }
 
-// The texts of a side's sorted lists, in order, as index_side fills them.
+// The texts of a side's sorted lists, in order, as index_side fills them,
+// and the nodes whose data words the marks go to.
 struct SortedTexts {
   std::vector<const char*> names;
   std::vector<const char*> values;
   bool values_filled = false;  // index_side filled the sorted values
+  std::vector<CListNode*> input_names;   // the input lists' nodes, in order
+  std::vector<CListNode*> input_values;  // (the values only when parallel)
+  std::vector<CListNode*> sorted_names;  // the sorted lists' nodes, in order
+  std::vector<CListNode*> sorted_values; // (the values only when filled)
 };
 
 // The vectors of one comparison. A whole-file comparison compares the slots
@@ -37,7 +43,6 @@ struct SortedTexts {
 struct Scratch {
   SortedTexts a, b;
   std::vector<const char*> name_texts;     // a side's names, in input order
-  std::vector<const char*> value_texts;    // a side's values, in input order
   std::vector<const char*> sorted_texts;   // its names, sorted
   std::vector<std::int64_t> sorted_from;   // the input index of each sorted name
   std::vector<std::int64_t> input_indices; // that of its run's first name
@@ -105,11 +110,19 @@ void index_side(CStrList& names, CStrList& values, CStrList& sorted_names,
   const bool parallel = values.GetLength() == count;
   std::vector<const char*>& name_texts = scratch.name_texts;
   name_texts.resize(static_cast<std::size_t>(count));
+  texts.input_names.resize(static_cast<std::size_t>(count));
+  texts.input_values.resize(parallel ? static_cast<std::size_t>(count) : 0);
   for (int i = 0; i < count; ++i) {
+    const auto at = static_cast<std::size_t>(i);
     CListNode* name = names.GetNodeAt(i);
     name->data = i;
-    if (parallel) values.GetNodeAt(i)->data = i;
-    name_texts[static_cast<std::size_t>(i)] = name->text != nullptr ? name->text : "";
+    texts.input_names[at] = name;
+    if (parallel) {
+      CListNode* value = values.GetNodeAt(i);
+      value->data = i;
+      texts.input_values[at] = value;
+    }
+    name_texts[at] = name->text != nullptr ? name->text : "";
   }
   std::vector<const char*>& sorted = scratch.sorted_texts;
   std::vector<std::int64_t>& sorted_from = scratch.sorted_from;
@@ -124,7 +137,9 @@ void index_side(CStrList& names, CStrList& values, CStrList& sorted_names,
   // Equal names sort in input order, so the first of each run of equal names
   // is the first occurrence.
   texts.names.resize(sorted_count);
+  texts.sorted_names.resize(sorted_count);
   texts.values.clear();
+  texts.sorted_values.clear();
   texts.values_filled = false;
   std::vector<std::int64_t>& input_indices = scratch.input_indices;
   input_indices.resize(sorted_count);
@@ -138,29 +153,34 @@ void index_side(CStrList& names, CStrList& values, CStrList& sorted_names,
       run_first = sorted_from[i];
     }
     input_indices[i] = run_first;
-    sorted_names.Append(text, run_first);
-    texts.names[i] = sorted_names.GetTextAt(static_cast<int>(i));
+    if (sorted_names.Append(text, run_first) == 0) throw std::bad_alloc();
+    CListNode* node = sorted_names.GetNodeAt(static_cast<int>(i));
+    texts.sorted_names[i] = node;
+    texts.names[i] = node->text;
   }
   if (!parallel) return;
 
   // The values of the sorted names lie all over the value list. They are
   // gathered first, a loop whose reads the processor overlaps, and their
   // texts fetched a few items ahead of the loop that copies them.
-  std::vector<const char*>& value_texts = scratch.value_texts;
-  texts_of(values, value_texts);
+  const std::vector<CListNode*>& value_nodes = texts.input_values;
   std::vector<const char*>& sorted_value_texts = texts.values;
   sorted_value_texts.resize(sorted_count);
   for (std::size_t i = 0; i < sorted_count; ++i) {
-    const char* text = value_texts[static_cast<std::size_t>(input_indices[i])];
+    const char* text = value_nodes[static_cast<std::size_t>(input_indices[i])]->text;
     sorted_value_texts[i] = text != nullptr ? text : "";
   }
   constexpr std::size_t kFetchAhead = 8;
   sorted_values.Clear();
   for (std::size_t i = 0; i < sorted_count; ++i) {
     if (i + kFetchAhead < sorted_count) __builtin_prefetch(sorted_value_texts[i + kFetchAhead]);
-    sorted_values.Append(sorted_value_texts[i], input_indices[i]);
+    if (sorted_values.Append(sorted_value_texts[i], input_indices[i]) == 0) {
+      throw std::bad_alloc();
+    }
     // The copy replaces the gathered text, which the list does not own.
-    sorted_value_texts[i] = sorted_values.GetTextAt(static_cast<int>(i));
+    CListNode* node = sorted_values.GetNodeAt(static_cast<int>(i));
+    texts.sorted_values.push_back(node);
+    sorted_value_texts[i] = node->text;
   }
   texts.values_filled = true;
 }
@@ -191,24 +211,24 @@ void write_back(CStrList& input, CStrList& sorted, std::span<const Mark> marks) 
 }
 
 // write_back for a sorted list that index_side filled, whose items hold the
-// texts of their input items. With no texts to compare, both lists are walked
-// in order: first the sorted items, noting for each input item the last
-// sorted item that came from it, then the input items, each taking the code
-// of that sorted item.
-void write_back_filled(CStrList& input, CStrList& sorted, std::span<const Mark> marks,
-                       std::vector<int>& last_from) {
-  const int count = input.GetLength();
-  last_from.assign(static_cast<std::size_t>(count), -1);
-  for (int i = 0; i < count; ++i) {
-    CListNode* node = sorted.GetNodeAt(i);
-    if (node == nullptr || node->data < 0 || node->data >= count) continue;
-    last_from[static_cast<std::size_t>(node->data)] = i;
-    node->data = code_of(marks, static_cast<std::size_t>(i), node->text);
+// texts of their input items; it passes the nodes of both lists, as many of
+// each. With no texts to compare, both are walked in order: first the sorted
+// items, noting for each input item the last sorted item that came from it,
+// then the input items, each taking the code of that sorted item.
+void write_back_filled(std::span<CListNode* const> input, std::span<CListNode* const> sorted,
+                       std::span<const Mark> marks, std::vector<int>& last_from) {
+  const auto count = static_cast<std::int64_t>(input.size());
+  last_from.assign(input.size(), -1);
+  for (std::size_t i = 0; i < sorted.size(); ++i) {
+    CListNode* node = sorted[i];
+    if (node->data < 0 || node->data >= count) continue;
+    last_from[static_cast<std::size_t>(node->data)] = static_cast<int>(i);
+    node->data = code_of(marks, i, node->text);
   }
-  for (int d = 0; d < count; ++d) {
-    const int from = last_from[static_cast<std::size_t>(d)];
+  for (std::size_t d = 0; d < input.size(); ++d) {
+    const int from = last_from[d];
     if (from < 0) continue;
-    CListNode* source = input.GetNodeAt(d);
+    CListNode* source = input[d];
     source->data = code_of(marks, static_cast<std::size_t>(from), source->text);
   }
 }
@@ -246,23 +266,22 @@ int compare_strlists(CStrList* a_names, CStrList* a_values, CStrList* b_names,
   KeyedMarks& marks = scratch.marks;
   mark_sorted_sides(a.names, a.values, b.names, b.values, compare_values, marks);
 
-  write_back_filled(an, san, marks.a_names, scratch.last_from);
-  write_back_filled(bn, sbn, marks.b_names, scratch.last_from);
+  write_back_filled(a.input_names, a.sorted_names, marks.a_names, scratch.last_from);
+  write_back_filled(b.input_names, b.sorted_names, marks.b_names, scratch.last_from);
   if (av.GetLength() > 0 || bv.GetLength() > 0) {
     if (a.values_filled) {
-      write_back_filled(av, sav, marks.a_values, scratch.last_from);
+      write_back_filled(a.input_values, a.sorted_values, marks.a_values, scratch.last_from);
     } else {
       write_back(av, sav, marks.a_values);
     }
     if (b.values_filled) {
-      write_back_filled(bv, sbv, marks.b_values, scratch.last_from);
+      write_back_filled(b.input_values, b.sorted_values, marks.b_values, scratch.last_from);
     } else {
       write_back(bv, sbv, marks.b_values);
     }
   }
   const bool differ = marks.differ;
   const std::size_t largest = std::max({scratch.name_texts.capacity(),
-                                        scratch.value_texts.capacity(),
                                         scratch.last_from.capacity(), a.values.capacity(),
                                         b.values.capacity()});
   if (largest > kKeptScratchItems) scratch = Scratch{};
