@@ -11,10 +11,11 @@ namespace {
 
 constexpr std::int64_t kUnpaired = -1;
 
-// For every name of A, the position of its partner in B or kUnpaired. A name
-// of B is taken by the first equal name of A that is not yet paired.
-std::vector<std::int64_t> pair_names(Texts a, Texts b) {
-  std::vector<std::int64_t> partner(a.size(), kUnpaired);
+// Fills `partner` with, for every name of A, the position of its partner in B
+// or kUnpaired. A name of B is taken by the first equal name of A that is not
+// yet paired.
+void pair_names(Texts a, Texts b, std::vector<std::int64_t>& partner) {
+  partner.assign(a.size(), kUnpaired);
   std::size_t next_b = 0;  // every B name before it is paired or sorts before the current A name
   for (std::size_t i = 0; i < a.size(); ++i) {
     while (next_b < b.size() && std::strcmp(b[next_b], a[i]) < 0) ++next_b;
@@ -23,7 +24,6 @@ std::vector<std::int64_t> pair_names(Texts a, Texts b) {
       ++next_b;
     }
   }
-  return partner;
 }
 
 }  // namespace
@@ -32,18 +32,20 @@ std::int64_t status_code(Mark mark) {
   return mark == Mark::kSame ? DIFF_STATUS_SAME : DIFF_STATUS_DIFFERENT;
 }
 
-KeyedMarks mark_sorted_sides(Texts a_names, Texts a_values, Texts b_names, Texts b_values,
-                             bool compare_values) {
-  KeyedMarks marks;
+void mark_sorted_sides(Texts a_names, Texts a_values, Texts b_names, Texts b_values,
+                       bool compare_values, KeyedMarks& marks) {
   marks.a_names.assign(a_names.size(), Mark::kDifferent);
   marks.b_names.assign(b_names.size(), Mark::kDifferent);
+  marks.a_values.clear();
+  marks.b_values.clear();
   if (compare_values) {
     marks.a_values.assign(a_names.size(), Mark::kDifferent);
     marks.b_values.assign(b_names.size(), Mark::kDifferent);
   }
   marks.differ = a_names.size() != b_names.size();
 
-  const std::vector<std::int64_t> partner = pair_names(a_names, b_names);
+  std::vector<std::int64_t>& partner = marks.partners;
+  pair_names(a_names, b_names, partner);
   const ValueRule rule = current_value_rule();  // one rule for the whole comparison
   // The value texts may lie anywhere in memory (in the order of the lists
   // they came from); each pair is asked for a few pairs ahead of its reads.
@@ -69,7 +71,6 @@ KeyedMarks mark_sorted_sides(Texts a_names, Texts a_values, Texts b_names, Texts
       marks.differ = true;
     }
   }
-  return marks;
 }
 
 }  // namespace diff::engine

@@ -29,13 +29,25 @@ using Texts = std::span<const char* const>;
 struct KeyedMarks {
   std::vector<Mark> a_names, a_values, b_names, b_values;
   bool differ = false;  // the sides differ in any way
+  // For each name of A, the position of its partner in B; kept here so that
+  // a caller marking many sides reuses it.
+  std::vector<std::int64_t> partners;
 };
 
-// Marks two sorted sides. Values are compared only when `compare_values` is
-// set, in which case `a_values` and `b_values` are parallel to the names;
-// otherwise the value marks stay empty.
-KeyedMarks mark_sorted_sides(Texts a_names, Texts a_values, Texts b_names, Texts b_values,
-                             bool compare_values);
+// Marks two sorted sides into `marks`, whose vectors are refilled (their
+// memory reused). Values are compared only when `compare_values` is set, in
+// which case `a_values` and `b_values` are parallel to the names; otherwise
+// the value marks are left empty.
+void mark_sorted_sides(Texts a_names, Texts a_values, Texts b_names, Texts b_values,
+                       bool compare_values, KeyedMarks& marks);
+
+// The same, into new vectors.
+inline KeyedMarks mark_sorted_sides(Texts a_names, Texts a_values, Texts b_names,
+                                    Texts b_values, bool compare_values) {
+  KeyedMarks marks;
+  mark_sorted_sides(a_names, a_values, b_names, b_values, compare_values, marks);
+  return marks;
+}
 
 }  // namespace diff::engine
 

@@ -1,9 +1,10 @@
 #include "diff/engine/strlist_compare.h"
 
-#include <algorithm>  // std::stable_sort of short lists
+#include <algorithm>  // std::stable_sort of short lists, std::max
 #include <cstdint>  // std::int64_t
 #include <cstring>  // std::strcmp
 #include <memory>   // std::unique_ptr
+#include <new>      // std::bad_alloc when a list takes no more items
 #include <optional>  // std::optional for lists the caller did not pass
 #include <span>     // std::span
 #include <utility>  // std::move
@@ -16,62 +17,85 @@
 namespace diff::engine {
 namespace {
 
-// The texts of the items of `list`, in order.
-std::vector<const char*> texts_of(CStrList& list) {
-  std::vector<const char*> texts(static_cast<std::size_t>(list.GetLength()));
+// Fills `texts` with the texts of the items of `list`, in order.
+void texts_of(CStrList& list, std::vector<const char*>& texts) {
+  texts.resize(static_cast<std::size_t>(list.GetLength()));
   for (std::size_t i = 0; i < texts.size(); ++i) {
     texts[i] = list.GetNodeAt(static_cast<int>(i))->text;
   }
-  return texts;
 }
 
-// The texts of a side's sorted lists, in order, as index_side fills them.
+// The texts of a side's sorted lists, in order, as index_side fills them,
+// and the nodes whose data words the marks go to.
 struct SortedTexts {
   std::vector<const char*> names;
   std::vector<const char*> values;
   bool values_filled = false;  // index_side filled the sorted values
+  std::vector<CListNode*> input_names;   // the input lists' nodes, in order
+  std::vector<CListNode*> input_values;  // (the values only when parallel)
+  std::vector<CListNode*> sorted_names;  // the sorted lists' nodes, in order
+  std::vector<CListNode*> sorted_values; // (the values only when filled)
 };
+
+// The vectors of one comparison. A whole-file comparison compares the slots
+// of every object, a few lists of a few items each: the next comparison
+// refills these vectors instead of allocating its own.
+struct Scratch {
+  SortedTexts a, b;
+  std::vector<const char*> name_texts;     // a side's names, in input order
+  std::vector<const char*> sorted_texts;   // its names, sorted
+  std::vector<std::int64_t> sorted_from;   // the input index of each sorted name
+  std::vector<std::int64_t> input_indices; // that of its run's first name
+  std::vector<int> last_from;              // write_back_filled's notes
+  KeyedMarks marks;
+};
+
+// Lists longer than this leave the reused vectors released after the
+// comparison, so that one comparison of long lists does not keep its memory.
+constexpr std::size_t kKeptScratchItems = 4096;
+
+// The module is single-threaded, and a comparison calls nothing that
+// compares again: one set of vectors serves every comparison in turn.
+Scratch& reused_scratch() {
+  static Scratch scratch;
+  return scratch;
+}
 
 // A list this short is sorted here: building two numbered list2 copies to
 // sort it would cost more than the sort.
 constexpr int kShortListLength = 64;
 
-// The names of a side in sorted order, each with its input index.
-struct SortedEntries {
-  std::vector<const char*> texts;
-  std::vector<std::int64_t> input_indices;
-  OwnedList2 holder;  // owns the texts when list2_copy_sorted sorted them
-};
-
 // Sorts `texts` stably in ascending byte order, the order of
-// list2_copy_sorted.
-SortedEntries sort_short(const std::vector<const char*>& texts) {
-  SortedEntries sorted;
-  sorted.input_indices.resize(texts.size());
-  for (std::size_t i = 0; i < texts.size(); ++i) sorted.input_indices[i] = static_cast<std::int64_t>(i);
-  std::stable_sort(sorted.input_indices.begin(), sorted.input_indices.end(),
-                   [&texts](std::int64_t x, std::int64_t y) {
-                     return std::strcmp(texts[static_cast<std::size_t>(x)],
-                                        texts[static_cast<std::size_t>(y)]) < 0;
-                   });
-  sorted.texts.resize(texts.size());
+// list2_copy_sorted: fills `sorted` with them and `from` with their input
+// indices.
+void sort_short(const std::vector<const char*>& texts, std::vector<const char*>& sorted,
+                std::vector<std::int64_t>& from) {
+  from.resize(texts.size());
+  for (std::size_t i = 0; i < texts.size(); ++i) from[i] = static_cast<std::int64_t>(i);
+  std::stable_sort(from.begin(), from.end(), [&texts](std::int64_t x, std::int64_t y) {
+    return std::strcmp(texts[static_cast<std::size_t>(x)], texts[static_cast<std::size_t>(y)]) <
+           0;
+  });
+  sorted.resize(texts.size());
   for (std::size_t i = 0; i < texts.size(); ++i) {
-    sorted.texts[i] = texts[static_cast<std::size_t>(sorted.input_indices[i])];
+    sorted[i] = texts[static_cast<std::size_t>(from[i])];
   }
-  return sorted;
 }
 
 // CStrList::CopySorted drops data words where list2_copy_sorted keeps them:
 // sorted as a list2 whose data words are their input indices, the names tell
-// where each of them came from.
-SortedEntries sort_long(const std::vector<const char*>& texts) {
+// where each of them came from. The returned list owns the sorted texts.
+OwnedList2 sort_long(const std::vector<const char*>& texts, std::vector<const char*>& sorted,
+                     std::vector<std::int64_t>& from) {
   const OwnedList2 numbered(list2_create());
   for (std::size_t i = 0; i < texts.size(); ++i) {
     list2_append_to_end(numbered.get(), texts[i], static_cast<std::int64_t>(i));
   }
   OwnedList2 holder(list2_copy_sorted(numbered.get()));
   List2Items items = items_of(holder.get());
-  return SortedEntries{std::move(items.texts), std::move(items.data), std::move(holder)};
+  sorted = std::move(items.texts);
+  from = std::move(items.data);
+  return holder;
 }
 
 // Gives each name (and each value, when the values are parallel) its input
@@ -79,62 +103,86 @@ SortedEntries sort_long(const std::vector<const char*>& texts) {
 // indices, and, when the values are parallel, `sorted_values` with the values
 // in that order. A name that occurs twice takes the input index of its first
 // occurrence. Each sorted item it fills holds the text of the input item at
-// its input index; their texts are noted as they are added.
-SortedTexts index_side(CStrList& names, CStrList& values, CStrList& sorted_names,
-                       CStrList& sorted_values) {
+// its input index; their texts are noted in `texts` as they are added.
+void index_side(CStrList& names, CStrList& values, CStrList& sorted_names,
+                CStrList& sorted_values, Scratch& scratch, SortedTexts& texts) {
   const int count = names.GetLength();
   const bool parallel = values.GetLength() == count;
-  std::vector<const char*> name_texts(static_cast<std::size_t>(count));
+  std::vector<const char*>& name_texts = scratch.name_texts;
+  name_texts.resize(static_cast<std::size_t>(count));
+  texts.input_names.resize(static_cast<std::size_t>(count));
+  texts.input_values.resize(parallel ? static_cast<std::size_t>(count) : 0);
   for (int i = 0; i < count; ++i) {
+    const auto at = static_cast<std::size_t>(i);
     CListNode* name = names.GetNodeAt(i);
     name->data = i;
-    if (parallel) values.GetNodeAt(i)->data = i;
-    name_texts[static_cast<std::size_t>(i)] = name->text != nullptr ? name->text : "";
+    texts.input_names[at] = name;
+    if (parallel) {
+      CListNode* value = values.GetNodeAt(i);
+      value->data = i;
+      texts.input_values[at] = value;
+    }
+    name_texts[at] = name->text != nullptr ? name->text : "";
   }
-  const SortedEntries sorted =
-      count <= kShortListLength ? sort_short(name_texts) : sort_long(name_texts);
-  const std::size_t sorted_count = sorted.texts.size();
+  std::vector<const char*>& sorted = scratch.sorted_texts;
+  std::vector<std::int64_t>& sorted_from = scratch.sorted_from;
+  OwnedList2 holder;  // owns the sorted texts of a long list
+  if (count <= kShortListLength) {
+    sort_short(name_texts, sorted, sorted_from);
+  } else {
+    holder = sort_long(name_texts, sorted, sorted_from);
+  }
+  const std::size_t sorted_count = sorted.size();
 
   // Equal names sort in input order, so the first of each run of equal names
   // is the first occurrence.
-  SortedTexts texts;
   texts.names.resize(sorted_count);
-  std::vector<std::int64_t> input_indices(sorted_count);
+  texts.sorted_names.resize(sorted_count);
+  texts.values.clear();
+  texts.sorted_values.clear();
+  texts.values_filled = false;
+  std::vector<std::int64_t>& input_indices = scratch.input_indices;
+  input_indices.resize(sorted_count);
   sorted_names.Clear();
   const char* run_text = nullptr;  // the text of the run at hand
   std::int64_t run_first = 0;      // the input index of its first name
   for (std::size_t i = 0; i < sorted_count; ++i) {
-    const char* text = sorted.texts[i];
+    const char* text = sorted[i];
     if (run_text == nullptr || std::strcmp(text, run_text) != 0) {
       run_text = text;
-      run_first = sorted.input_indices[i];
+      run_first = sorted_from[i];
     }
     input_indices[i] = run_first;
-    sorted_names.Append(text, run_first);
-    texts.names[i] = sorted_names.GetTextAt(static_cast<int>(i));
+    if (sorted_names.Append(text, run_first) == 0) throw std::bad_alloc();
+    CListNode* node = sorted_names.GetNodeAt(static_cast<int>(i));
+    texts.sorted_names[i] = node;
+    texts.names[i] = node->text;
   }
-  if (!parallel) return texts;
+  if (!parallel) return;
 
   // The values of the sorted names lie all over the value list. They are
   // gathered first, a loop whose reads the processor overlaps, and their
   // texts fetched a few items ahead of the loop that copies them.
-  const std::vector<const char*> value_texts = texts_of(values);
-  std::vector<const char*> sorted_value_texts(sorted_count);
+  const std::vector<CListNode*>& value_nodes = texts.input_values;
+  std::vector<const char*>& sorted_value_texts = texts.values;
+  sorted_value_texts.resize(sorted_count);
   for (std::size_t i = 0; i < sorted_count; ++i) {
-    const char* text = value_texts[static_cast<std::size_t>(input_indices[i])];
+    const char* text = value_nodes[static_cast<std::size_t>(input_indices[i])]->text;
     sorted_value_texts[i] = text != nullptr ? text : "";
   }
   constexpr std::size_t kFetchAhead = 8;
   sorted_values.Clear();
   for (std::size_t i = 0; i < sorted_count; ++i) {
     if (i + kFetchAhead < sorted_count) __builtin_prefetch(sorted_value_texts[i + kFetchAhead]);
-    sorted_values.Append(sorted_value_texts[i], input_indices[i]);
+    if (sorted_values.Append(sorted_value_texts[i], input_indices[i]) == 0) {
+      throw std::bad_alloc();
+    }
     // The copy replaces the gathered text, which the list does not own.
-    sorted_value_texts[i] = sorted_values.GetTextAt(static_cast<int>(i));
+    CListNode* node = sorted_values.GetNodeAt(static_cast<int>(i));
+    texts.sorted_values.push_back(node);
+    sorted_value_texts[i] = node->text;
   }
-  texts.values = std::move(sorted_value_texts);
   texts.values_filled = true;
-  return texts;
 }
 
 // The status code that sorted item `position` carries: that of its mark, or,
@@ -163,23 +211,24 @@ void write_back(CStrList& input, CStrList& sorted, std::span<const Mark> marks) 
 }
 
 // write_back for a sorted list that index_side filled, whose items hold the
-// texts of their input items. With no texts to compare, both lists are walked
-// in order: first the sorted items, noting for each input item the last
-// sorted item that came from it, then the input items, each taking the code
-// of that sorted item.
-void write_back_filled(CStrList& input, CStrList& sorted, std::span<const Mark> marks) {
-  const int count = input.GetLength();
-  std::vector<int> last_from(static_cast<std::size_t>(count), -1);
-  for (int i = 0; i < count; ++i) {
-    CListNode* node = sorted.GetNodeAt(i);
-    if (node == nullptr || node->data < 0 || node->data >= count) continue;
-    last_from[static_cast<std::size_t>(node->data)] = i;
-    node->data = code_of(marks, static_cast<std::size_t>(i), node->text);
+// texts of their input items; it passes the nodes of both lists, as many of
+// each. With no texts to compare, both are walked in order: first the sorted
+// items, noting for each input item the last sorted item that came from it,
+// then the input items, each taking the code of that sorted item.
+void write_back_filled(std::span<CListNode* const> input, std::span<CListNode* const> sorted,
+                       std::span<const Mark> marks, std::vector<int>& last_from) {
+  const auto count = static_cast<std::int64_t>(input.size());
+  last_from.assign(input.size(), -1);
+  for (std::size_t i = 0; i < sorted.size(); ++i) {
+    CListNode* node = sorted[i];
+    if (node->data < 0 || node->data >= count) continue;
+    last_from[static_cast<std::size_t>(node->data)] = static_cast<int>(i);
+    node->data = code_of(marks, i, node->text);
   }
-  for (int d = 0; d < count; ++d) {
-    const int from = last_from[static_cast<std::size_t>(d)];
+  for (std::size_t d = 0; d < input.size(); ++d) {
+    const int from = last_from[d];
     if (from < 0) continue;
-    CListNode* source = input.GetNodeAt(d);
+    CListNode* source = input[d];
     source->data = code_of(marks, static_cast<std::size_t>(from), source->text);
   }
 }
@@ -190,9 +239,9 @@ int compare_strlists(CStrList* a_names, CStrList* a_values, CStrList* b_names,
                      CStrList* b_values, CStrList* a_sorted_names, CStrList* a_sorted_values,
                      CStrList* b_sorted_names, CStrList* b_sorted_values) {
   // A list the caller did not pass is one of these, made only then.
-  std::optional<CStrList> scratch[8];
-  auto list_or_scratch = [&scratch](CStrList* list, int k) -> CStrList& {
-    return list != nullptr ? *list : scratch[k].emplace();
+  std::optional<CStrList> missing[8];
+  auto list_or_scratch = [&missing](CStrList* list, int k) -> CStrList& {
+    return list != nullptr ? *list : missing[k].emplace();
   };
   CStrList& an = list_or_scratch(a_names, 0);
   CStrList& av = list_or_scratch(a_values, 1);
@@ -203,31 +252,40 @@ int compare_strlists(CStrList* a_names, CStrList* a_values, CStrList* b_names,
   CStrList& sbn = list_or_scratch(b_sorted_names, 6);
   CStrList& sbv = list_or_scratch(b_sorted_values, 7);
 
-  SortedTexts a = index_side(an, av, san, sav);
-  SortedTexts b = index_side(bn, bv, sbn, sbv);
+  Scratch& scratch = reused_scratch();
+  SortedTexts& a = scratch.a;
+  SortedTexts& b = scratch.b;
+  index_side(an, av, san, sav, scratch, a);
+  index_side(bn, bv, sbn, sbv, scratch, b);
 
   const bool compare_values =
       sav.GetLength() == san.GetLength() && sbv.GetLength() == sbn.GetLength();
   // A sorted value list that index_side did not fill is compared as it came.
-  if (compare_values && !a.values_filled) a.values = texts_of(sav);
-  if (compare_values && !b.values_filled) b.values = texts_of(sbv);
-  const KeyedMarks marks = mark_sorted_sides(a.names, a.values, b.names, b.values, compare_values);
+  if (compare_values && !a.values_filled) texts_of(sav, a.values);
+  if (compare_values && !b.values_filled) texts_of(sbv, b.values);
+  KeyedMarks& marks = scratch.marks;
+  mark_sorted_sides(a.names, a.values, b.names, b.values, compare_values, marks);
 
-  write_back_filled(an, san, marks.a_names);
-  write_back_filled(bn, sbn, marks.b_names);
+  write_back_filled(a.input_names, a.sorted_names, marks.a_names, scratch.last_from);
+  write_back_filled(b.input_names, b.sorted_names, marks.b_names, scratch.last_from);
   if (av.GetLength() > 0 || bv.GetLength() > 0) {
     if (a.values_filled) {
-      write_back_filled(av, sav, marks.a_values);
+      write_back_filled(a.input_values, a.sorted_values, marks.a_values, scratch.last_from);
     } else {
       write_back(av, sav, marks.a_values);
     }
     if (b.values_filled) {
-      write_back_filled(bv, sbv, marks.b_values);
+      write_back_filled(b.input_values, b.sorted_values, marks.b_values, scratch.last_from);
     } else {
       write_back(bv, sbv, marks.b_values);
     }
   }
-  return marks.differ ? 1 : 0;
+  const bool differ = marks.differ;
+  const std::size_t largest = std::max({scratch.name_texts.capacity(),
+                                        scratch.last_from.capacity(), a.values.capacity(),
+                                        b.values.capacity()});
+  if (largest > kKeptScratchItems) scratch = Scratch{};
+  return differ ? 1 : 0;
 }
 
 }  // namespace diff::engine

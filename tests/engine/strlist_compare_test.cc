@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>  // TEST, EXPECT_*
 
 #include <algorithm>  // std::shuffle, std::stable_sort, std::find
+#include <iterator>   // std::size
 #include <random>     // std::mt19937
 #include <string>  // std::string
 #include <vector>  // std::vector
@@ -167,6 +168,36 @@ TEST(DiffList2OrmoTest, SortsShortAndLongListsAlike) {
     for (const Item& item : items_of(c.a_sorted_values)) sorted_values.push_back(item.first);
     EXPECT_EQ(sorted_names, expected_names) << "length " << length;
     EXPECT_EQ(sorted_values, expected_values) << "length " << length;
+  }
+}
+
+TEST(DiffList2OrmoTest, ComparisonsOneAfterAnotherLeaveNothingBehind) {
+  std::vector<std::string> many;
+  for (int i = 0; i < 5000; ++i) many.push_back("n" + std::to_string(i));
+  struct Step {
+    std::vector<std::string> an, av, bn, bv;
+    std::vector<Item> a_names, a_values, b_names, b_values;
+    int result;
+  };
+  // In this order: values, then names only, then lists longer than the
+  // vectors kept between comparisons, then short lists again.
+  const Step steps[] = {
+      {{"z", "x", "y"}, {"3", "1", "2"}, {"z", "x"}, {"9", "1"},
+       {{"x", S}, {"y", D}, {"z", S}}, {{"1", S}, {"2", D}, {"3", D}},
+       {{"x", S}, {"z", S}}, {{"1", S}, {"9", D}}, 1},
+      {{"a"}, {}, {"a"}, {}, {{"a", S}}, {}, {{"a", S}}, {}, 0},
+      {many, {}, many, {}, {}, {}, {}, {}, 0},
+      {{"q"}, {"v"}, {"q"}, {"w"}, {{"q", S}}, {{"v", D}}, {{"q", S}}, {{"w", D}}, 1},
+  };
+  for (std::size_t k = 0; k < std::size(steps); ++k) {
+    const Step& step = steps[k];
+    StrListComparison c(step.an, step.av, step.bn, step.bv);
+    EXPECT_EQ(c.result, step.result) << "step " << k;
+    if (step.an.size() > 1000) continue;  // only the result is written above
+    EXPECT_EQ(items_of(c.a_sorted_names), step.a_names) << "step " << k;
+    EXPECT_EQ(items_of(c.a_sorted_values), step.a_values) << "step " << k;
+    EXPECT_EQ(items_of(c.b_sorted_names), step.b_names) << "step " << k;
+    EXPECT_EQ(items_of(c.b_sorted_values), step.b_values) << "step " << k;
   }
 }
 
