@@ -5,10 +5,12 @@
 #include "command_line.h"     // ParseCommandLine, Command
 #include "commands.h"         // RunCommand
 #include "failure.h"          // Failure, ReportFailure, kTrouble
+#include "huge_page_heap.h"   // RestartWithHugePageHeap
 #include "standard_output.h"  // FinishStandardOutput
 
 int main(int argc, char** argv) {
   using namespace odbdiff;
+  RestartWithHugePageHeap(argv);
   try {
     const std::variant<Command, int> parsed = ParseCommandLine(argc, argv);
     const int* parse_status = std::get_if<int>(&parsed);
