@@ -194,7 +194,7 @@ bool SlotReadAhead::Fill(Batch& batch, int& rc, std::string& failure) {
         rc = SQLITE_ERROR;
         return false;
       }
-      ReadAheadRow row{batch.AddText(name), batch.bytes.size(), scan_.ColumnInt64(kScanSeqColumn)};
+      ReadAheadRow row{batch.AddText(name), batch.bytes.size(), scan_.Column(kScanSeqColumn).Int64()};
       AppendTextForm(value, batch.bytes);
       batch.bytes.push_back('\0');
       batch.rows.push_back(row);

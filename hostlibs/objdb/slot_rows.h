@@ -23,8 +23,8 @@ inline constexpr int kScanValueColumn = 3;  // the first of the five value colum
 
 // Whether the scan's row is a slot of `object`.
 inline bool RowOwnedBy(const Statement& row, std::string_view object) {
-  return row.ColumnType(kScanObjectColumn) == SQLITE_TEXT &&
-         row.ColumnText(kScanObjectColumn) == object;
+  const ColumnValue owner = row.Column(kScanObjectColumn);
+  return owner.Type() == SQLITE_TEXT && owner.Text() == object;
 }
 
 // Reads the value in the five columns from `first`: kind, text, number,

@@ -4,6 +4,7 @@
 
 #include <sqlite3.h>  // sqlite3, sqlite3_stmt
 
+#include <cstddef>      // std::size_t
 #include <string>       // std::string for paths
 #include <string_view>  // std::string_view for texts and blobs
 
@@ -35,6 +36,33 @@ class Connection {
 
  private:
   sqlite3* db_ = nullptr;
+};
+
+// A column of a statement's current row, found once: reading its type,
+// number or bytes through the value then costs no more lookups of the
+// column. Valid until the statement's next Step or Reset, on its thread.
+class ColumnValue {
+ public:
+  explicit ColumnValue(sqlite3_value* value) : value_(value) {}
+  int Type() const { return sqlite3_value_type(value_); }
+  sqlite3_int64 Int64() const { return sqlite3_value_int64(value_); }
+  double Double() const { return sqlite3_value_double(value_); }
+  std::string_view Text() const {
+    // The pointer first, then the length, as SQLite asks.
+    const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(value_));
+    const int length = sqlite3_value_bytes(value_);
+    return text != nullptr ? std::string_view(text, static_cast<std::size_t>(length))
+                           : std::string_view();
+  }
+  std::string_view Blob() const {
+    const auto* bytes = static_cast<const char*>(sqlite3_value_blob(value_));
+    const int length = sqlite3_value_bytes(value_);
+    return bytes != nullptr ? std::string_view(bytes, static_cast<std::size_t>(length))
+                            : std::string_view();
+  }
+
+ private:
+  sqlite3_value* value_;
 };
 
 // A prepared statement, reused across calls.
@@ -72,6 +100,8 @@ class Statement {
   double ColumnDouble(int column) const;
   std::string_view ColumnText(int column) const;
   std::string_view ColumnBlob(int column) const;
+  // The column itself, for reading more than one thing of it.
+  ColumnValue Column(int column) const { return ColumnValue(sqlite3_column_value(stmt_, column)); }
 
  private:
   sqlite3_stmt* stmt_ = nullptr;

@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>  // ElementsAre, IsEmpty
 #include <gtest/gtest.h>  // TEST_F, TEST_P, EXPECT_*
 
+#include <charconv>  // std::to_chars, the shortest form to compare with
 #include <cmath>   // std::signbit, std::isnan
 #include <limits>  // std::numeric_limits
 #include <string>  // std::string
@@ -81,6 +82,28 @@ INSTANTIATE_TEST_SUITE_P(
                     NumberCase{1.0 / 3, "s", "0.3333333333333333 s"},
                     NumberCase{-2.5e-300, "\xff\n", "-2.5e-300 \xff\n"},
                     NumberCase{std::numeric_limits<double>::infinity(), nullptr, "inf"}));
+
+// Whole numbers take a shorter path to their text form than other doubles;
+// it must give what the double's shortest form gives, on both sides of where
+// "1.2e+07" becomes shorter than the digits written out, and past the
+// numbers whose every digit counts.
+TEST_F(CvxSlotTest, WholeNumbersReadAsTheirShortestRoundTripDecimal) {
+  std::vector<double> numbers;
+  for (double power = 1; power <= 1e17; power *= 10) {
+    for (const double digits : {1.0, 2.0, 9.0, 12.0, 148.0, 1001.0, 123456789.0}) {
+      numbers.push_back(digits * power);
+      numbers.push_back(-digits * power);
+    }
+  }
+  numbers.insert(numbers.end(), {999999999999999.0, 1e15 - 10, 1e15 + 1, 9007199254740993.0});
+  for (std::size_t i = 0; i < numbers.size(); ++i) {
+    const std::string slot = "n" + std::to_string(i);
+    ASSERT_EQ(db_.SetNumberValue("o", slot.c_str(), numbers[i], nullptr), 1);
+    char text[32];
+    const auto end = std::to_chars(text, text + sizeof text, numbers[i]).ptr;
+    EXPECT_EQ(TextForm(slot.c_str()), std::string(text, end)) << slot;
+  }
+}
 
 TEST_F(CvxSlotTest, NotANumberStaysANumber) {
   ASSERT_EQ(db_.SetNumberValue("o", "n", std::numeric_limits<double>::quiet_NaN(), "V"), 1);
