@@ -1,6 +1,7 @@
 #include "diff/report_text/report_table.h"
 
 #include <array>      // std::array
+#include <cstring>    // std::memcpy, std::memset
 #include <string>     // std::string, the line being built
 
 #include "diff/report_text/report_file.h"  // write_line
@@ -74,6 +75,12 @@ void append_field(std::string& line, std::string_view field, std::size_t width) 
   line.append(width - kept.size(), ' ');
 }
 
+constexpr std::size_t row_width() {
+  std::size_t width = 0;
+  for (const Column& column : kColumns) width += column.width;
+  return width;
+}
+
 }  // namespace
 
 void write_table_header(std::FILE* file) {
@@ -101,11 +108,18 @@ void write_table_header(std::FILE* file) {
 void write_table_row(std::FILE* file, const TableRow& row) {
   const std::array<std::string_view, kColumns.size()> fields = {
       row.object, row.slot, row.a_value, row.b_value, row.comment};
-  std::string line;
+  // A row has a fixed width: it is built in place, without an allocation
+  // for each of the million rows a large report may have.
+  std::array<char, row_width()> line;
+  char* at = line.data();
   for (std::size_t i = 0; i < kColumns.size(); ++i) {
-    append_field(line, fields[i], kColumns[i].width);
+    const std::size_t width = kColumns[i].width;
+    const std::size_t kept = kept_length(fields[i], width - 1);
+    std::memcpy(at, fields[i].data(), kept);
+    std::memset(at + kept, ' ', width - kept);
+    at += width;
   }
-  write_line(file, line);
+  write_line(file, std::string_view(line.data(), line.size()));
 }
 
 }  // namespace diff::report_text

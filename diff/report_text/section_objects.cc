@@ -59,20 +59,20 @@ std::vector<std::string> objects_only_in_b(const ReportDatabases& databases) {
   return one_sided_objects(databases.combined_differences, kObjectsOnlyInB);
 }
 
-std::vector<std::string> identical_objects(const ReportDatabases& databases) {
+std::vector<const char*> identical_objects(const ReportDatabases& databases, CStrList& common) {
   CvxODB& combined = databases.combined_differences;
   if (!read_answer(combined, combined.ObjectExists(kCommonObjects))) return {};
-  CStrList common;
   list_slots(combined, kCommonObjects, common, nullptr);
   CStrList a_names;
   CStrList b_names;
   const auto in_a = object_names(databases.a_differences, a_names);
   const auto in_b = object_names(databases.b_differences, b_names);
-  std::vector<std::string> identical;
+  std::vector<const char*> identical;
+  identical.reserve(static_cast<std::size_t>(common.GetLength()));
   for (int i = 0; i < common.GetLength(); ++i) {
     const char* name = common.GetTextAt(i);
     if (in_a.contains(name) || in_b.contains(name)) continue;
-    identical.emplace_back(name);
+    identical.push_back(name);
   }
   return identical;
 }

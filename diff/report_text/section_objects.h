@@ -7,6 +7,7 @@
 #include <string>  // std::string
 #include <vector>  // std::vector
 
+#include "diff/host/list_library.h"            // CStrList
 #include "diff/report_text/report_context.h"  // ReportDatabases
 
 namespace diff::report_text {
@@ -22,8 +23,9 @@ std::vector<std::string> objects_only_in_b(const ReportDatabases& databases);
 // Objects in both files that neither the A nor the B difference database
 // holds: the slot names of the combined difference database's list of
 // common objects, in order, without those. Empty when that list object is
-// absent.
-std::vector<std::string> identical_objects(const ReportDatabases& databases);
+// absent. The names point into `common`, which must outlive them: a large
+// comparison has a million of them, too many to copy one by one.
+std::vector<const char*> identical_objects(const ReportDatabases& databases, CStrList& common);
 
 // Objects in both files that differ: those of the A difference database,
 // then those of the B difference database that the A one does not hold,

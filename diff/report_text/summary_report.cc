@@ -5,6 +5,7 @@
 #include <string_view>  // std::string_view
 #include <vector>       // std::vector
 
+#include "diff/host/list_library.h"            // CStrList, the common objects
 #include "diff/report_text/report_context.h"   // open_report_databases, write_object_file_names
 #include "diff/outcome/call_outcome.h"         // fail, DIFF_ERROR_ARGUMENT
 #include "diff/report_text/report_file.h"      // OutputFile, write_line
@@ -17,13 +18,13 @@ constexpr std::string_view kNameIndent = "     ";
 
 // A section: an empty line, the heading, and an indented line per object;
 // nothing at all when there is no object.
-void write_section(std::FILE* file, std::string_view heading,
-                   const std::vector<std::string>& objects) {
+template <typename Name>
+void write_section(std::FILE* file, std::string_view heading, const std::vector<Name>& objects) {
   if (objects.empty()) return;
   report_text::write_line(file, "");
   report_text::write_line(file, heading);
   std::string line;
-  for (const std::string& object : objects) {
+  for (const Name& object : objects) {
     line.assign(kNameIndent);
     line.append(object);
     report_text::write_line(file, line);
@@ -44,7 +45,9 @@ int generate_summary_report(const char* report_path) {
   report_text::write_object_file_names(file, databases);
   write_section(file, "Objects in A but not in B:", report_text::objects_only_in_a(databases));
   write_section(file, "Objects in B but not in A:", report_text::objects_only_in_b(databases));
-  write_section(file, "Objects identical in A and B:", report_text::identical_objects(databases));
+  CStrList common;
+  write_section(file, "Objects identical in A and B:",
+                report_text::identical_objects(databases, common));
   write_section(file, "Objects that differ between A and B:",
                 report_text::differing_objects(databases));
   report.commit();

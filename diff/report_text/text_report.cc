@@ -37,10 +37,11 @@ void start_section(std::FILE* file, std::string_view heading) {
 }
 
 void write_identical_objects(std::FILE* file, const ReportDatabases& databases) {
-  const std::vector<std::string> objects = report_text::identical_objects(databases);
+  CStrList common;
+  const std::vector<const char*> objects = report_text::identical_objects(databases, common);
   if (objects.empty()) return;
   start_section(file, "Objects identical in A and B:");
-  for (const std::string& object : objects) {
+  for (const char* object : objects) {
     write_table_row(file, {object, "", "", "", "Identical Objects"});
   }
 }
