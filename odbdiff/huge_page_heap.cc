@@ -1,7 +1,8 @@
 #include "huge_page_heap.h"
 
+#include <limits.h>  // PATH_MAX
 #include <stdlib.h>  // getenv, setenv, unsetenv
-#include <unistd.h>  // execv
+#include <unistd.h>  // execv, readlink
 
 #include <fstream>  // std::ifstream for the kernel's setting
 #include <string>   // std::string
@@ -29,8 +30,14 @@ void RestartWithHugePageHeap(char** argv) {
   const std::string given = tunables != nullptr ? tunables : "";
   if (given.find(kHugeTlb) != std::string::npos || !KernelGivesHugePages()) return;
   const std::string wanted = (given.empty() ? "" : given + ":") + kHugeTlb + "=1";
+  // The program's own path rather than /proc/self/exe itself: under a
+  // tool such as valgrind, only the path names odbdiff.
+  char program[PATH_MAX];
+  const ssize_t length = readlink("/proc/self/exe", program, sizeof program - 1);
+  if (length <= 0) return;
+  program[length] = '\0';
   if (setenv(kTunables, wanted.c_str(), 1) != 0) return;
-  execv("/proc/self/exe", argv);
+  execv(program, argv);
   // Not started anew (no /proc, say): run on with the heap as it is, and
   // leave the environment of the programs odbdiff starts as it was.
   if (tunables != nullptr) {

@@ -36,7 +36,7 @@ ModuleOutput::ModuleOutput(OutputMode mode, std::size_t object_total) {
     case OutputMode::kDirect:
       return;
     case OutputMode::kSilent:
-      capture_.emplace([](std::string_view) {});
+      discard_.emplace();
       return;
     case OutputMode::kProgressBar:
       // A pipe would make stdio buffer whole blocks; the bar should move
@@ -59,6 +59,7 @@ void ModuleOutput::OnLine(std::string_view line) {
 }
 
 void ModuleOutput::Finish() {
+  if (discard_) discard_->Stop();
   if (!capture_) return;
   capture_->Stop();
   if (bar_) bar_->Finish();

@@ -2,7 +2,7 @@
 // it works:
 //   - standard output is no terminal, or --verbose: they go there unchanged
 //     (nothing is redirected);
-//   - --quiet: they are captured and dropped;
+//   - --quiet: they go to /dev/null;
 //   - otherwise (a terminal): the "Processing Object ..." lines are captured
 //     and counted by a progress bar on standard error, and the other lines go
 //     on to standard output.
@@ -14,6 +14,7 @@
 #include <string_view>  // std::string_view
 
 #include "output_capture.h"  // OutputCapture
+#include "output_discard.h"  // OutputDiscard
 #include "progress_bar.h"    // ProgressBar
 
 namespace odbdiff {
@@ -42,6 +43,7 @@ class ModuleOutput {
 
   std::optional<ProgressBar> bar_;
   bool pass_on_failed_ = false;         // written by the capture's reader thread
+  std::optional<OutputDiscard> discard_;
   std::optional<OutputCapture> capture_;  // last: stopped before the rest goes
 };
 
