@@ -1,18 +1,16 @@
 #include "diff/engine/strlist_compare.h"
 
-#include <algorithm>  // std::stable_sort of short lists, std::max
+#include <algorithm>  // std::max
 #include <cstdint>  // std::int64_t
 #include <cstring>  // std::strcmp
-#include <memory>   // std::unique_ptr
 #include <new>      // std::bad_alloc when a list takes no more items
 #include <optional>  // std::optional for lists the caller did not pass
 #include <span>     // std::span
-#include <utility>  // std::move
 #include <vector>   // std::vector
 
 #include "diff/engine/keyed_marking.h"  // mark_sorted_sides
-#include "diff/engine/owned_list2.h"    // OwnedList2, items_of
 #include "diff/engine/number_text.h"    // read_leading_int
+#include "diff/engine/text_sort.h"      // sort_texts_stably
 
 namespace diff::engine {
 namespace {
@@ -61,43 +59,6 @@ Scratch& reused_scratch() {
   return scratch;
 }
 
-// A list this short is sorted here: building two numbered list2 copies to
-// sort it would cost more than the sort.
-constexpr int kShortListLength = 64;
-
-// Sorts `texts` stably in ascending byte order, the order of
-// list2_copy_sorted: fills `sorted` with them and `from` with their input
-// indices.
-void sort_short(const std::vector<const char*>& texts, std::vector<const char*>& sorted,
-                std::vector<std::int64_t>& from) {
-  from.resize(texts.size());
-  for (std::size_t i = 0; i < texts.size(); ++i) from[i] = static_cast<std::int64_t>(i);
-  std::stable_sort(from.begin(), from.end(), [&texts](std::int64_t x, std::int64_t y) {
-    return std::strcmp(texts[static_cast<std::size_t>(x)], texts[static_cast<std::size_t>(y)]) <
-           0;
-  });
-  sorted.resize(texts.size());
-  for (std::size_t i = 0; i < texts.size(); ++i) {
-    sorted[i] = texts[static_cast<std::size_t>(from[i])];
-  }
-}
-
-// CStrList::CopySorted drops data words where list2_copy_sorted keeps them:
-// sorted as a list2 whose data words are their input indices, the names tell
-// where each of them came from. The returned list owns the sorted texts.
-OwnedList2 sort_long(const std::vector<const char*>& texts, std::vector<const char*>& sorted,
-                     std::vector<std::int64_t>& from) {
-  const OwnedList2 numbered(list2_create());
-  for (std::size_t i = 0; i < texts.size(); ++i) {
-    list2_append_to_end(numbered.get(), texts[i], static_cast<std::int64_t>(i));
-  }
-  OwnedList2 holder(list2_copy_sorted(numbered.get()));
-  List2Items items = items_of(holder.get());
-  sorted = std::move(items.texts);
-  from = std::move(items.data);
-  return holder;
-}
-
 // Gives each name (and each value, when the values are parallel) its input
 // index, fills `sorted_names` with the names in sorted order carrying input
 // indices, and, when the values are parallel, `sorted_values` with the values
@@ -126,12 +87,7 @@ void index_side(CStrList& names, CStrList& values, CStrList& sorted_names,
   }
   std::vector<const char*>& sorted = scratch.sorted_texts;
   std::vector<std::int64_t>& sorted_from = scratch.sorted_from;
-  OwnedList2 holder;  // owns the sorted texts of a long list
-  if (count <= kShortListLength) {
-    sort_short(name_texts, sorted, sorted_from);
-  } else {
-    holder = sort_long(name_texts, sorted, sorted_from);
-  }
+  sort_texts_stably(name_texts, sorted, sorted_from);
   const std::size_t sorted_count = sorted.size();
 
   // Equal names sort in input order, so the first of each run of equal names
