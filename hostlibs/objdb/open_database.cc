@@ -2,7 +2,7 @@
 
 #include <sys/stat.h>  // stat, for the identity of a file read
 
-#include <algorithm>  // std::is_sorted, std::sort of gathered rows
+#include <algorithm>  // std::is_sorted, std::sort of gathered rows, std::lower_bound
 #include <cstdint>    // std::uint32_t
 #include <iterator>   // std::size
 #include <numeric>    // std::iota
@@ -316,6 +316,7 @@ void ObjectDatabase::EndSlotScans() {
 }
 
 bool ObjectDatabase::Save() {
+  names_listed_ = false;
   if (!writable_) return true;
   if (!connection_.InTransaction()) {
     return Fail("an earlier write failed and undid the writes since Open; nothing was saved");
@@ -371,6 +372,7 @@ bool ObjectDatabase::HasObject(std::string_view name) {
 }
 
 bool ObjectDatabase::AddObject(std::string_view name) {
+  names_listed_ = false;
   if (!CanWriteNow()) return false;
   if (WrittenObject(name) != nullptr) return true;
   EndSlotScans();
@@ -385,7 +387,53 @@ bool ObjectDatabase::AddObject(std::string_view name) {
   return true;
 }
 
+template <typename Visit>
+bool ObjectDatabase::ScanSlots(Scan scan, std::string_view object, Visit visit) {
+  if (!SeekSlots(scan, object)) return false;
+  // Left on a row only where an object's slots begin, so that nothing thrown
+  // halfway leaves the scan inside an object.
+  bool on_row = scan_on_row_[scan];
+  scan_on_row_[scan] = false;
+  const zozavi::Statement& row = statements_[kScanStatements[scan]];
+  bool any = false;
+  while (on_row && zozavi::RowOwnedBy(row, object)) {
+    std::string_view name;
+    SlotValueView value;
+    if (!zozavi::ReadRowText(row, zozavi::kScanNameColumn, "a slot's name", name, problem_)) {
+      FailDamaged(zozavi::ObjectPlace(object) + ": " + problem_);
+      EndSlotScan(scan);  // after the failure is worded: it ends the row's texts
+      return false;
+    }
+    if (scan == kWithValues &&
+        !zozavi::ReadRowValue(row, zozavi::kScanValueColumn, value, problem_)) {
+      FailDamaged(zozavi::SlotPlace(object, name) + ": " + problem_);
+      EndSlotScan(scan);
+      return false;
+    }
+    visit(name, value, row.Column(zozavi::kScanSeqColumn).Int64());
+    any = true;
+    if (!StepSlots(scan)) return false;
+    on_row = scan_on_row_[scan];
+    scan_on_row_[scan] = false;
+  }
+  // The slots read must be those of an object, and so must the slots where
+  // the scan stops, which the next read in name order may pass over.
+  if (any && !CheckOwner(object)) {
+    EndSlotScan(scan);
+    return false;
+  }
+  scan_on_row_[scan] = on_row;
+  return !on_row || CheckNextOwner(scan);
+}
+
 bool ObjectDatabase::ListSlots(std::string_view object, CStrList& names, CStrList* values) {
+  // The same names again, with nothing listed or written since, in the same
+  // snapshot: two reports of one comparison list the same million objects.
+  if (values == nullptr && names_listed_ && object == listed_object_ &&
+      connection_.InTransaction()) {
+    return names_.AppendTo(names, order_) || Fail("out of memory");
+  }
+  names_listed_ = false;
   if (values != nullptr && UseReadAhead(object)) {
     std::span<const zozavi::ReadAheadRow> rows;
     const char* bytes = nullptr;
@@ -423,47 +471,23 @@ bool ObjectDatabase::ListSlots(std::string_view object, CStrList& names, CStrLis
   values_.Clear();
   seqs_.clear();
   const Scan scan = values != nullptr ? kWithValues : kNamesOnly;
-  if (!SeekSlots(scan, object)) return false;
-  // Left on a row only where an object's slots begin, so that nothing thrown
-  // halfway leaves the scan inside an object.
-  bool on_row = scan_on_row_[scan];
-  scan_on_row_[scan] = false;
-  const zozavi::Statement& row = statements_[kScanStatements[scan]];
-  while (on_row && zozavi::RowOwnedBy(row, object)) {
-    std::string_view name;
-    SlotValueView value;
-    if (!zozavi::ReadRowText(row, zozavi::kScanNameColumn, "a slot's name", name, problem_)) {
-      FailDamaged(zozavi::ObjectPlace(object) + ": " + problem_);
-      EndSlotScan(scan);  // after the failure is worded: it ends the row's texts
-      return false;
-    }
-    if (values != nullptr &&
-        !zozavi::ReadRowValue(row, zozavi::kScanValueColumn, value, problem_)) {
-      FailDamaged(zozavi::SlotPlace(object, name) + ": " + problem_);
-      EndSlotScan(scan);
-      return false;
-    }
-    names_.Add(name);
-    seqs_.push_back(row.ColumnInt64(zozavi::kScanSeqColumn));
-    if (values != nullptr) {
-      text_form_.clear();
-      zozavi::AppendTextForm(value, text_form_);
-      values_.Add(text_form_);
-    }
-    if (!StepSlots(scan)) return false;
-    on_row = scan_on_row_[scan];
-    scan_on_row_[scan] = false;
-  }
-  // The slots read must be those of an object, and so must the slots where
-  // the scan stops, which the next read in name order may pass over.
-  if (!seqs_.empty() && !CheckOwner(object)) {
-    EndSlotScan(scan);
-    return false;
-  }
-  scan_on_row_[scan] = on_row;
-  if (on_row && !CheckNextOwner(scan)) return false;
+  const bool scanned =
+      ScanSlots(scan, object, [&](std::string_view name, const SlotValueView& value,
+                                  sqlite3_int64 seq) {
+        names_.Add(name);
+        seqs_.push_back(seq);
+        if (values != nullptr) {
+          text_form_.clear();
+          zozavi::AppendTextForm(value, text_form_);
+          values_.Add(text_form_);
+        }
+      });
+  if (!scanned) return false;
+  listed_object_.assign(object);
+  listed_slots_ = seqs_.size();
   if (seqs_.empty()) return HasObject(object);
   OrderBySeq();
+  names_listed_ = values == nullptr;
   return (names_.AppendTo(names, order_) &&
           (values == nullptr || values_.AppendTo(*values, order_))) ||
          Fail("out of memory");
@@ -506,8 +530,51 @@ void ObjectDatabase::OrderBySeq() {
   }
 }
 
+bool ObjectDatabase::KeepValues(std::string_view object) {
+  kept_object_.clear();
+  kept_slots_ = 0;
+  const bool scanned =
+      ScanSlots(kWithValues, object, [&](std::string_view name, const SlotValueView& value,
+                                         sqlite3_int64) {
+        if (kept_slots_ == kept_.size()) kept_.emplace_back();
+        kept_[kept_slots_].first.assign(name);
+        kept_[kept_slots_].second.Assign(value);
+        ++kept_slots_;
+      });
+  if (!scanned) {
+    kept_slots_ = 0;
+    return false;
+  }
+  kept_object_.assign(object);
+  return true;
+}
+
+bool ObjectDatabase::ReadKeptValue(std::string_view slot, CvxSlot::Value& value) const {
+  const auto end = kept_.begin() + static_cast<std::ptrdiff_t>(kept_slots_);
+  // The scan gives the slots in SQLite's binary order, which is byte order.
+  const auto found = std::lower_bound(
+      kept_.begin(), end, slot, [](const auto& kept, std::string_view name) {
+        return std::string_view(kept.first) < name;
+      });
+  if (found == end || found->first != slot) return false;  // no such slot
+  value.Assign(found->second.View());
+  return true;
+}
+
 bool ObjectDatabase::ReadValue(std::string_view object, std::string_view slot,
                                CvxSlot::Value& value) {
+  if (!writable_ && !object.empty()) {
+    if (object == kept_object_) return ReadKeptValue(slot, value);
+    // Values read after their object's slots were listed: the object is read
+    // whole once rather than once per value.
+    if (object == listed_object_ && listed_slots_ <= kMaxKeptSlots) {
+      if (KeepValues(object)) return ReadKeptValue(slot, value);
+      // A damaged sibling must not fail the read of a sound slot: this read
+      // and the next go by the slot alone, and find what they find.
+      error_.clear();
+      listed_object_.clear();
+    }
+  }
   StatementUse query = Use(kReadValue);
   if (!query) return false;
   const int rc = query->BindText(1, object) && query->BindText(2, slot)
@@ -535,6 +602,7 @@ bool ObjectDatabase::RunWrite(zozavi::Statement& statement, std::string_view obj
 
 bool ObjectDatabase::WriteValue(std::string_view object, std::string_view slot,
                                 const SlotValueView& value) {
+  names_listed_ = false;
   if (!CanWriteNow()) return false;
   EndSlotScans();
   // No row is inserted or updated when the object does not exist.

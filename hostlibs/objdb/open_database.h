@@ -10,6 +10,7 @@
 #include <string>       // std::string for paths and scratch text
 #include <string_view>  // std::string_view for names and texts
 #include <unordered_map>  // std::unordered_map of objects written to
+#include <utility>        // std::pair of a kept slot
 #include <vector>         // std::vector of gathered rows
 
 #include "diff/host/list_library.h"     // CStrList
@@ -117,6 +118,15 @@ struct ObjectDatabase {
   // already. False when the query fails.
   bool SeekSlots(Scan scan, std::string_view object);
   bool StepSlots(Scan scan);
+  // Calls `visit(name, value, seq)` for each slot of `object` that `scan`
+  // reads, in slot-name order (the value is empty for kNamesOnly). False,
+  // with error() set, when a row fails its checks or the read fails.
+  template <typename Visit>
+  bool ScanSlots(Scan scan, std::string_view object, Visit visit);
+  // Reads every slot of `object` with its value into kept_.
+  bool KeepValues(std::string_view object);
+  // The kept value of `slot`; false when kept_object_ has no such slot.
+  bool ReadKeptValue(std::string_view slot, CvxSlot::Value& value) const;
   // Sorts the listed objects into sorted_objects_.
   void SortListedObjects();
   // Whether `owner`, which has slots, is in the objects table; false with
@@ -180,6 +190,22 @@ struct ObjectDatabase {
   // neither up again. Cleared when it grows past a bound, and after a failed
   // write, which may have undone part of the transaction.
   std::unordered_map<std::string, sqlite3_int64, NameHash, std::equal_to<>> written_objects_;
+
+  // The object whose slots were listed last, and how many it has.
+  std::string listed_object_;
+  std::size_t listed_slots_ = 0;
+  // names_ and order_ still hold the names of listed_object_'s slots, listed
+  // without values, and nothing was written since.
+  bool names_listed_ = false;
+  // A read-only database keeps every value of the last object whose slots
+  // it listed, once a value of it is read: a caller that lists an object's
+  // slots and then reads their values one by one, as a report does, reads
+  // the object once more rather than once per value. Objects with more
+  // slots than kMaxKeptSlots are read value by value.
+  static constexpr std::size_t kMaxKeptSlots = 256;
+  std::string kept_object_;  // empty when nothing is kept
+  std::vector<std::pair<std::string, CvxSlot::Value>> kept_;  // reused, in name order
+  std::size_t kept_slots_ = 0;  // the entries of kept_ that hold kept_object_'s slots
 
   // A read-only database reads ahead on a thread of its own once the reads
   // run in name order; the file's identity makes sure the read-ahead opens

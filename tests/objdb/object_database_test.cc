@@ -379,3 +379,73 @@ TEST_F(ObjectDatabaseTest, ValidateChecksObjectFilesOnly) {
 }
 
 }  // namespace
+
+namespace {
+
+// What a read of one value gave, as the caller sees it.
+std::string ValueRead(CvxODB& db, const char* object, const char* slot_name) {
+  CvxSlot slot;
+  const int found = db.GetValue(object, slot_name, slot, 0);
+  CStrList items;
+  slot.GetListItems(&items);
+  std::string read = std::to_string(found) + " " + db.LastError() + " " +
+                     std::to_string(slot.IsText()) + std::to_string(slot.IsNumber()) +
+                     std::to_string(slot.IsList()) + " " + slot.Text() + " " +
+                     std::to_string(slot.Number()) + " " + slot.Units();
+  for (const std::string& item : Texts(items)) read += " [" + item + "]";
+  return read;
+}
+
+}  // namespace
+
+// A read-only handle reads an object whole once a value of it is read after
+// its slots were listed; every value, a missing slot and a damaged sibling
+// read as they read on their own.
+TEST_F(ObjectDatabaseTest, ValuesReadAfterTheirObjectsListingReadAsAlone) {
+  ASSERT_EQ(db_.Open(0), 1);
+  for (const char* object : {"o", "p", "wide"}) ASSERT_EQ(db_.CreateObject(object, nullptr), 1);
+  CStrList items;
+  Fill(items, {"x", "", "y"});
+  CStrList no_items;
+  ASSERT_EQ(db_.SetValue("o", "text", "a text  ", 0, 0), 1);
+  ASSERT_EQ(db_.SetNumberValue("o", "flow", 12.5, "m3/h"), 1);
+  ASSERT_EQ(db_.SetNumberValue("o", "count", -3, nullptr), 1);
+  ASSERT_EQ(db_.SetListValue("o", "list", &items), 1);
+  ASSERT_EQ(db_.SetListValue("o", "none", &no_items), 1);
+  ASSERT_EQ(db_.SetValue("o", "bad", "soon damaged", 0, 0), 1);
+  ASSERT_EQ(db_.SetValue("p", "text", "of p", 0, 0), 1);
+  for (int i = 0; i < 300; ++i) {  // more than an object read whole may have
+    const std::string slot = "s" + std::to_string(i);
+    ASSERT_EQ(db_.SetValue("wide", slot.c_str(), slot.c_str(), 0, 0), 1);
+  }
+  ASSERT_EQ(db_.Close(1), 1);
+  objdb_test::RunSql(path_,
+                     "PRAGMA ignore_check_constraints = 1;"
+                     " UPDATE slots SET kind = 4 WHERE object = 'o' AND name = 'bad'");
+
+  CvxODB alone(0, path_.c_str(), 0);
+  ASSERT_EQ(alone.Open(1), 1);
+  ASSERT_EQ(db_.Open(1), 1);
+  for (const char* object : {"o", "wide", "p", "o"}) {
+    CStrList names;
+    ASSERT_EQ(db_.GetSlots(object, &names, 0), 1) << object;
+    std::vector<std::string> slots = Texts(names);
+    slots.push_back("missing");
+    for (const std::string& slot : slots) {
+      EXPECT_EQ(ValueRead(db_, object, slot.c_str()), ValueRead(alone, object, slot.c_str()))
+          << object << "." << slot;
+      // A value of another object between two of this one's.
+      EXPECT_EQ(ValueRead(db_, "p", "text"), ValueRead(alone, "p", "text"));
+    }
+  }
+  db_.Close(0);
+
+  // A listing repeated after a write has the written slot.
+  ASSERT_EQ(db_.Open(0), 1);
+  CStrList names;
+  ASSERT_EQ(db_.GetSlots("p", &names, 0), 1);
+  ASSERT_EQ(db_.SetValue("p", "added", "v", 0, 0), 1);
+  CStrList again;
+  ASSERT_EQ(db_.GetSlots("p", &again, 0), 1);
+  EXPECT_THAT(Texts(again), ElementsAre("text", "added"));
+}
