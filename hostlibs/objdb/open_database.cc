@@ -7,7 +7,7 @@
 #include <iterator>   // std::size
 #include <numeric>    // std::iota
 #include <span>       // std::span of rows read ahead
-#include <utility>    // std::move
+#include <utility>    // std::move, std::swap
 
 #include "failure_text.h"  // AppendEscaped, ObjectPlace, SlotPlace, OrphanSlots, SqliteFailure
 #include "object_file.h"   // InspectFile, RefusalReason, CreateEmptyObjectFile, SqliteFileName
@@ -427,13 +427,14 @@ bool ObjectDatabase::ScanSlots(Scan scan, std::string_view object, Visit visit) 
 }
 
 bool ObjectDatabase::ListSlots(std::string_view object, CStrList& names, CStrList* values) {
-  // The same names again, with nothing listed or written since, in the same
-  // snapshot: two reports of one comparison list the same million objects.
-  if (values == nullptr && names_listed_ && object == listed_object_ &&
+  // The same names again, with nothing written since, in the same snapshot:
+  // both reports of one comparison list the same million common objects.
+  if (values == nullptr && names_listed_ && object == names_object_ &&
       connection_.InTransaction()) {
-    return names_.AppendTo(names, order_) || Fail("out of memory");
+    listed_object_.assign(object);
+    listed_slots_ = listed_order_.size();
+    return listed_names_.AppendTo(names, listed_order_) || Fail("out of memory");
   }
-  names_listed_ = false;
   if (values != nullptr && UseReadAhead(object)) {
     std::span<const zozavi::ReadAheadRow> rows;
     const char* bytes = nullptr;
@@ -487,9 +488,15 @@ bool ObjectDatabase::ListSlots(std::string_view object, CStrList& names, CStrLis
   listed_slots_ = seqs_.size();
   if (seqs_.empty()) return HasObject(object);
   OrderBySeq();
-  names_listed_ = values == nullptr;
-  return (names_.AppendTo(names, order_) &&
-          (values == nullptr || values_.AppendTo(*values, order_))) ||
+  if (values == nullptr) {
+    // Kept apart from the listings with values, which come between.
+    std::swap(names_, listed_names_);
+    std::swap(order_, listed_order_);
+    names_object_.assign(object);
+    names_listed_ = true;
+    return listed_names_.AppendTo(names, listed_order_) || Fail("out of memory");
+  }
+  return (names_.AppendTo(names, order_) && values_.AppendTo(*values, order_)) ||
          Fail("out of memory");
 }
 

@@ -194,8 +194,12 @@ struct ObjectDatabase {
   // The object whose slots were listed last, and how many it has.
   std::string listed_object_;
   std::size_t listed_slots_ = 0;
-  // names_ and order_ still hold the names of listed_object_'s slots, listed
-  // without values, and nothing was written since.
+  // The last listing of slot names without values, of names_object_, kept
+  // until a write: listed_names_ in name order, listed_order_ in creation
+  // order.
+  zozavi::TextBatch listed_names_;
+  std::vector<std::uint32_t> listed_order_;
+  std::string names_object_;
   bool names_listed_ = false;
   // A read-only database keeps every value of the last object whose slots
   // it listed, once a value of it is read: a caller that lists an object's

@@ -429,6 +429,13 @@ TEST_F(ObjectDatabaseTest, ValuesReadAfterTheirObjectsListingReadAsAlone) {
   for (const char* object : {"o", "wide", "p", "o"}) {
     CStrList names;
     ASSERT_EQ(db_.GetSlots(object, &names, 0), 1) << object;
+    // The same listing again after another object's slots and values.
+    CStrList other_names;
+    CStrList other_values;
+    ASSERT_EQ(db_.LoadAllSlots("p", &other_names, &other_values, 0, 0), 1);
+    CStrList again;
+    ASSERT_EQ(db_.GetSlots(object, &again, 0), 1) << object;
+    EXPECT_EQ(Texts(again), Texts(names)) << object;
     std::vector<std::string> slots = Texts(names);
     slots.push_back("missing");
     for (const std::string& slot : slots) {
