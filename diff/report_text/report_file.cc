@@ -5,7 +5,7 @@
 #include <unistd.h>    // access, write, fsync, close, unlink
 
 #include <cerrno>      // errno, EINTR, EEXIST
-#include <cstdio>      // std::rename, fopencookie, std::fflush, std::ferror
+#include <cstdio>      // std::rename, fopencookie, std::setvbuf, std::fflush, std::ferror
 #include <cstring>     // std::strerror
 #include <filesystem>  // std::filesystem::path, the target's folder and name
 #include <random>      // std::random_device, the hidden names
@@ -38,6 +38,8 @@ bool nameless_files_unsupported(int error) {
   return error == EOPNOTSUPP || error == EISDIR || error == EINVAL;
 }
 
+constexpr std::size_t kBufferSize = std::size_t{1} << 20;
+
 }  // namespace
 
 OutputFile::OutputFile(const char* path) {
@@ -64,6 +66,9 @@ OutputFile::OutputFile(const char* path) {
     const cookie_io_functions_t functions{nullptr, &OutputFile::write_through, nullptr, nullptr};
     stream_ = fopencookie(this, "w", functions);
     if (stream_ == nullptr) fail_with(errno);
+    buffer_ = std::make_unique_for_overwrite<char[]>(kBufferSize);
+    // Should stdio refuse the buffer, it keeps its own: slower, not wrong.
+    std::setvbuf(stream_, buffer_.get(), _IOFBF, kBufferSize);
   } catch (...) {
     discard();
     throw;

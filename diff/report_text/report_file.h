@@ -55,6 +55,9 @@ class OutputFile {
   int descriptor_ = -1;
   bool direct_ = false;    // the target itself is written
   int first_error_ = 0;    // errno of the first write that failed
+  // The stream's buffer: stdio's own is 8 KiB, a system call for every
+  // 8 KiB of a report of a hundred megabytes and more.
+  std::unique_ptr<char[]> buffer_;
   std::FILE* stream_ = nullptr;
 };
 
