@@ -433,6 +433,7 @@ bool ObjectDatabase::ListSlots(std::string_view object, CStrList& names, CStrLis
       connection_.InTransaction()) {
     listed_object_.assign(object);
     listed_slots_ = listed_order_.size();
+    listed_values_read_ = 0;
     return listed_names_.AppendTo(names, listed_order_) || Fail("out of memory");
   }
   if (values != nullptr && UseReadAhead(object)) {
@@ -486,6 +487,7 @@ bool ObjectDatabase::ListSlots(std::string_view object, CStrList& names, CStrLis
   if (!scanned) return false;
   listed_object_.assign(object);
   listed_slots_ = seqs_.size();
+  listed_values_read_ = 0;
   if (seqs_.empty()) return HasObject(object);
   OrderBySeq();
   if (values == nullptr) {
@@ -573,8 +575,10 @@ bool ObjectDatabase::ReadValue(std::string_view object, std::string_view slot,
   if (!writable_ && !object.empty()) {
     if (object == kept_object_) return ReadKeptValue(slot, value);
     // Values read after their object's slots were listed: the object is read
-    // whole once rather than once per value.
-    if (object == listed_object_ && listed_slots_ <= kMaxKeptSlots) {
+    // whole once rather than once per value, from the second value on (a
+    // caller after one value should not pay for all, large lists included).
+    if (object == listed_object_ && listed_slots_ <= kMaxKeptSlots &&
+        ++listed_values_read_ >= 2) {
       if (KeepValues(object)) return ReadKeptValue(slot, value);
       // A damaged sibling must not fail the read of a sound slot: this read
       // and the next go by the slot alone, and find what they find.

@@ -194,6 +194,7 @@ struct ObjectDatabase {
   // The object whose slots were listed last, and how many it has.
   std::string listed_object_;
   std::size_t listed_slots_ = 0;
+  std::size_t listed_values_read_ = 0;  // reads of listed_object_'s values since
   // The last listing of slot names without values, of names_object_, kept
   // until a write: listed_names_ in name order, listed_order_ in creation
   // order.
@@ -202,10 +203,10 @@ struct ObjectDatabase {
   std::string names_object_;
   bool names_listed_ = false;
   // A read-only database keeps every value of the last object whose slots
-  // it listed, once a value of it is read: a caller that lists an object's
-  // slots and then reads their values one by one, as a report does, reads
-  // the object once more rather than once per value. Objects with more
-  // slots than kMaxKeptSlots are read value by value.
+  // it listed, once a second value of it is read: a caller that lists an
+  // object's slots and then reads their values one by one, as a report
+  // does, reads the object once more rather than once per value. Objects
+  // with more slots than kMaxKeptSlots are read value by value.
   static constexpr std::size_t kMaxKeptSlots = 256;
   std::string kept_object_;  // empty when nothing is kept
   std::vector<std::pair<std::string, CvxSlot::Value>> kept_;  // reused, in name order
