@@ -10,6 +10,7 @@
 
 #include "comparison_context.h"      // ComparisonContext
 #include "comparison_rules.h"        // ResolveComparisonRules, ApplyComparisonRules
+#include "diff/diff.h"               // DIFF_OBJECT_ONLY_IN_A, DIFF_OBJECT_ONLY_IN_B
 #include "difference_feed.h"         // TypedSlotReader, FeedComparedObject, SortedSlots
 #include "difference_outputs.h"      // DifferenceOutputs, ObservedComparison, accepted differences
 #include "failure.h"                 // Failure, kSame, kDiffer
@@ -60,7 +61,11 @@ void CompareObjects(const DiffModule& module, DifferenceSink& sink, const ShowPl
       throw Failure("object " + object + " is in neither " + plan.name_a + " nor " + plan.name_b);
     }
     if (!side_a.found || !side_b.found) {
-      sink.ObjectOnlyIn(side_a.found ? Side::kA : Side::kB, object);
+      // An accepted absence is no difference, as in the comparison of whole files.
+      const int kind = side_a.found ? DIFF_OBJECT_ONLY_IN_A : DIFF_OBJECT_ONLY_IN_B;
+      if (module.diff_is_accepted(kind, object.c_str(), nullptr, nullptr, nullptr) == 0) {
+        sink.ObjectOnlyIn(side_a.found ? Side::kA : Side::kB, object);
+      }
       continue;
     }
     const ComparedSlots slots = CompareObjectSlots(module, object, side_a, side_b);

@@ -127,6 +127,15 @@ TEST_F(ShowTest, PrintsTheDifferencesOfFilesAndObjects) {
   });
 }
 
+// Named objects of one file only obey an accept file as whole files do.
+TEST_F(ShowTest, NamedObjectsOfOneFileOnlyThatAreAcceptedAreNotShown) {
+  ASSERT_EQ(Run({"compare", "a.odb", "b.odb", "--json", "all.json", "--quiet"}).exit_status, 1);
+  Expect({{{"show", "a.odb", "b.odb", "only-a", "only-b", "--accept", "all.json"},
+           "--- a.odb\n+++ b.odb\nobjects: 0 differing, 0 only in A, 0 only in B, 0 identical; "
+           "slots: 0 differing, 0 only in A, 0 only in B\n",
+           "", 0}});
+}
+
 TEST_F(ShowTest, ColoursOnATerminalUnlessNoColorIsSet) {
   const std::string colored =
       "\033[1m--- a.odb\033[m\n\033[1m+++ b.odb\033[m\n" + std::string(kNoneLine);
