@@ -10,8 +10,7 @@
 
 #include "commands.h"                   // RunCommand
 #include "comparison_context.h"         // ComparisonContext
-#include "comparison_rules.h"           // ResolveComparisonRules, ApplyComparisonRules
-#include "difference_outputs.h"  // DifferenceOutputs, ObservedComparison, accepted differences
+#include "difference_outputs.h"         // DifferenceOutputs, ObservedComparison
 #include "diff/host/list_library.h"     // CStrList
 #include "diff/host/object_database.h"  // CvxODB
 #include "failure.h"                    // Failure, kSame, kDiffer
@@ -19,9 +18,10 @@
 #include "input_checks.h"               // the checks of inputs and outputs
 #include "kept_difference_dbs.h"        // DifferenceDbs, KeptDifferenceDbs
 #include "local_inputs.h"               // LocalInputs, standard input and pipes
-#include "module_binding.h"             // BindDiffModule, DiffModule, ThrowIfModuleFailed
+#include "module_binding.h"             // DiffModule, ThrowIfModuleFailed
 #include "module_output.h"              // ChooseOutputMode, ModuleOutput
 #include "object_file_failure.h"        // ObjectFileFailure
+#include "pair_module_setup.h"          // SetUpModuleForPair
 #include "scratch_folder.h"             // ScratchFolder, kTemporaryFolderPrefix
 #include "staged_output.h"              // StagedOutput
 #include "status_file_write.h"          // WriteStatusFile
@@ -116,12 +116,7 @@ int RunCommand(const CompareRequest& given) {
   request.file_a = inputs.Local(given.file_a);
   request.file_b = inputs.Local(given.file_b);
   const std::optional<std::string> html_template = CheckArguments(request, inputs.all());
-  const ComparisonRules rules = ResolveComparisonRules(request.comparison);
-  const std::optional<AcceptedDifferences> accepted =
-      ReadAcceptedDifferences(request.comparison, /*project=*/false);
-  const DiffModule& module = BindDiffModule();
-  ApplyComparisonRules(module, rules);
-  if (accepted) PutAcceptedInForce(module, accepted->For(""));
+  const auto [rules, module] = SetUpModuleForPair(request.comparison);
 
   // Holds the difference databases unless they are kept, and the status file.
   std::optional<ScratchFolder> scratch;

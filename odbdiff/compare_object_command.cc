@@ -7,16 +7,16 @@
 #include <vector>    // std::vector
 
 #include "commands.h"                   // RunCommand
-#include "comparison_rules.h"           // ResolveComparisonRules, ApplyComparisonRules
-#include "difference_outputs.h"  // DifferenceOutputs, accepted differences
-#include "difference_feed.h"     // TypedSlotReader, FeedComparedObject, SortedSlots
+#include "difference_feed.h"            // TypedSlotReader, FeedComparedObject, SortedSlots
+#include "difference_outputs.h"         // DifferenceOutputs
 #include "failure.h"                    // Failure, kSame, kDiffer
 #include "html_report.h"                // CheckPairAndReports, HtmlReportFailure
 #include "input_checks.h"               // the checks of inputs and outputs
 #include "local_inputs.h"               // LocalInputs, standard input and pipes
-#include "module_binding.h"             // BindDiffModule, DiffModule, ThrowIfModuleFailed
-#include "object_slots_compare.h"          // CompareObjectSlots, ComparedSlots
+#include "module_binding.h"             // ThrowIfModuleFailed
+#include "object_slots_compare.h"       // CompareObjectSlots, ComparedSlots
 #include "object_slots_load.h"          // LoadSide, LoadedSide
+#include "pair_module_setup.h"          // SetUpModuleForPair
 #include "staged_output.h"              // StagedOutput
 
 namespace odbdiff {
@@ -43,12 +43,7 @@ int RunCommand(const CompareObjectRequest& given) {
   request.file_a = inputs.Local(given.file_a);
   request.file_b = inputs.Local(given.file_b);
   const std::optional<std::string> html_template = CheckArguments(request, inputs.all());
-  const ComparisonRules rules = ResolveComparisonRules(request.comparison);
-  const std::optional<AcceptedDifferences> accepted =
-      ReadAcceptedDifferences(request.comparison, /*project=*/false);
-  const DiffModule& module = BindDiffModule();
-  ApplyComparisonRules(module, rules);
-  if (accepted) PutAcceptedInForce(module, accepted->For(""));
+  const auto [rules, module] = SetUpModuleForPair(request.comparison);
   DifferenceOutputs differences(request.comparison,
                                 {"compare-object", given.file_a, given.file_b, rules});
 

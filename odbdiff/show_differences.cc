@@ -4,20 +4,19 @@
 
 #include <cstdlib>     // std::getenv
 #include <filesystem>  // std::filesystem::temp_directory_path
-#include <optional>    // std::optional, the accepted differences
 #include <set>         // std::set, objects named twice
 #include <utility>     // std::move
 
 #include "comparison_context.h"      // ComparisonContext
-#include "comparison_rules.h"        // ResolveComparisonRules, ApplyComparisonRules
 #include "diff/diff.h"               // DIFF_OBJECT_ONLY_IN_A, DIFF_OBJECT_ONLY_IN_B
 #include "difference_feed.h"         // TypedSlotReader, FeedComparedObject, SortedSlots
-#include "difference_outputs.h"      // DifferenceOutputs, ObservedComparison, accepted differences
+#include "difference_outputs.h"      // DifferenceOutputs, ObservedComparison
 #include "failure.h"                 // Failure, kSame, kDiffer
 #include "kept_difference_dbs.h"     // DifferenceDbs
 #include "module_output.h"           // ModuleOutput, to silence the module's lines
-#include "object_slots_compare.h"       // CompareObjectSlots, ComparedSlots
+#include "object_slots_compare.h"    // CompareObjectSlots, ComparedSlots
 #include "object_slots_load.h"       // LoadSide
+#include "pair_module_setup.h"       // SetUpModuleForPair
 #include "scratch_folder.h"          // ScratchFolder, kTemporaryFolderPrefix
 #include "standard_output.h"         // WriteStandardOutput
 
@@ -84,12 +83,7 @@ bool ShowInColor(const std::string& when, bool pager) {
 }
 
 int ShowDifferences(const ShowPlan& plan, const ComparisonOptions& options) {
-  const ComparisonRules rules = ResolveComparisonRules(options);
-  const std::optional<AcceptedDifferences> accepted =
-      ReadAcceptedDifferences(options, /*project=*/false);
-  const DiffModule& module = BindDiffModule();
-  ApplyComparisonRules(module, rules);
-  if (accepted) PutAcceptedInForce(module, accepted->For(""));
+  const auto [rules, module] = SetUpModuleForPair(options);
 
   DifferenceOutputs differences(options, {"show", plan.name_a, plan.name_b, rules});
   ShowTextWriter writer(plan.sources, plan.color, module);
