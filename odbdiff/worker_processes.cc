@@ -95,13 +95,19 @@ class SharedState {
   _exit(0);
 }
 
-// Why a worker that ended with `status` failed; empty when it did not die.
-std::string DeathCause(int status) {
-  if (WIFEXITED(status) && (WEXITSTATUS(status) == 0 || WEXITSTATUS(status) == 2)) return "";
+// Why a worker that ended with `status` failed when it did not report a
+// failure of its own; empty when it ended as workers end: 0 once no task is
+// left, 2 after recording the task that threw. Any other end (a signal, an
+// exit from within a task) leaves its task undone and must not pass for a
+// result.
+std::string DeathCause(int status, const WorkerRecord& record) {
   if (WIFSIGNALED(status)) {
     return std::string("a worker process was ended by signal ") + strsignal(WTERMSIG(status));
   }
-  return "a worker process ended with status " + std::to_string(WEXITSTATUS(status));
+  const int code = WEXITSTATUS(status);
+  if (code == 0 && record.current.load() == kNone) return "";
+  if (code == 2 && record.failed_task != kNone) return "";
+  return "a worker process ended with status " + std::to_string(code) + " in the middle of a task";
 }
 
 std::vector<bool> RunHere(std::size_t count, const std::function<bool(std::size_t)>& task) {
@@ -144,7 +150,7 @@ std::vector<bool> RunTasks(std::size_t count, int jobs,
     while (waitpid(children[worker], &status, 0) < 0 && errno == EINTR) {
     }
     WorkerRecord& record = shared.record(worker);
-    std::string death = DeathCause(status);
+    std::string death = DeathCause(status, record);
     if (!death.empty() && record.current.load() <= first_task) {
       first_task = record.current.load();
       cause = std::move(death);

@@ -19,7 +19,8 @@ int ProcessorCount();
 // task as they become free, and only what the tasks leave in files and their
 // results come back. Failures are as one after the other: when tasks throw,
 // the Failure of the first of them in task order is thrown once every worker
-// has ended; a worker that dies is a Failure too.
+// has ended; a worker that dies, or exits in the middle of a task, is a
+// Failure too.
 std::vector<bool> RunTasks(std::size_t count, int jobs,
                            const std::function<bool(std::size_t)>& task);
 
