@@ -32,16 +32,17 @@ void ExpectSortedAsByComparison(const std::vector<std::string>& texts) {
   }
 }
 
-// Texts of a few bytes, high ones among them, so that equal texts, texts
-// that are prefixes of others and shared beginnings all occur.
-std::vector<std::string> RandomTexts(std::size_t count, std::size_t longest, unsigned seed) {
-  std::mt19937 random(seed);
+// Texts drawn from a few bytes, high ones among them, so that equal texts,
+// texts that are prefixes of others and shared beginnings all occur. The
+// same `draw` gives the same texts on every run.
+std::vector<std::string> MixedTexts(std::size_t count, std::size_t longest, unsigned draw) {
+  std::mt19937 next_number(draw);
   const std::string bytes = "ab\x7f\x80\xff";
   std::vector<std::string> texts(count);
   for (std::string& text : texts) {
     text = "prefix-";
-    const std::size_t length = random() % (longest + 1);
-    for (std::size_t i = 0; i < length; ++i) text.push_back(bytes[random() % bytes.size()]);
+    const std::size_t length = next_number() % (longest + 1);
+    for (std::size_t i = 0; i < length; ++i) text.push_back(bytes[next_number() % bytes.size()]);
   }
   return texts;
 }
@@ -50,7 +51,7 @@ TEST(TextSortTest, OrdersAsAStableComparisonSort) {
   for (const std::size_t count : {0, 1, 2, 31, 32, 64, 65, 1000, 5000}) {
     for (const std::size_t longest : {0, 1, 3, 12}) {
       SCOPED_TRACE(std::to_string(count) + " texts of up to " + std::to_string(longest));
-      ExpectSortedAsByComparison(RandomTexts(count, longest, static_cast<unsigned>(count)));
+      ExpectSortedAsByComparison(MixedTexts(count, longest, static_cast<unsigned>(count)));
     }
   }
 }
