@@ -4,6 +4,7 @@
 // the kept difference databases are made under temporary names and put into
 // place only when all of them are complete.
 #include <filesystem>  // std::filesystem::path, temp_directory_path
+#include <functional>  // std::function of a report's writing
 #include <optional>    // std::optional
 #include <string>      // std::string
 #include <vector>      // std::vector
@@ -14,6 +15,7 @@
 #include "diff/host/list_library.h"     // CStrList
 #include "diff/host/object_database.h"  // CvxODB
 #include "failure.h"                    // Failure, kSame, kDiffer
+#include "heap_prefault.h"              // HeapPrefault, ExpectedHeapGrowth
 #include "html_report.h"                // CheckPairAndReports, HtmlReportFailure
 #include "input_checks.h"               // the checks of inputs and outputs
 #include "kept_difference_dbs.h"        // DifferenceDbs, KeptDifferenceDbs
@@ -25,6 +27,7 @@
 #include "scratch_folder.h"             // ScratchFolder, kTemporaryFolderPrefix
 #include "staged_output.h"              // StagedOutput
 #include "status_file_write.h"          // WriteStatusFile
+#include "worker_processes.h"           // RunTasks, ProcessorCount
 
 namespace odbdiff {
 namespace {
@@ -55,6 +58,13 @@ std::size_t CountObjects(const DiffModule& module, const std::string& file_a,
     if (names_a.IsMember(name) == 0 && module.diff_is_ignored(name, nullptr) == 0) ++total;
   }
   return total;
+}
+
+// The size of the file at `path`; 0 when it cannot be told.
+std::size_t FileSize(const std::string& path) {
+  std::error_code error;
+  const std::uintmax_t size = fs::file_size(path, error);
+  return error ? 0 : static_cast<std::size_t>(size);
 }
 
 // Checks the arguments; returns the HTML template when an HTML report is asked for.
@@ -90,6 +100,30 @@ void WriteTextReport(const DiffModule& module, int (*generate)(const char*),
   }
 }
 
+// The text report and the summary asked for. Both only read the finished
+// comparison's difference databases, so when the module's lines are dropped
+// (no order of lines on standard output to keep), the two are written side
+// by side, each in a process of its own; a failure is the one the first
+// report in order would have met. No database is open at this point: a
+// process must not use an SQLite connection that its parent opened.
+void WriteTextReports(const DiffModule& module, const std::optional<StagedOutput>& text_report,
+                      const std::optional<StagedOutput>& summary, OutputMode mode) {
+  std::vector<std::function<void()>> writes;
+  if (text_report) {
+    writes.emplace_back(
+        [&] { WriteTextReport(module, module.GenTextReport, *text_report, "text report"); });
+  }
+  if (summary) {
+    writes.emplace_back(
+        [&] { WriteTextReport(module, module.GenSumReport, *summary, "summary report"); });
+  }
+  const int jobs = mode == OutputMode::kSilent ? ProcessorCount() : 1;
+  RunTasks(writes.size(), jobs, [&](std::size_t which) {
+    writes[which]();
+    return true;
+  });
+}
+
 // The HTML report of the pair, from its status file made in `folder`;
 // `given` names the files as the user gave them.
 void WriteHtmlReport(const DiffModule& module, const CompareRequest& request,
@@ -116,6 +150,7 @@ int RunCommand(const CompareRequest& given) {
   request.file_a = inputs.Local(given.file_a);
   request.file_b = inputs.Local(given.file_b);
   const std::optional<std::string> html_template = CheckArguments(request, inputs.all());
+  HeapPrefault prefault(ExpectedHeapGrowth(FileSize(request.file_a) + FileSize(request.file_b)));
   const auto [rules, module] = SetUpModuleForPair(request.comparison);
 
   // Holds the difference databases unless they are kept, and the status file.
@@ -158,10 +193,10 @@ int RunCommand(const CompareRequest& given) {
                                            databases.combined.c_str(), 0);
         observed.Finish();
       }
+      prefault.Finish();
       ThrowIfModuleFailed(module, kept ? kept->shown() : std::vector<PathShown>{});
       differences.Finish();
-      if (text_report) WriteTextReport(module, module.GenTextReport, *text_report, "text report");
-      if (summary) WriteTextReport(module, module.GenSumReport, *summary, "summary report");
+      WriteTextReports(module, text_report, summary, mode);
     }
     output.Finish();
   }

@@ -89,6 +89,38 @@ TEST_F(OdbdiffCompareTest, QuietPrintsNothingAndStillWritesTheReports) {
   EXPECT_TRUE(ReadFile(Path("sum.txt")).starts_with("A = a.odb\n"));
 }
 
+// Quiet, the two reports are written side by side: the same bytes as one
+// after the other.
+TEST_F(OdbdiffCompareTest, QuietWritesBothReportsAsALoudRunDoes) {
+  ASSERT_EQ(
+      Run({"compare", "a.odb", "b.odb", "--text-report", "report.txt", "--summary", "sum.txt"})
+          .exit_status,
+      1);
+  const RunResult quiet = Run({"compare", "a.odb", "b.odb", "--text-report", "q-report.txt",
+                               "--summary", "q-sum.txt", "--quiet"});
+  EXPECT_EQ(quiet.exit_status, 1);
+  EXPECT_EQ(quiet.err, "");
+  EXPECT_EQ(ReadFile(Path("q-report.txt")), ReadFile(Path("report.txt")));
+  EXPECT_EQ(ReadFile(Path("q-sum.txt")), ReadFile(Path("sum.txt")));
+}
+
+// Either report failing, loud or quiet, fails the run and leaves the other
+// report unwritten.
+TEST_F(OdbdiffCompareTest, AFailedReportLeavesNoReport) {
+  for (const char* quiet : {"--verbose", "--quiet"}) {
+    for (const bool summary_fails : {false, true}) {
+      const std::string report = summary_fails ? "report.txt" : "/dev/full";
+      const std::string summary = summary_fails ? "/dev/full" : "sum.txt";
+      const RunResult result =
+          Run({"compare", "a.odb", "b.odb", "--text-report", report, "--summary", summary, quiet});
+      EXPECT_EQ(result.exit_status, 2) << quiet << summary_fails;
+      EXPECT_EQ(result.err, "odbdiff: /dev/full: No space left on device\n");
+      EXPECT_EQ(Entries(folder_.path()),
+                (std::set<std::string>{"a.odb", "a.odb.json", "b.odb", "b.odb.json"}));
+    }
+  }
+}
+
 TEST_F(OdbdiffCompareTest, KeepsTheThreeDifferenceDatabasesWhenAsked) {
   std::filesystem::create_directory(Path("tmp"));
   const RunResult result = Run({"compare", "a.odb", "b.odb", "--keep-difference-dbs", "kept"},
