@@ -1,7 +1,7 @@
 #include "diff/engine/text_sort.h"
 
 #include <algorithm>  // std::stable_sort, std::copy, std::min
-#include <array>      // std::array of byte counts
+#include <array>      // std::array of byte counts and of a short list's entries
 #include <cstddef>    // std::size_t
 #include <cstring>    // std::strcmp
 
@@ -10,7 +10,7 @@ namespace {
 
 // Lists up to this long are sorted by comparisons alone.
 constexpr std::size_t kShortList = 64;
-// Parts of a long list below this size are finished by insertion.
+// Lists, and parts of a long list, below this size are sorted by insertion.
 constexpr std::size_t kInsertionBelow = 32;
 
 struct Entry {
@@ -18,9 +18,13 @@ struct Entry {
   std::int64_t from;
 };
 
+// The first bytes are compared in place: they tell most slot names apart
+// without a call.
 int compare_from(const Entry& x, const Entry& y, std::size_t depth) {
-  return std::strcmp(reinterpret_cast<const char*>(x.text + depth),
-                     reinterpret_cast<const char*>(y.text + depth));
+  const unsigned char* a = x.text + depth;
+  const unsigned char* b = y.text + depth;
+  if (*a != *b || *a == '\0') return int{*a} - int{*b};
+  return std::strcmp(reinterpret_cast<const char*>(a + 1), reinterpret_cast<const char*>(b + 1));
 }
 
 // Stable: an entry moves only past greater ones.
@@ -97,7 +101,7 @@ void sort_texts_stably(std::span<const char* const> texts, std::vector<const cha
   const std::size_t count = texts.size();
   from.resize(count);
   sorted.resize(count);
-  if (count <= kShortList) {
+  if (count >= kInsertionBelow && count <= kShortList) {
     for (std::size_t i = 0; i < count; ++i) from[i] = static_cast<std::int64_t>(i);
     std::stable_sort(from.begin(), from.end(), [&texts](std::int64_t x, std::int64_t y) {
       return std::strcmp(texts[static_cast<std::size_t>(x)], texts[static_cast<std::size_t>(y)]) <
@@ -106,12 +110,20 @@ void sort_texts_stably(std::span<const char* const> texts, std::vector<const cha
     for (std::size_t i = 0; i < count; ++i) sorted[i] = texts[static_cast<std::size_t>(from[i])];
     return;
   }
-  std::vector<Entry> entries(count);
+  // An object's slots, a dozen or so, are sorted on the stack: nothing to
+  // allocate, and few comparisons for so few texts.
+  std::array<Entry, kInsertionBelow> few;
+  std::vector<Entry> many(count > few.size() ? count : 0);
+  Entry* entries = count > few.size() ? many.data() : few.data();
   for (std::size_t i = 0; i < count; ++i) {
     entries[i] = {reinterpret_cast<const unsigned char*>(texts[i]), static_cast<std::int64_t>(i)};
   }
-  std::vector<Entry> spare(count);
-  radix_sort(entries.data(), spare.data(), count);
+  if (count < kInsertionBelow) {
+    insertion_sort(entries, count, 0);
+  } else {
+    std::vector<Entry> spare(count);
+    radix_sort(entries, spare.data(), count);
+  }
   for (std::size_t i = 0; i < count; ++i) {
     sorted[i] = reinterpret_cast<const char*>(entries[i].text);
     from[i] = entries[i].from;

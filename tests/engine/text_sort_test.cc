@@ -64,4 +64,12 @@ TEST(TextSortTest, TextsThatNestAsDeepAsTheListIsLong) {
   ExpectSortedAsByComparison(texts);
 }
 
+// Short lists whose texts part at their first byte: empty texts, high bytes
+// (which sort after the others) and equal texts among them.
+TEST(TextSortTest, ShortListsPartingAtTheFirstByte) {
+  ExpectSortedAsByComparison({"b", "", "\xff", "a", "", "ab", "\x80x", "a", "\x7f"});
+  ExpectSortedAsByComparison({"type", "tag", "flow", "head", "speed", "status", "connected_to",
+                              "manufacturer", "power", "notes", "seal_type"});
+}
+
 }  // namespace
