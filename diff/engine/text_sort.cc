@@ -1,6 +1,6 @@
 #include "diff/engine/text_sort.h"
 
-#include <algorithm>  // std::stable_sort, std::copy, std::min
+#include <algorithm>  // std::copy
 #include <array>      // std::array of byte counts and of a short list's entries
 #include <cstddef>    // std::size_t
 #include <cstring>    // std::strcmp
@@ -8,8 +8,6 @@
 namespace diff::engine {
 namespace {
 
-// Lists up to this long are sorted by comparisons alone.
-constexpr std::size_t kShortList = 64;
 // Lists, and parts of a long list, below this size are sorted by insertion.
 constexpr std::size_t kInsertionBelow = 32;
 
@@ -101,24 +99,16 @@ void sort_texts_stably(std::span<const char* const> texts, std::vector<const cha
   const std::size_t count = texts.size();
   from.resize(count);
   sorted.resize(count);
-  if (count >= kInsertionBelow && count <= kShortList) {
-    for (std::size_t i = 0; i < count; ++i) from[i] = static_cast<std::int64_t>(i);
-    std::stable_sort(from.begin(), from.end(), [&texts](std::int64_t x, std::int64_t y) {
-      return std::strcmp(texts[static_cast<std::size_t>(x)], texts[static_cast<std::size_t>(y)]) <
-             0;
-    });
-    for (std::size_t i = 0; i < count; ++i) sorted[i] = texts[static_cast<std::size_t>(from[i])];
-    return;
-  }
-  // An object's slots, a dozen or so, are sorted on the stack: nothing to
-  // allocate, and few comparisons for so few texts.
+  // An object's slots, a dozen or so, are sorted by insertion on the stack:
+  // nothing to allocate, and few comparisons for so few texts.
+  const bool few_texts = count < kInsertionBelow;
   std::array<Entry, kInsertionBelow> few;
-  std::vector<Entry> many(count > few.size() ? count : 0);
-  Entry* entries = count > few.size() ? many.data() : few.data();
+  std::vector<Entry> many(few_texts ? 0 : count);
+  Entry* entries = few_texts ? few.data() : many.data();
   for (std::size_t i = 0; i < count; ++i) {
     entries[i] = {reinterpret_cast<const unsigned char*>(texts[i]), static_cast<std::int64_t>(i)};
   }
-  if (count < kInsertionBelow) {
+  if (few_texts) {
     insertion_sort(entries, count, 0);
   } else {
     std::vector<Entry> spare(count);
