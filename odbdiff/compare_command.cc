@@ -20,6 +20,7 @@
 #include "heap_prefault.h"              // HeapPrefault, ExpectedHeapGrowth
 #include "html_report.h"                // CheckPairAndReports, HtmlReportFailure
 #include "input_checks.h"               // the checks of inputs and outputs
+#include "input_read_ahead.h"           // InputReadAhead
 #include "kept_difference_dbs.h"        // DifferenceDbs, KeptDifferenceDbs
 #include "local_inputs.h"               // LocalInputs, standard input and pipes
 #include "module_binding.h"             // DiffModule, ThrowIfModuleFailed
@@ -157,6 +158,7 @@ int RunCommand(const CompareRequest& given) {
   request.file_a = inputs.Local(given.file_a);
   request.file_b = inputs.Local(given.file_b);
   const std::optional<std::string> html_template = CheckArguments(request, inputs.all());
+  InputReadAhead read_ahead({request.file_a, request.file_b});
   HeapPrefault prefault(ExpectedHeapGrowth(FileSize(request.file_a) + FileSize(request.file_b)));
   const auto [rules, module] = SetUpModuleForPair(request.comparison);
 
@@ -201,6 +203,7 @@ int RunCommand(const CompareRequest& given) {
         observed.Finish();
       }
       prefault.Finish();
+      read_ahead.Finish();
       ThrowIfModuleFailed(module, kept ? kept->shown() : std::vector<PathShown>{});
       differences.Finish();
       WriteTextReports(module, text_report, summary, mode);

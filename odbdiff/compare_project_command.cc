@@ -15,6 +15,7 @@
 #include "failure.h"             // Failure, ReportFailure, kSame, kDiffer
 #include "html_report.h"         // ChooseHtmlTemplate
 #include "input_checks.h"        // the checks of inputs and outputs
+#include "input_read_ahead.h"    // InputReadAhead
 #include "module_binding.h"      // BindDiffModule, DiffModule
 #include "partial_result.h"      // PartialResultOutput, ShardPairs, DescribeOrigin
 #include "project_pairing.h"     // PairProjectFiles, FilePair, OneSidedFile
@@ -106,6 +107,7 @@ int RunCommand(const CompareProjectRequest& request) {
   const std::vector<bool> pair_differs =
       RunTasks(compared.size(), jobs, [&](std::size_t task) {
         const FilePair& pair = pairing.pairs[compared[task]];
+        InputReadAhead read_ahead({pair.file_a, pair.file_b});
         if (accepted) PutAcceptedInForce(module, accepted->For(pair.name));
         std::optional<DifferenceRecorder> recorder;
         if (recorded) recorder.emplace(record_of(pair));
