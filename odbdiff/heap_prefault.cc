@@ -10,6 +10,8 @@
 #include <system_error>  // std::system_error when no thread can start
 #include <vector>        // std::vector of the blocks that grow the heap
 
+#include "physical_memory.h"  // PhysicalMemory
+
 // Linux 5.14 and later; older kernels refuse it (EINVAL) and nothing is faulted in.
 #ifndef MADV_POPULATE_WRITE
 #define MADV_POPULATE_WRITE 23
@@ -46,11 +48,7 @@ void FaultIn(char* low, char* high) {
 }  // namespace
 
 std::size_t ExpectedHeapGrowth(std::size_t input_bytes) {
-  const long pages = sysconf(_SC_PHYS_PAGES);
-  const long page_size = sysconf(_SC_PAGESIZE);
-  const std::size_t memory =
-      pages > 0 && page_size > 0 ? static_cast<std::size_t>(pages) * page_size : 0;
-  return std::min(input_bytes / 3, memory / 8);
+  return std::min(input_bytes / 3, PhysicalMemory() / 8);
 }
 
 HeapPrefault::HeapPrefault(std::size_t bytes) {

@@ -2,13 +2,15 @@
 
 #include <fcntl.h>     // open, posix_fadvise
 #include <sys/stat.h>  // fstat, S_ISREG
-#include <unistd.h>    // close, sysconf
+#include <unistd.h>    // close
 
 #include <algorithm>     // std::min
 #include <cstddef>       // std::size_t
 #include <functional>    // std::cref
 #include <system_error>  // std::system_error when no thread can start
 #include <utility>       // std::move
+
+#include "physical_memory.h"  // PhysicalMemory
 
 namespace odbdiff {
 namespace {
@@ -19,12 +21,6 @@ constexpr std::size_t kSmallestReadAhead = std::size_t{16} << 20;
 // reads no more than one window (or the device's largest request) for each
 // piece of advice, however long the range advised.
 constexpr std::size_t kStep = std::size_t{128} << 10;
-
-std::size_t Memory() {
-  const long pages = sysconf(_SC_PHYS_PAGES);
-  const long page_size = sysconf(_SC_PAGESIZE);
-  return pages > 0 && page_size > 0 ? static_cast<std::size_t>(pages) * page_size : 0;
-}
 
 // The size of a regular file, or 0.
 std::size_t RegularFileSize(int stat_result, const struct stat& status) {
@@ -64,7 +60,7 @@ InputReadAhead::InputReadAhead(std::vector<std::string> paths) {
   }
   if (total < kSmallestReadAhead) return;
   try {
-    thread_ = std::thread(Advise, std::move(paths), Memory() / 4, std::cref(stop_));
+    thread_ = std::thread(Advise, std::move(paths), PhysicalMemory() / 4, std::cref(stop_));
   } catch (const std::system_error&) {
     // Without a thread, the files are read as they come.
   }
