@@ -472,18 +472,30 @@ bool ObjectDatabase::ListSlots(std::string_view object, CStrList& names, CStrLis
   names_.Clear();
   values_.Clear();
   seqs_.clear();
-  const Scan scan = values != nullptr ? kWithValues : kNamesOnly;
-  const bool scanned =
-      ScanSlots(scan, object, [&](std::string_view name, const SlotValueView& value,
-                                  sqlite3_int64 seq) {
-        names_.Add(name);
-        seqs_.push_back(seq);
-        if (values != nullptr) {
-          text_form_.clear();
-          zozavi::AppendTextForm(value, text_form_);
-          values_.Add(text_form_);
-        }
-      });
+  // A caller that read the values of the object it listed before is taken
+  // to read this one's too, as a report does: one scan instead of two.
+  const bool keep_values = values == nullptr && !writable_ && listed_values_read_ >= 2;
+  bool scanned = keep_values && ListNamesKeepingValues(object);
+  if (keep_values && !scanned) {
+    // A value that cannot be read must not fail a listing of names: the
+    // names are listed alone, and the value's own read fails.
+    error_.clear();
+    names_.Clear();
+    seqs_.clear();
+  }
+  if (!scanned) {
+    const Scan scan = values != nullptr ? kWithValues : kNamesOnly;
+    scanned = ScanSlots(scan, object, [&](std::string_view name, const SlotValueView& value,
+                                          sqlite3_int64 seq) {
+      names_.Add(name);
+      seqs_.push_back(seq);
+      if (values != nullptr) {
+        text_form_.clear();
+        zozavi::AppendTextForm(value, text_form_);
+        values_.Add(text_form_);
+      }
+    });
+  }
   if (!scanned) return false;
   listed_object_.assign(object);
   listed_slots_ = seqs_.size();
@@ -544,18 +556,38 @@ bool ObjectDatabase::KeepValues(std::string_view object) {
   kept_slots_ = 0;
   const bool scanned =
       ScanSlots(kWithValues, object, [&](std::string_view name, const SlotValueView& value,
-                                         sqlite3_int64) {
-        if (kept_slots_ == kept_.size()) kept_.emplace_back();
-        kept_[kept_slots_].first.assign(name);
-        kept_[kept_slots_].second.Assign(value);
-        ++kept_slots_;
-      });
+                                         sqlite3_int64) { KeepSlot(name, value); });
   if (!scanned) {
     kept_slots_ = 0;
     return false;
   }
   kept_object_.assign(object);
   return true;
+}
+
+bool ObjectDatabase::ListNamesKeepingValues(std::string_view object) {
+  kept_object_.clear();
+  kept_slots_ = 0;
+  const bool scanned =
+      ScanSlots(kWithValues, object, [&](std::string_view name, const SlotValueView& value,
+                                         sqlite3_int64 seq) {
+        names_.Add(name);
+        seqs_.push_back(seq);
+        if (seqs_.size() <= kMaxKeptSlots) KeepSlot(name, value);
+      });
+  if (!scanned || seqs_.size() > kMaxKeptSlots) {
+    kept_slots_ = 0;
+    return scanned;
+  }
+  kept_object_.assign(object);
+  return true;
+}
+
+void ObjectDatabase::KeepSlot(std::string_view name, const SlotValueView& value) {
+  if (kept_slots_ == kept_.size()) kept_.emplace_back();
+  kept_[kept_slots_].first.assign(name);
+  kept_[kept_slots_].second.Assign(value);
+  ++kept_slots_;
 }
 
 bool ObjectDatabase::ReadKeptValue(std::string_view slot, CvxSlot::Value& value) const {
@@ -573,12 +605,13 @@ bool ObjectDatabase::ReadKeptValue(std::string_view slot, CvxSlot::Value& value)
 bool ObjectDatabase::ReadValue(std::string_view object, std::string_view slot,
                                CvxSlot::Value& value) {
   if (!writable_ && !object.empty()) {
+    const bool of_listed_object = object == listed_object_;
+    if (of_listed_object) ++listed_values_read_;
     if (object == kept_object_) return ReadKeptValue(slot, value);
     // Values read after their object's slots were listed: the object is read
     // whole once rather than once per value, from the second value on (a
     // caller after one value should not pay for all, large lists included).
-    if (object == listed_object_ && listed_slots_ <= kMaxKeptSlots &&
-        ++listed_values_read_ >= 2) {
+    if (of_listed_object && listed_slots_ <= kMaxKeptSlots && listed_values_read_ >= 2) {
       if (KeepValues(object)) return ReadKeptValue(slot, value);
       // A damaged sibling must not fail the read of a sound slot: this read
       // and the next go by the slot alone, and find what they find.

@@ -125,6 +125,12 @@ struct ObjectDatabase {
   bool ScanSlots(Scan scan, std::string_view object, Visit visit);
   // Reads every slot of `object` with its value into kept_.
   bool KeepValues(std::string_view object);
+  // Gathers the slot names of `object` (names_, seqs_) and keeps their
+  // values, in one scan; the values are kept when there are no more than
+  // kMaxKeptSlots.
+  bool ListNamesKeepingValues(std::string_view object);
+  // Adds a slot and its value to kept_.
+  void KeepSlot(std::string_view name, const zozavi::SlotValueView& value);
   // The kept value of `slot`; false when kept_object_ has no such slot.
   bool ReadKeptValue(std::string_view slot, CvxSlot::Value& value) const;
   // Sorts the listed objects into sorted_objects_.
@@ -205,8 +211,10 @@ struct ObjectDatabase {
   // A read-only database keeps every value of the last object whose slots
   // it listed, once a second value of it is read: a caller that lists an
   // object's slots and then reads their values one by one, as a report
-  // does, reads the object once more rather than once per value. Objects
-  // with more slots than kMaxKeptSlots are read value by value.
+  // does, reads the object once more rather than once per value. When the
+  // caller read two values or more of the object listed before, the
+  // listing itself reads the values along. Objects with more slots than
+  // kMaxKeptSlots are read value by value.
   static constexpr std::size_t kMaxKeptSlots = 256;
   std::string kept_object_;  // empty when nothing is kept
   std::vector<std::pair<std::string, CvxSlot::Value>> kept_;  // reused, in name order

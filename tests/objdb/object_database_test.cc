@@ -399,8 +399,9 @@ std::string ValueRead(CvxODB& db, const char* object, const char* slot_name) {
 }  // namespace
 
 // A read-only handle reads an object whole once a value of it is read after
-// its slots were listed; every value, a missing slot and a damaged sibling
-// read as they read on their own.
+// its slots were listed, or with the listing once the caller read values of
+// the object listed before; every value, a missing slot and a damaged
+// sibling read as they read on their own.
 TEST_F(ObjectDatabaseTest, ValuesReadAfterTheirObjectsListingReadAsAlone) {
   ASSERT_EQ(db_.Open(0), 1);
   for (const char* object : {"o", "p", "wide"}) ASSERT_EQ(db_.CreateObject(object, nullptr), 1);
