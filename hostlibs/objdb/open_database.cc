@@ -473,8 +473,10 @@ bool ObjectDatabase::ListSlots(std::string_view object, CStrList& names, CStrLis
   values_.Clear();
   seqs_.clear();
   // A caller that read the values of the object it listed before is taken
-  // to read this one's too, as a report does: one scan instead of two.
-  const bool keep_values = values == nullptr && !writable_ && listed_values_read_ >= 2;
+  // to read this one's too, as a report does: one scan instead of two. Not
+  // after an object too wide to keep, whose neighbours may be as wide.
+  const bool keep_values = values == nullptr && !writable_ && listed_values_read_ >= 2 &&
+                           listed_slots_ <= kMaxKeptSlots;
   bool scanned = keep_values && ListNamesKeepingValues(object);
   if (keep_values && !scanned) {
     // A value that cannot be read must not fail a listing of names: the
