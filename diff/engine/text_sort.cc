@@ -4,6 +4,7 @@
 #include <array>      // std::array of byte counts and of a short list's entries
 #include <cstddef>    // std::size_t
 #include <cstring>    // std::strcmp
+#include <numeric>    // std::iota, the input indices of a list in order
 
 namespace diff::engine {
 namespace {
@@ -92,6 +93,14 @@ void radix_sort(Entry* entries, Entry* spare, std::size_t count) {
   }
 }
 
+// Whether no text is greater than the one after it.
+bool in_order(std::span<const char* const> texts) {
+  for (std::size_t i = 1; i < texts.size(); ++i) {
+    if (std::strcmp(texts[i - 1], texts[i]) > 0) return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 void sort_texts_stably(std::span<const char* const> texts, std::vector<const char*>& sorted,
@@ -99,6 +108,14 @@ void sort_texts_stably(std::span<const char* const> texts, std::vector<const cha
   const std::size_t count = texts.size();
   from.resize(count);
   sorted.resize(count);
+  // Object files list their objects in creation order, most often the name
+  // order: a list in order already is its own stable sort, found with one
+  // comparison per text instead of a pass per byte and two copies.
+  if (count >= kInsertionBelow && in_order(texts)) {
+    std::copy(texts.begin(), texts.end(), sorted.begin());
+    std::iota(from.begin(), from.end(), std::int64_t{0});
+    return;
+  }
   // An object's slots, a dozen or so, are sorted by insertion on the stack:
   // nothing to allocate, and few comparisons for so few texts.
   const bool few_texts = count < kInsertionBelow;

@@ -1,6 +1,8 @@
 #include "diff/report_text/text_report.h"
 
-#include <cstdio>       // std::printf, std::FILE
+#include <atomic>       // std::atomic<bool>, the stop of the later sections
+#include <cstdio>       // std::printf, std::fputs, std::FILE
+#include <optional>     // std::optional, the sections written ahead
 #include <string>       // std::string
 #include <string_view>  // std::string_view
 #include <vector>       // std::vector
@@ -9,19 +11,21 @@
 #include "diff/engine/slot_rules.h"             // engine::drop_ignored_slots
 #include "diff/host/list_library.h"             // CStrList
 #include "diff/options/accepted_differences.h"  // accepted_differences_set, difference_accepted
-#include "diff/outcome/call_outcome.h"          // fail, DIFF_ERROR_ARGUMENT
+#include "diff/outcome/call_outcome.h"          // fail, Failure, DIFF_ERROR_ARGUMENT
 #include "diff/outcome/database_failure.h"      // read_answer
 #include "diff/report_text/report_context.h"    // open_report_databases, write_object_file_names
 #include "diff/report_text/report_file.h"       // OutputFile, write_line
 #include "diff/report_text/report_table.h"      // write_table_header, write_table_row
 #include "diff/report_text/section_objects.h"   // the objects of each section
 #include "diff/report_text/slot_value_text.h"   // fetch_value_text
+#include "diff/report_text/written_ahead.h"     // WrittenAhead
 
 namespace diff {
 namespace {
 
 using report_text::ReportDatabases;
 using report_text::TableRow;
+using report_text::WrittenAhead;
 using report_text::fetch_value_text;
 using report_text::write_line;
 using report_text::write_table_row;
@@ -29,6 +33,11 @@ using report_text::write_table_row;
 constexpr std::string_view kSlotValueTooLong = "** Slot value too long **";
 constexpr std::string_view kValueATooLarge = "** Value A too large **";
 constexpr std::string_view kValueBTooLarge = "Value B too large **";
+
+// The text of the later sections that may wait in memory for the identical
+// objects to be written: a million objects of which one in fifty differs
+// make about 25 MB.
+constexpr std::size_t kHeldAheadLimit = std::size_t{64} << 20;
 
 void start_section(std::FILE* file, std::string_view heading) {
   write_line(file, "");
@@ -62,15 +71,16 @@ bool accepted_one_sided(int kind, const std::string& object, const char* slot) {
 
 // Section of the objects only in one file: every slot of each, with its value
 // on that file's side.
-void write_one_sided_objects(std::FILE* file, const ReportDatabases& databases, Side side) {
-  const bool a = side == Side::kA;
-  const std::vector<std::string> objects =
-      a ? report_text::objects_only_in_a(databases) : report_text::objects_only_in_b(databases);
+void write_one_sided_objects(std::FILE* file, const ReportDatabases& databases,
+                             const std::vector<std::string>& objects, Side side,
+                             const std::atomic<bool>& stopping) {
   if (objects.empty()) return;
+  const bool a = side == Side::kA;
   start_section(file, a ? "Objects in A but not in B:" : "Objects in B but not in A:");
   CvxODB& object_file = a ? databases.object_file_a : databases.object_file_b;
   const std::string_view comment = a ? "Object In A Only" : "Object In B Only";
   for (const std::string& object : objects) {
+    if (stopping) return;
     CStrList slots;
     // An object that is not there has no slot: no row.
     read_answer(object_file, object_file.GetSlots(object.c_str(), &slots, 0));
@@ -85,15 +95,18 @@ void write_one_sided_objects(std::FILE* file, const ReportDatabases& databases, 
   }
 }
 
+// Lines for standard output, in order.
+using SaidLines = std::vector<std::string>;
+
 // Every slot of one differing object: the slots of A in A's order, each
 // matched with B's slot of the same name, then the slots only in B.
 void write_differing_object(std::FILE* file, const ReportDatabases& databases,
-                            const std::string& object) {
+                            const std::string& object, SaidLines& said) {
   CvxODB& file_a = databases.object_file_a;
   CvxODB& file_b = databases.object_file_b;
   const char* name = object.c_str();
   if (!read_answer(file_b, file_b.ObjectExists(name))) {
-    std::printf("Error: missing object %s in B.\n", name);
+    said.push_back("Error: missing object " + object + " in B.\n");
     return;
   }
   CStrList a_slots;
@@ -123,11 +136,54 @@ void write_differing_object(std::FILE* file, const ReportDatabases& databases,
   }
 }
 
-void write_differing_objects(std::FILE* file, const ReportDatabases& databases) {
-  const std::vector<std::string> objects = report_text::differing_objects(databases);
-  if (objects.empty()) return;
+// The objects of the sections after the identical objects, which read the
+// object files only.
+struct LaterObjects {
+  std::vector<std::string> only_in_a;
+  std::vector<std::string> only_in_b;
+  std::vector<std::string> differing;
+
+  bool empty() const { return only_in_a.empty() && only_in_b.empty() && differing.empty(); }
+};
+
+LaterObjects later_objects(const ReportDatabases& databases) {
+  return {report_text::objects_only_in_a(databases), report_text::objects_only_in_b(databases),
+          report_text::differing_objects(databases)};
+}
+
+void write_later_sections(std::FILE* file, const ReportDatabases& databases,
+                          const LaterObjects& objects, SaidLines& said,
+                          const std::atomic<bool>& stopping) {
+  write_one_sided_objects(file, databases, objects.only_in_a, Side::kA, stopping);
+  write_one_sided_objects(file, databases, objects.only_in_b, Side::kB, stopping);
+  if (objects.differing.empty()) return;
   start_section(file, "Objects that differ between A and B:");
-  for (const std::string& object : objects) write_differing_object(file, databases, object);
+  for (const std::string& object : objects.differing) {
+    if (stopping) return;
+    write_differing_object(file, databases, object, said);
+  }
+}
+
+void print_said(const SaidLines& said) {
+  for (const std::string& line : said) std::fputs(line.c_str(), stdout);
+}
+
+// Writes the later sections after what `file` holds, written ahead when
+// `ahead` started; prints what they say, also when they fail.
+void finish_later_sections(std::FILE* file, const ReportDatabases& databases,
+                           const LaterObjects& objects, SaidLines& said, WrittenAhead* ahead) {
+  try {
+    if (ahead != nullptr) {
+      ahead->hand_over(file);
+    } else {
+      const std::atomic<bool> never{false};
+      write_later_sections(file, databases, objects, said, never);
+    }
+  } catch (...) {
+    print_said(said);
+    throw;
+  }
+  print_said(said);
 }
 
 }  // namespace
@@ -144,10 +200,30 @@ int generate_text_report(const char* report_path) {
 
   std::FILE* file = report.stream();
   report_text::write_object_file_names(file, databases);
+  // The later sections are written ahead, on a thread that reads only the
+  // object files, while this one reads the difference databases for the
+  // identical objects. Should listing their objects fail here, they are
+  // written in turn and meet that failure in order.
+  LaterObjects later;
+  bool listed = false;
+  try {
+    later = later_objects(databases);
+    listed = true;
+  } catch (const Failure&) {
+  }
+  SaidLines said;
+  std::optional<WrittenAhead> ahead;
+  if (listed && !later.empty()) {
+    ahead.emplace(
+        [&](std::FILE* ahead_file, const std::atomic<bool>& stopping) {
+          write_later_sections(ahead_file, databases, later, said, stopping);
+        },
+        kHeldAheadLimit);
+  }
   write_identical_objects(file, databases);
-  write_one_sided_objects(file, databases, Side::kA);
-  write_one_sided_objects(file, databases, Side::kB);
-  write_differing_objects(file, databases);
+  if (!listed) later = later_objects(databases);
+  finish_later_sections(file, databases, later, said,
+                        ahead && ahead->started() ? &*ahead : nullptr);
   report.commit();
   return 1;
 }

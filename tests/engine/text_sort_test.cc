@@ -3,11 +3,12 @@
 // and for longer ones sorted byte by byte.
 #include <gtest/gtest.h>  // TEST, EXPECT_EQ
 
-#include <algorithm>  // std::stable_sort
+#include <algorithm>  // std::stable_sort, std::sort
 #include <cstdint>    // std::int64_t
 #include <cstring>    // std::strcmp
 #include <random>     // std::mt19937, the texts' bytes
 #include <string>     // std::string
+#include <utility>    // std::swap
 #include <vector>     // std::vector
 
 #include "diff/engine/text_sort.h"  // sort_texts_stably
@@ -53,6 +54,21 @@ TEST(TextSortTest, OrdersAsAStableComparisonSort) {
       SCOPED_TRACE(std::to_string(count) + " texts of up to " + std::to_string(longest));
       ExpectSortedAsByComparison(MixedTexts(count, longest, static_cast<unsigned>(count)));
     }
+  }
+}
+
+// Lists in order but for their last texts, and in order with equal texts:
+// the first is sorted, the second kept as it is.
+TEST(TextSortTest, ListsNearlyOrAlreadyInOrder) {
+  for (const std::size_t count : {32, 1000}) {
+    std::vector<std::string> texts = MixedTexts(count, 6, 7);
+    std::sort(texts.begin(), texts.end());
+    texts.insert(texts.begin() + 1, texts.front());
+    SCOPED_TRACE(std::to_string(count) + " texts");
+    ExpectSortedAsByComparison(texts);
+    std::swap(texts[texts.size() - 2], texts.back());
+    texts.back() = "prefix-";
+    ExpectSortedAsByComparison(texts);
   }
 }
 

@@ -10,16 +10,30 @@
 
 namespace diff::testing {
 
-// Gives slot `slot` of `object` in the object file at `path` a kind that the
-// library never writes (4), which a read must refuse.
-inline void give_slot_unknown_kind(const std::string& path, const std::string& object,
-                                   const std::string& slot) {
+// Runs `change` (an assignment to columns of the slots table) on slot `slot`
+// of `object` in the object file at `path`, constraints unchecked.
+inline void change_slot(const std::string& path, const std::string& object,
+                        const std::string& slot, const std::string& change) {
   sqlite3* database = nullptr;
   ASSERT_EQ(sqlite3_open(path.c_str(), &database), SQLITE_OK);
-  const std::string sql = "PRAGMA ignore_check_constraints = 1; UPDATE slots SET kind = 4"
+  const std::string sql = "PRAGMA ignore_check_constraints = 1; UPDATE slots SET " + change +
                           " WHERE object = '" + object + "' AND name = '" + slot + "';";
   EXPECT_EQ(sqlite3_exec(database, sql.c_str(), nullptr, nullptr, nullptr), SQLITE_OK);
   sqlite3_close(database);
+}
+
+// Gives slot `slot` of `object` a kind that the library never writes (4),
+// which a read must refuse.
+inline void give_slot_unknown_kind(const std::string& path, const std::string& object,
+                                   const std::string& slot) {
+  change_slot(path, object, slot, "kind = 4");
+}
+
+// Makes the name of slot `slot` of `object` a blob, which even a listing of
+// the object's slot names must refuse.
+inline void give_slot_blob_name(const std::string& path, const std::string& object,
+                                const std::string& slot) {
+  change_slot(path, object, slot, "name = CAST(name AS BLOB)");
 }
 
 }  // namespace diff::testing
