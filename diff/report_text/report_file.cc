@@ -1,6 +1,6 @@
 #include "diff/report_text/report_file.h"
 
-#include <fcntl.h>     // open, O_TMPFILE, linkat, AT_FDCWD
+#include <fcntl.h>     // open, O_TMPFILE, linkat, AT_FDCWD, sync_file_range
 #include <sys/stat.h>  // stat, fchmod
 #include <unistd.h>    // access, write, fsync, close, unlink
 
@@ -39,6 +39,11 @@ bool nameless_files_unsupported(int error) {
 }
 
 constexpr std::size_t kBufferSize = std::size_t{1} << 20;
+
+// Written bytes after which the system is asked to start writing them to
+// the disk, so that the sync at commit waits only for the last of them (a
+// report of 130 MB waited 0.12 s for all of it).
+constexpr off_t kWritebackStep = off_t{8} << 20;
 
 }  // namespace
 
@@ -119,11 +124,19 @@ ssize_t OutputFile::write_through(void* output, const char* bytes, std::size_t s
     const ssize_t written = ::write(self.descriptor_, bytes + done, size - done);
     if (written > 0) {
       done += static_cast<std::size_t>(written);
+      self.written_ += written;
     } else if (written < 0 && errno != EINTR) {
       self.first_error_ = errno;
     } else if (written == 0) {
       self.first_error_ = EIO;
     }
+  }
+  if (!self.direct_ && self.written_ - self.writeback_from_ >= kWritebackStep) {
+    // Only a head start: whatever fails here, the sync at commit meets and
+    // reports.
+    ::sync_file_range(self.descriptor_, self.writeback_from_,
+                      self.written_ - self.writeback_from_, SYNC_FILE_RANGE_WRITE);
+    self.writeback_from_ = self.written_;
   }
   return static_cast<ssize_t>(done);  // short of `size`, the stream counts as failed
 }

@@ -3,6 +3,8 @@
 #ifndef DIFF_REPORT_TEXT_REPORT_FILE_H_
 #define DIFF_REPORT_TEXT_REPORT_FILE_H_
 
+#include <sys/types.h>  // off_t, ssize_t
+
 #include <cstdio>       // std::FILE
 #include <memory>       // std::unique_ptr
 #include <string>       // std::string
@@ -55,6 +57,8 @@ class OutputFile {
   int descriptor_ = -1;
   bool direct_ = false;    // the target itself is written
   int first_error_ = 0;    // errno of the first write that failed
+  off_t written_ = 0;         // bytes written so far
+  off_t writeback_from_ = 0;  // the first byte not yet handed to the disk's writeback
   // The stream's buffer: stdio's own is 8 KiB, a system call for every
   // 8 KiB of a report of a hundred megabytes and more.
   std::unique_ptr<char[]> buffer_;
