@@ -166,6 +166,7 @@ int RunCommand(const CompareRequest& given) {
   std::optional<ScratchFolder> scratch;
   if (!request.kept_folder || html_template) {
     scratch.emplace(fs::temp_directory_path(), kTemporaryFolderPrefix);
+    scratch->HoldScratchDatabases();
   }
   std::optional<KeptDifferenceDbs> kept;
   if (request.kept_folder) kept.emplace(*request.kept_folder);

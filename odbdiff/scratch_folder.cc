@@ -1,13 +1,14 @@
 #include "scratch_folder.h"  // ScratchFolder
 
 #include <fcntl.h>     // open, O_RDONLY, O_DIRECTORY, O_NOFOLLOW, O_CLOEXEC
-#include <stdlib.h>    // mkdtemp
+#include <stdlib.h>    // mkdtemp, setenv, unsetenv
 #include <sys/file.h>  // flock, LOCK_EX, LOCK_NB
 #include <sys/stat.h>  // fstat, lstat, S_ISDIR
 #include <unistd.h>    // close, geteuid
 
 #include <cctype>        // std::isalnum
 #include <cerrno>        // errno
+#include <cstdlib>       // std::getenv
 #include <string_view>   // std::string_view
 #include <system_error>  // std::error_code
 
@@ -19,6 +20,9 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr std::size_t kRandomLength = 6;  // mkdtemp's XXXXXX
+// The object-database library's variable naming a folder of scratch files
+// (docs/object-file-format.md, "Transactions and durability").
+constexpr char kScratchDatabasesVariable[] = "ZOZAVI_SCRATCH_FOLDER";
 constexpr int kAttempts = 8;
 
 // The folder at `path`, open (not followed through a symbolic link) and
@@ -87,7 +91,16 @@ ScratchFolder::ScratchFolder(const fs::path& parent, const std::string& prefix) 
   throw Failure(parent.string(), "cannot make a temporary folder: others keep removing it");
 }
 
+void ScratchFolder::HoldScratchDatabases() {
+  // Without the variable the files are synced as any others: slower, not wrong.
+  named_in_environment_ = setenv(kScratchDatabasesVariable, path_.c_str(), 1) == 0;
+}
+
 ScratchFolder::~ScratchFolder() {
+  if (named_in_environment_) {
+    const char* named = std::getenv(kScratchDatabasesVariable);
+    if (named != nullptr && path_ == named) unsetenv(kScratchDatabasesVariable);
+  }
   // A folder that cannot be removed is left behind for a later run to remove;
   // the command's result stands either way, and a destructor has no one to
   // tell.

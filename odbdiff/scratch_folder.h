@@ -31,9 +31,16 @@ class ScratchFolder {
 
   const std::filesystem::path& path() const { return path_; }
 
+  // Tells the object-database library (ZOZAVI_SCRATCH_FOLDER) that the
+  // object files made directly in this folder go with it, so that it need
+  // not sync their writes; until the folder goes. For folders whose files
+  // are never put into place elsewhere.
+  void HoldScratchDatabases();
+
  private:
   std::filesystem::path path_;
   int lock_ = -1;  // the folder, open and flock'ed while it is ours
+  bool named_in_environment_ = false;
 };
 
 }  // namespace odbdiff

@@ -28,7 +28,8 @@ void CompareFiles(const DiffModule& module, DifferenceOutputs& differences,
                   const ShowPlan& plan) {
   const std::vector<PathShown> shown{{plan.sources.file_a, plan.name_a},
                                      {plan.sources.file_b, plan.name_b}};
-  const ScratchFolder scratch(std::filesystem::temp_directory_path(), kTemporaryFolderPrefix);
+  ScratchFolder scratch(std::filesystem::temp_directory_path(), kTemporaryFolderPrefix);
+  scratch.HoldScratchDatabases();
   const DifferenceDbs databases(scratch.path());
   ModuleOutput output(OutputMode::kSilent, 0);
   {

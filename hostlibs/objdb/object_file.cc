@@ -6,6 +6,7 @@
 
 #include <cerrno>   // errno, ENOENT, EEXIST, EINTR, EINVAL
 #include <cstdio>   // std::rename
+#include <cstdlib>  // std::getenv, the scratch folder
 #include <cstring>  // std::memcmp, std::strerror
 #include <string>   // std::to_string
 
@@ -33,6 +34,7 @@ constexpr char kWriteCacheSize[] = "PRAGMA cache_size = -65536";  // KiB
 // a memory map: a file truncated under a map kills the reading process with
 // SIGBUS on the next access, while a short read is an error SQLite reports.
 constexpr char kNoMapping[] = "PRAGMA mmap_size = 0";
+constexpr char kNoSyncs[] = "PRAGMA synchronous = OFF";
 
 constexpr const char* kJournalSuffixes[] = {"-journal", "-wal", "-shm"};
 
@@ -137,9 +139,10 @@ bool CreateSideFile(const std::string& path, std::string& side_path) {
   return false;
 }
 
-bool WriteSchema(const std::string& path) {
+bool WriteSchema(const std::string& path, bool scratch) {
   Connection connection;
   if (!connection.Open(SqliteFileName(path), SQLITE_OPEN_READWRITE)) return false;
+  if (scratch && !connection.Execute(kNoSyncs)) return false;
   const std::string script = "BEGIN;PRAGMA application_id = " + std::to_string(kApplicationId) +
                              ";PRAGMA user_version = " + std::to_string(kFormatVersion) + ";" +
                              kSchema + "COMMIT;";
@@ -188,10 +191,20 @@ std::string RefusalReason(const FileInspection& inspection) {
   return "";
 }
 
-bool ConfigureConnection(Connection& connection, OpenMode mode) {
+bool ConfigureConnection(Connection& connection, OpenMode mode, bool scratch) {
   if (sqlite3_busy_timeout(connection.get(), kBusyTimeoutMs) != SQLITE_OK) return false;
   return connection.Execute(kNoMapping) &&
-         (mode == OpenMode::kReadOnly || connection.Execute(kWriteCacheSize));
+         (mode == OpenMode::kReadOnly || connection.Execute(kWriteCacheSize)) &&
+         (!scratch || connection.Execute(kNoSyncs));
+}
+
+bool InScratchFolder(const std::string& path) {
+  const char* folder = std::getenv(kScratchFolderVariable);
+  if (folder == nullptr || folder[0] == '\0') return false;
+  struct stat scratch {};
+  struct stat parent {};
+  return stat(folder, &scratch) == 0 && stat(ParentDirectory(path).c_str(), &parent) == 0 &&
+         scratch.st_dev == parent.st_dev && scratch.st_ino == parent.st_ino;
 }
 
 std::string SqliteFileName(const std::string& path) {
@@ -203,9 +216,10 @@ bool CreateEmptyObjectFile(const std::string& path, std::string& failure) {
     failure = std::string("cannot be created: ") + step + std::strerror(errno);
     return false;
   };
+  const bool scratch = InScratchFolder(path);
   std::string side_path;
   if (!CreateSideFile(path, side_path)) return fail("");
-  if (!WriteSchema(side_path)) {
+  if (!WriteSchema(side_path, scratch)) {
     failure = "cannot be created: the new file could not be written";
   } else if (!RemoveJournals(path)) {
     fail("a journal left beside it cannot be removed: ");
@@ -213,7 +227,7 @@ bool CreateEmptyObjectFile(const std::string& path, std::string& failure) {
     fail("");
   } else {
     // The file is in place; only its durability is in doubt.
-    return SyncParentDirectory(path) || fail("its folder cannot be synced: ");
+    return scratch || SyncParentDirectory(path) || fail("its folder cannot be synced: ");
   }
   // Best effort: what is left is a stray side file, not damage to the path.
   unlink(side_path.c_str());

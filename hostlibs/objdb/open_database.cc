@@ -143,7 +143,8 @@ std::unique_ptr<ObjectDatabase> ObjectDatabase::Open(const std::string& path, Op
 
 bool ObjectDatabase::Configure() {
   return zozavi::ConfigureConnection(connection_,
-                                     writable_ ? OpenMode::kReadWrite : OpenMode::kReadOnly);
+                                     writable_ ? OpenMode::kReadWrite : OpenMode::kReadOnly,
+                                     writable_ && zozavi::InScratchFolder(path_));
 }
 
 // The header was checked before opening; this reads it again through SQLite,
