@@ -51,4 +51,15 @@ int compare_objects(CvxODB* a_database, const char* a_object, CvxODB* b_database
                                result);
 }
 
+bool compare_listed_objects_sorted(CvxODB& a_database, CvxODB& b_database, const char* object,
+                                   LoadedSlots& loaded, SortedSides& sides) {
+  if (slot_rules_in_force()) return false;
+  load_slots(&a_database, object, loaded.a_names, loaded.a_values, /*listed=*/true);
+  load_slots(&b_database, object, loaded.b_names, loaded.b_values, /*listed=*/true);
+  // The library gives a value for every slot name; lists that are not
+  // parallel are compared as compare_objects does.
+  return compare_strlists_sorted(loaded.a_names, loaded.a_values, loaded.b_names,
+                                 loaded.b_values, sides);
+}
+
 }  // namespace diff::engine

@@ -2,8 +2,9 @@
 #ifndef DIFF_ENGINE_OBJECT_COMPARE_H_
 #define DIFF_ENGINE_OBJECT_COMPARE_H_
 
-#include "diff/host/list_library.h"     // CStrList
-#include "diff/host/object_database.h"  // CvxODB
+#include "diff/engine/strlist_compare.h"  // SortedSides
+#include "diff/host/list_library.h"        // CStrList
+#include "diff/host/object_database.h"     // CvxODB
 
 namespace diff::engine {
 
@@ -19,6 +20,20 @@ int compare_objects(CvxODB* a_database, const char* a_object, CvxODB* b_database
                     const char* b_object, CStrList* a_sorted_names, CStrList* a_sorted_values,
                     CStrList* b_sorted_names, CStrList* b_sorted_values,
                     bool objects_listed = false);
+
+// The slots of one object as loaded from both databases.
+struct LoadedSlots {
+  CStrList a_names, a_values, b_names, b_values;
+};
+
+// compare_objects of an object listed in both databases, for a caller that
+// walks the result at once: the slots go to `loaded` and the sorted sides,
+// texts of those lists, to `sides`, instead of into sorted lists. Returns
+// false when slot rules are in force (nothing is loaded then), or when the
+// library gave values that are not parallel to the names; compare_objects
+// then serves.
+bool compare_listed_objects_sorted(CvxODB& a_database, CvxODB& b_database, const char* object,
+                                   LoadedSlots& loaded, SortedSides& sides);
 
 }  // namespace diff::engine
 

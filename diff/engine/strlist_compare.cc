@@ -59,14 +59,22 @@ Scratch& reused_scratch() {
   return scratch;
 }
 
+void release_long_scratch(Scratch& scratch) {
+  const std::size_t largest = std::max({scratch.name_texts.capacity(),
+                                        scratch.last_from.capacity(), scratch.a.values.capacity(),
+                                        scratch.b.values.capacity()});
+  if (largest > kKeptScratchItems) scratch = Scratch{};
+}
+
 // Gives each name (and each value, when the values are parallel) its input
 // index, fills `sorted_names` with the names in sorted order carrying input
 // indices, and, when the values are parallel, `sorted_values` with the values
 // in that order. A name that occurs twice takes the input index of its first
 // occurrence. Each sorted item it fills holds the text of the input item at
-// its input index; their texts are noted in `texts` as they are added.
-void index_side(CStrList& names, CStrList& values, CStrList& sorted_names,
-                CStrList& sorted_values, Scratch& scratch, SortedTexts& texts) {
+// its input index; their texts are noted in `texts` as they are added. With
+// null sorted lists nothing is filled: `texts` notes the input items' texts.
+void index_side(CStrList& names, CStrList& values, CStrList* sorted_names,
+                CStrList* sorted_values, Scratch& scratch, SortedTexts& texts) {
   const int count = names.GetLength();
   const bool parallel = values.GetLength() == count;
   std::vector<const char*>& name_texts = scratch.name_texts;
@@ -93,13 +101,13 @@ void index_side(CStrList& names, CStrList& values, CStrList& sorted_names,
   // Equal names sort in input order, so the first of each run of equal names
   // is the first occurrence.
   texts.names.resize(sorted_count);
-  texts.sorted_names.resize(sorted_count);
+  texts.sorted_names.resize(sorted_names != nullptr ? sorted_count : 0);
   texts.values.clear();
   texts.sorted_values.clear();
   texts.values_filled = false;
   std::vector<std::int64_t>& input_indices = scratch.input_indices;
   input_indices.resize(sorted_count);
-  sorted_names.Clear();
+  if (sorted_names != nullptr) sorted_names->Clear();
   const char* run_text = nullptr;  // the text of the run at hand
   std::int64_t run_first = 0;      // the input index of its first name
   for (std::size_t i = 0; i < sorted_count; ++i) {
@@ -109,8 +117,10 @@ void index_side(CStrList& names, CStrList& values, CStrList& sorted_names,
       run_first = sorted_from[i];
     }
     input_indices[i] = run_first;
-    if (sorted_names.Append(text, run_first) == 0) throw std::bad_alloc();
-    CListNode* node = sorted_names.GetNodeAt(static_cast<int>(i));
+    texts.names[i] = text;
+    if (sorted_names == nullptr) continue;
+    if (sorted_names->Append(text, run_first) == 0) throw std::bad_alloc();
+    CListNode* node = sorted_names->GetNodeAt(static_cast<int>(i));
     texts.sorted_names[i] = node;
     texts.names[i] = node->text;
   }
@@ -126,19 +136,20 @@ void index_side(CStrList& names, CStrList& values, CStrList& sorted_names,
     const char* text = value_nodes[static_cast<std::size_t>(input_indices[i])]->text;
     sorted_value_texts[i] = text != nullptr ? text : "";
   }
+  texts.values_filled = true;
+  if (sorted_values == nullptr) return;
   constexpr std::size_t kFetchAhead = 8;
-  sorted_values.Clear();
+  sorted_values->Clear();
   for (std::size_t i = 0; i < sorted_count; ++i) {
     if (i + kFetchAhead < sorted_count) __builtin_prefetch(sorted_value_texts[i + kFetchAhead]);
-    if (sorted_values.Append(sorted_value_texts[i], input_indices[i]) == 0) {
+    if (sorted_values->Append(sorted_value_texts[i], input_indices[i]) == 0) {
       throw std::bad_alloc();
     }
     // The copy replaces the gathered text, which the list does not own.
-    CListNode* node = sorted_values.GetNodeAt(static_cast<int>(i));
+    CListNode* node = sorted_values->GetNodeAt(static_cast<int>(i));
     texts.sorted_values.push_back(node);
     sorted_value_texts[i] = node->text;
   }
-  texts.values_filled = true;
 }
 
 // The status code that sorted item `position` carries: that of its mark, or,
@@ -211,8 +222,8 @@ int compare_strlists(CStrList* a_names, CStrList* a_values, CStrList* b_names,
   Scratch& scratch = reused_scratch();
   SortedTexts& a = scratch.a;
   SortedTexts& b = scratch.b;
-  index_side(an, av, san, sav, scratch, a);
-  index_side(bn, bv, sbn, sbv, scratch, b);
+  index_side(an, av, &san, &sav, scratch, a);
+  index_side(bn, bv, &sbn, &sbv, scratch, b);
 
   const bool compare_values =
       sav.GetLength() == san.GetLength() && sbv.GetLength() == sbn.GetLength();
@@ -237,11 +248,34 @@ int compare_strlists(CStrList* a_names, CStrList* a_values, CStrList* b_names,
     }
   }
   const bool differ = marks.differ;
-  const std::size_t largest = std::max({scratch.name_texts.capacity(),
-                                        scratch.last_from.capacity(), a.values.capacity(),
-                                        b.values.capacity()});
-  if (largest > kKeptScratchItems) scratch = Scratch{};
+  release_long_scratch(scratch);
   return differ ? 1 : 0;
+}
+
+bool compare_strlists_sorted(CStrList& a_names, CStrList& a_values, CStrList& b_names,
+                             CStrList& b_values, SortedSides& sides) {
+  if (a_values.GetLength() != a_names.GetLength() ||
+      b_values.GetLength() != b_names.GetLength()) {
+    return false;
+  }
+  Scratch& scratch = reused_scratch();
+  SortedTexts& a = scratch.a;
+  SortedTexts& b = scratch.b;
+  index_side(a_names, a_values, nullptr, nullptr, scratch, a);
+  index_side(b_names, b_values, nullptr, nullptr, scratch, b);
+  KeyedMarks& marks = scratch.marks;
+  mark_sorted_sides(a.names, a.values, b.names, b.values, /*compare_values=*/true, marks);
+  sides.a_names.assign(a.names.begin(), a.names.end());
+  sides.a_values.assign(a.values.begin(), a.values.end());
+  sides.b_names.assign(b.names.begin(), b.names.end());
+  sides.b_values.assign(b.values.begin(), b.values.end());
+  sides.a_name_marks.assign(marks.a_names.begin(), marks.a_names.end());
+  sides.a_value_marks.assign(marks.a_values.begin(), marks.a_values.end());
+  sides.b_name_marks.assign(marks.b_names.begin(), marks.b_names.end());
+  sides.b_value_marks.assign(marks.b_values.begin(), marks.b_values.end());
+  sides.differ = marks.differ;
+  release_long_scratch(scratch);
+  return true;
 }
 
 }  // namespace diff::engine

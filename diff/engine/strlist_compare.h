@@ -2,9 +2,21 @@
 #ifndef DIFF_ENGINE_STRLIST_COMPARE_H_
 #define DIFF_ENGINE_STRLIST_COMPARE_H_
 
-#include "diff/host/list_library.h"  // CStrList
+#include <vector>  // std::vector of sorted texts and marks
+
+#include "diff/engine/keyed_marking.h"  // Mark
+#include "diff/host/list_library.h"     // CStrList
 
 namespace diff::engine {
+
+// The sorted sides of a comparison as texts of its input lists, each with its
+// mark: what compare_strlists writes into its sorted lists, without making
+// them. The texts stay valid while the input lists do and are not changed.
+struct SortedSides {
+  std::vector<const char*> a_names, a_values, b_names, b_values;
+  std::vector<Mark> a_name_marks, a_value_marks, b_name_marks, b_value_marks;
+  bool differ = false;
+};
 
 // Compares side A (names, values) with side B and fills the four sorted
 // lists, which the caller passes in empty. Values are compared only when both
@@ -16,6 +28,13 @@ namespace diff::engine {
 int compare_strlists(CStrList* a_names, CStrList* a_values, CStrList* b_names,
                      CStrList* b_values, CStrList* a_sorted_names, CStrList* a_sorted_values,
                      CStrList* b_sorted_names, CStrList* b_sorted_values);
+
+// compare_strlists for sides whose value lists are both parallel to their
+// names, giving the sorted sides as `sides` (whose vectors are refilled)
+// instead of sorted lists. Returns false, `sides` then unchanged, when a
+// value list is not parallel.
+bool compare_strlists_sorted(CStrList& a_names, CStrList& a_values, CStrList& b_names,
+                             CStrList& b_values, SortedSides& sides);
 
 }  // namespace diff::engine
 

@@ -1,13 +1,16 @@
 #include "diff/filediff/objfiles_compare.h"
 
-#include <cstdio>  // std::printf
-#include <new>     // std::bad_alloc
+#include <cstdint>  // std::int64_t, the status codes
+#include <cstdio>   // std::printf
+#include <new>      // std::bad_alloc
+#include <vector>   // std::vector, the sorted sides read
 
-#include "diff/engine/object_compare.h"         // compare_objects
+#include "diff/engine/keyed_marking.h"          // status_code
+#include "diff/engine/object_compare.h"         // compare_objects, compare_listed_objects_sorted
 #include "diff/engine/strlist_compare.h"        // compare_strlists
 #include "diff/filediff/comparison_context.h"   // diff_context_start, context_handle
 #include "diff/filediff/difference_records.h"   // diff_record_*
-#include "diff/filediff/marked_walk.h"          // walk_marked_names
+#include "diff/filediff/marked_walk.h"          // walk_marks, walk_marked_names
 #include "diff/options/accepted_differences.h"  // accepted_differences_set, difference_accepted
 #include "diff/options/event_observer.h"        // notify_observer
 #include "diff/options/ignore_rules.h"          // ignore_rules_set, object_ignored
@@ -32,40 +35,105 @@ struct Databases {
   CvxODB& combined;
 };
 
+// The sorted sides of one object's comparison in the four sorted lists that
+// compare_objects fills, their data words holding the status codes.
+struct ListedSides {
+  CStrList& a_names;
+  CStrList& a_values;
+  CStrList& b_names;
+  CStrList& b_values;
+
+  int a_count() const { return a_names.GetLength(); }
+  int b_count() const { return b_names.GetLength(); }
+  static std::int64_t status(CStrList& list, int position) {
+    std::int64_t data = 0;
+    list.GetTextAt(position, &data);
+    return data;
+  }
+  std::int64_t a_status(int i) const { return status(a_names, i); }
+  std::int64_t b_status(int j) const { return status(b_names, j); }
+  std::int64_t a_value_status(int i) const { return status(a_values, i); }
+  const char* a_name(int i) const { return text_or_empty(a_names, i); }
+  const char* a_value(int i) const { return text_or_empty(a_values, i); }
+  const char* b_name(int j) const { return text_or_empty(b_names, j); }
+  const char* b_value(int j) const { return text_or_empty(b_values, j); }
+};
+
+// The same sides as texts of the loaded lists, each with its mark; a position
+// past the end reads as an item past the end of a list does.
+struct ViewedSides {
+  const engine::SortedSides& sides;
+
+  int a_count() const { return static_cast<int>(sides.a_names.size()); }
+  int b_count() const { return static_cast<int>(sides.b_names.size()); }
+  static std::int64_t status(const std::vector<engine::Mark>& marks, int position) {
+    const auto at = static_cast<std::size_t>(position);
+    return at < marks.size() ? engine::status_code(marks[at]) : 0;
+  }
+  static const char* text(const std::vector<const char*>& texts, int position) {
+    const auto at = static_cast<std::size_t>(position);
+    return at < texts.size() ? texts[at] : "";
+  }
+  std::int64_t a_status(int i) const { return status(sides.a_name_marks, i); }
+  std::int64_t b_status(int j) const { return status(sides.b_name_marks, j); }
+  std::int64_t a_value_status(int i) const { return status(sides.a_value_marks, i); }
+  const char* a_name(int i) const { return text(sides.a_names, i); }
+  const char* a_value(int i) const { return text(sides.a_values, i); }
+  const char* b_name(int j) const { return text(sides.b_names, j); }
+  const char* b_value(int j) const { return text(sides.b_values, j); }
+};
+
+// Records each slot of `object` on one side only and each slot whose values
+// differ, walking the sorted sides of its comparison.
+template <typename Sides>
+void record_slot_differences(const Databases& db, const char* object, const Sides& sides) {
+  walk_marks(
+      sides.a_count(), sides.b_count(), [&](int i) { return sides.a_status(i); },
+      [&](int j) { return sides.b_status(j); },
+      [&](int i) {
+        const char* slot = sides.a_name(i);
+        const char* value = sides.a_value(i);
+        diff_record_slot_only(db.a_difference, db.combined, object, slot, value, "A");
+        notify_observer(DIFF_SLOT_ONLY_IN_A, object, slot, value, nullptr);
+      },
+      [&](int j) {
+        const char* slot = sides.b_name(j);
+        const char* value = sides.b_value(j);
+        diff_record_slot_only(db.b_difference, db.combined, object, slot, value, "B");
+        notify_observer(DIFF_SLOT_ONLY_IN_B, object, slot, nullptr, value);
+      },
+      [&](int i, int j) {
+        if (sides.a_value_status(i) == DIFF_STATUS_SAME) return;
+        const char* slot = sides.a_name(i);
+        const char* a_value = sides.a_value(i);
+        const char* b_value = sides.b_value(j);
+        diff_record_slot_values(db.a_difference, db.b_difference, db.combined, object, slot,
+                                a_value, b_value);
+        notify_observer(DIFF_SLOT_VALUES_DIFFER, object, slot, a_value, b_value);
+      });
+}
+
 // Compares the slots of an object in both files and records each slot on one
 // side only and each slot whose values differ. Returns 1 when they differ.
-int diff_compare_common_object(const Databases& db, const char* object) {
+// Without slot rules the sorted sides are read where the slots were loaded
+// (`sides` is the caller's, reused from object to object); with rules, from
+// the sorted lists that compare_objects fills.
+int diff_compare_common_object(const Databases& db, const char* object,
+                               engine::SortedSides& sides) {
+  engine::LoadedSlots loaded;
+  if (engine::compare_listed_objects_sorted(db.file_a, db.file_b, object, loaded, sides)) {
+    notify_observer(sides.differ ? DIFF_OBJECT_DIFFERS : DIFF_OBJECT_SAME, object, nullptr,
+                    nullptr, nullptr);
+    record_slot_differences(db, object, ViewedSides{sides});
+    return sides.differ ? 1 : 0;
+  }
   CStrList a_names, a_values, b_names, b_values;
   const int result = engine::compare_objects(&db.file_a, object, &db.file_b, object, &a_names,
                                              &a_values, &b_names, &b_values,
                                              /*objects_listed=*/true);
   notify_observer(result != 0 ? DIFF_OBJECT_DIFFERS : DIFF_OBJECT_SAME, object, nullptr, nullptr,
                   nullptr);
-  walk_marked_names(
-      a_names, b_names,
-      [&](int i) {
-        const char* slot = text_or_empty(a_names, i);
-        const char* value = text_or_empty(a_values, i);
-        diff_record_slot_only(db.a_difference, db.combined, object, slot, value, "A");
-        notify_observer(DIFF_SLOT_ONLY_IN_A, object, slot, value, nullptr);
-      },
-      [&](int j) {
-        const char* slot = text_or_empty(b_names, j);
-        const char* value = text_or_empty(b_values, j);
-        diff_record_slot_only(db.b_difference, db.combined, object, slot, value, "B");
-        notify_observer(DIFF_SLOT_ONLY_IN_B, object, slot, nullptr, value);
-      },
-      [&](int i, int j) {
-        std::int64_t value_status = 0;
-        a_values.GetTextAt(i, &value_status);
-        if (value_status == DIFF_STATUS_SAME) return;
-        const char* slot = text_or_empty(a_names, i);
-        const char* a_value = text_or_empty(a_values, i);
-        const char* b_value = text_or_empty(b_values, j);
-        diff_record_slot_values(db.a_difference, db.b_difference, db.combined, object, slot,
-                                a_value, b_value);
-        notify_observer(DIFF_SLOT_VALUES_DIFFER, object, slot, a_value, b_value);
-      });
+  record_slot_differences(db, object, ListedSides{a_names, a_values, b_names, b_values});
   return result;
 }
 
@@ -118,6 +186,7 @@ bool compare_started_context(const char* object_file_a, const char* object_file_
     drop_ignored_objects(b_objects);
   }
   const bool accepting = accepted_differences_set();
+  engine::SortedSides sides;  // of each common object in turn
   std::printf("\nComparing Object Files A: %s and B: %s\n", object_file_a, object_file_b);
 
   engine::compare_strlists(&a_objects, &a_values, &b_objects, &b_values, &a_sorted,
@@ -151,7 +220,7 @@ bool compare_started_context(const char* object_file_a, const char* object_file_
         const char* name = text_or_empty(a_sorted, i);
         std::printf("Processing Object %s\n", name);
         diff_record_common(db.combined, name);
-        if (diff_compare_common_object(db, name) != 0) differ = true;
+        if (diff_compare_common_object(db, name, sides) != 0) differ = true;
       });
   return differ;
 }

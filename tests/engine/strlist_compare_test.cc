@@ -1,4 +1,5 @@
-// diff_list2_ormo through the module's entry point.
+// diff_list2_ormo through the module's entry point, and the same comparison
+// giving its sorted sides as views.
 #include <gtest/gtest.h>  // TEST, EXPECT_*
 
 #include <algorithm>  // std::shuffle, std::stable_sort, std::find
@@ -8,6 +9,7 @@
 #include <vector>  // std::vector
 
 #include "diff/diff.h"                     // diff_list2_ormo, diff_list2, DIFF_STATUS_*
+#include "diff/engine/strlist_compare.h"   // compare_strlists_sorted, SortedSides
 #include "tests/support/list2_fixtures.h"  // fill, items_of, make_list2
 
 namespace diff::testing {
@@ -130,6 +132,46 @@ TEST(DiffList2OrmoTest, AgreesWithList2FlavourOnUniqueNames) {
     ASSERT_EQ(items_of(ormo.b_sorted_names), items_of(owned[2].get()));
     ASSERT_EQ(items_of(ormo.b_sorted_values), items_of(owned[3].get()));
   }
+}
+
+// The sorted sides given as views hold what the sorted lists hold: the same
+// texts, and marks that stand for the same status codes, duplicate names
+// and one-sided names included.
+TEST(DiffList2OrmoTest, SortedSidesAsViewsMatchTheSortedLists) {
+  std::mt19937 random(11);
+  auto viewed = [](const std::vector<const char*>& texts,
+                   const std::vector<engine::Mark>& marks) {
+    std::vector<Item> items;
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+      items.emplace_back(texts[i], engine::status_code(marks[i]));
+    }
+    return items;
+  };
+  for (int round = 0; round < 200; ++round) {
+    std::vector<std::string> sides[2][2];
+    for (auto& side : sides) {
+      const int count = static_cast<int>(random() % 40);  // past the short lists' sort
+      for (int i = 0; i < count; ++i) {
+        side[0].push_back(std::string(1, static_cast<char>('a' + random() % 30)));
+        side[1].push_back(std::to_string(random() % 3));
+      }
+    }
+    StrListComparison lists(sides[0][0], sides[0][1], sides[1][0], sides[1][1]);
+    CStrList inputs[4];
+    for (int i = 0; i < 4; ++i) fill(inputs[i], sides[i / 2][i % 2]);
+    engine::SortedSides views;
+    ASSERT_TRUE(
+        engine::compare_strlists_sorted(inputs[0], inputs[1], inputs[2], inputs[3], views));
+    EXPECT_EQ(views.differ, lists.result == 1);
+    ASSERT_EQ(viewed(views.a_names, views.a_name_marks), items_of(lists.a_sorted_names));
+    ASSERT_EQ(viewed(views.a_values, views.a_value_marks), items_of(lists.a_sorted_values));
+    ASSERT_EQ(viewed(views.b_names, views.b_name_marks), items_of(lists.b_sorted_names));
+    ASSERT_EQ(viewed(views.b_values, views.b_value_marks), items_of(lists.b_sorted_values));
+  }
+  CStrList names, values, none;
+  fill(names, {"x"});
+  engine::SortedSides untouched;
+  EXPECT_FALSE(engine::compare_strlists_sorted(names, values, names, none, untouched));
 }
 
 // Short and long lists are sorted by different means; at every length the
