@@ -89,7 +89,11 @@ int RunCommand(const CompareProjectRequest& request) {
   DifferenceSink* sink = differences.wanted() ? &differences.sink() : nullptr;
 
   std::optional<ScratchFolder> scratch;
-  if (!partial) scratch.emplace(std::filesystem::temp_directory_path(), kTemporaryFolderPrefix);
+  if (!partial) {
+    // Holds the status files, removed with it: they need not be synced.
+    scratch.emplace(std::filesystem::temp_directory_path(), kTemporaryFolderPrefix);
+    scratch->HoldScratchDatabases();
+  }
   const std::filesystem::path& status_folder = partial ? partial->folder() : scratch->path();
   std::vector<std::string> status_files;
   for (const FilePair& pair : pairing.pairs) {
