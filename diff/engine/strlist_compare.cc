@@ -117,8 +117,10 @@ void index_side(CStrList& names, CStrList& values, CStrList* sorted_names,
       run_first = sorted_from[i];
     }
     input_indices[i] = run_first;
-    texts.names[i] = text;
-    if (sorted_names == nullptr) continue;
+    if (sorted_names == nullptr) {
+      texts.names[i] = text;
+      continue;
+    }
     if (sorted_names->Append(text, run_first) == 0) throw std::bad_alloc();
     CListNode* node = sorted_names->GetNodeAt(static_cast<int>(i));
     texts.sorted_names[i] = node;

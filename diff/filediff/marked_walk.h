@@ -44,18 +44,21 @@ void walk_marks(int count_a, int count_b, StatusA a_status, StatusB b_status, On
   }
 }
 
+// The data word of item `position` of a marked list: its status code (0 past
+// the end).
+inline std::int64_t status_at(CStrList& list, int position) {
+  std::int64_t data = 0;
+  list.GetTextAt(position, &data);
+  return data;
+}
+
 // walk_marks over sorted name lists whose data words hold the status codes.
 template <typename OnlyInA, typename OnlyInB, typename InBoth>
 void walk_marked_names(CStrList& a_names, CStrList& b_names, OnlyInA only_in_a,
                        OnlyInB only_in_b, InBoth in_both) {
-  auto status = [](CStrList& names, int position) {
-    std::int64_t data = 0;
-    names.GetTextAt(position, &data);
-    return data;
-  };
   walk_marks(
-      a_names.GetLength(), b_names.GetLength(), [&](int i) { return status(a_names, i); },
-      [&](int j) { return status(b_names, j); }, only_in_a, only_in_b, in_both);
+      a_names.GetLength(), b_names.GetLength(), [&](int i) { return status_at(a_names, i); },
+      [&](int j) { return status_at(b_names, j); }, only_in_a, only_in_b, in_both);
 }
 
 }  // namespace diff

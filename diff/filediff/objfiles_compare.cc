@@ -10,7 +10,7 @@
 #include "diff/engine/strlist_compare.h"        // compare_strlists
 #include "diff/filediff/comparison_context.h"   // diff_context_start, context_handle
 #include "diff/filediff/difference_records.h"   // diff_record_*
-#include "diff/filediff/marked_walk.h"          // walk_marks, walk_marked_names
+#include "diff/filediff/marked_walk.h"          // walk_marks, walk_marked_names, status_at
 #include "diff/options/accepted_differences.h"  // accepted_differences_set, difference_accepted
 #include "diff/options/event_observer.h"        // notify_observer
 #include "diff/options/ignore_rules.h"          // ignore_rules_set, object_ignored
@@ -45,14 +45,9 @@ struct ListedSides {
 
   int a_count() const { return a_names.GetLength(); }
   int b_count() const { return b_names.GetLength(); }
-  static std::int64_t status(CStrList& list, int position) {
-    std::int64_t data = 0;
-    list.GetTextAt(position, &data);
-    return data;
-  }
-  std::int64_t a_status(int i) const { return status(a_names, i); }
-  std::int64_t b_status(int j) const { return status(b_names, j); }
-  std::int64_t a_value_status(int i) const { return status(a_values, i); }
+  std::int64_t a_status(int i) const { return status_at(a_names, i); }
+  std::int64_t b_status(int j) const { return status_at(b_names, j); }
+  std::int64_t a_value_status(int i) const { return status_at(a_values, i); }
   const char* a_name(int i) const { return text_or_empty(a_names, i); }
   const char* a_value(int i) const { return text_or_empty(a_values, i); }
   const char* b_name(int j) const { return text_or_empty(b_names, j); }
