@@ -1,5 +1,6 @@
-# Front door: wraps CMake. `make run` runs the main job on the samples,
-# `make test` builds and runs every test, `make fuzz` runs the fuzz targets
+# Front door: wraps CMake. `make run` builds only what the main job runs
+# (odbdiff and its libraries) and runs it on the samples, `make test` builds
+# everything and runs every test, `make fuzz` runs the fuzz targets
 # for FUZZ_SECONDS each after their corpus, `make fuzz-replay` only the corpus.
 # `make install [PREFIX=/usr/local] [DESTDIR=...]` installs the build,
 # `make package` makes the Debian package odbdiff_VERSION_ARCH.deb in BUILD.
@@ -17,21 +18,24 @@ FUZZ_SECONDS ?= 60
 PACKAGE_DEPS = dpkg-dev file
 PREFIX ?= /usr/local
 
-.PHONY: all deps build test run bench fuzz fuzz-replay clean install package
+.PHONY: all deps configure build test run bench fuzz fuzz-replay clean install package
 
 all: build
 
 deps:
 	@sh scripts/ensure-deps.sh $(BUILD_DEPS)
 
-build: deps
+configure: deps
 	cmake -S . -B $(BUILD) $(CMAKE_FLAGS)
+
+build: configure
 	cmake --build $(BUILD) -j $(JOBS)
 
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 
-run: build
+run: configure
+	cmake --build $(BUILD) -j $(JOBS) --target main_job
 	@sh scripts/run-samples.sh $(BUILD)
 
 bench:
