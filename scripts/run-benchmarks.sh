@@ -1,5 +1,5 @@
 #!/bin/sh
-# The benchmarks behind the numbers in the README (make bench):
+# The benchmarks behind the numbers in docs/performance.md (make bench):
 #   1. the comparison engine on 10k, 100k and 1M names (Google Benchmark);
 #   2. reading every slot of a 1M-slot object file, against one SELECT over
 #      its slots table in the sqlite3 shell;
