@@ -1,8 +1,9 @@
 // odbdiff compare A.odb B.odb: compares two object files with the diff module
 // and writes the reports asked for: the text reports from the comparison
-// context, the HTML report from a status file of the pair. Every report and
-// the kept difference databases are made under temporary names and put into
-// place only when all of them are complete.
+// context, the HTML report from a status file of the pair and the statuses
+// of its objects. Every report and the kept difference databases are made
+// under temporary names and put into place only when all of them are
+// complete.
 #include <malloc.h>  // malloc_trim before the report processes start
 
 #include <filesystem>  // std::filesystem::path, temp_directory_path
@@ -18,7 +19,7 @@
 #include "diff/host/object_database.h"  // CvxODB
 #include "failure.h"                    // Failure, kSame, kDiffer
 #include "heap_prefault.h"              // HeapPrefault, ExpectedHeapGrowth
-#include "html_report.h"                // CheckPairAndReports, HtmlReportFailure
+#include "html_report.h"                // CheckPairAndReports, WriteHtmlReportWithOwnBlocks
 #include "input_checks.h"               // the checks of inputs and outputs
 #include "input_read_ahead.h"           // InputReadAhead
 #include "kept_difference_dbs.h"        // DifferenceDbs, KeptDifferenceDbs
@@ -27,6 +28,7 @@
 #include "module_output.h"              // ChooseOutputMode, ModuleOutput
 #include "object_file_failure.h"        // ObjectFileFailure
 #include "pair_module_setup.h"          // SetUpModuleForPair
+#include "report_statuses.h"            // ReportStatuses
 #include "scratch_folder.h"             // ScratchFolder, kTemporaryFolderPrefix
 #include "staged_output.h"              // StagedOutput
 #include "status_file_write.h"          // WriteStatusFile
@@ -132,21 +134,26 @@ void WriteTextReports(const DiffModule& module, const std::optional<StagedOutput
   });
 }
 
-// The HTML report of the pair, from its status file made in `folder`;
-// `given` names the files as the user gave them.
+// The HTML report of the pair, from its status file made in `folder`, with
+// the statuses of its objects after the module's report; `given` names the
+// files as the user gave them.
 void WriteHtmlReport(const DiffModule& module, const CompareRequest& request,
                      const CompareRequest& given,
                      const std::string& html_template, const fs::path& folder,
                      const StagedOutput& report) {
   const std::string status_file = (folder / "status.odb").string();
-  WriteStatusFile(module, request.file_a, request.file_b, status_file);
   const HtmlReportRequest& html = request.html;
-  const int written = module.diff_ReportFileHTML(
-      request.file_a.c_str(), request.file_b.c_str(), status_file.c_str(),
-      given.file_a.c_str(), given.file_b.c_str(), html.a_title.c_str(), html.b_title.c_str(),
-      report.writing_path().c_str(), html_template.c_str(), html.show_all ? 1 : 0, 0);
-  ThrowIfModuleFailed(module, {{report.writing_path(), report.path()}});
-  if (written == 0) throw HtmlReportFailure(report.path());
+  ReportStatuses statuses(html.show_all);
+  statuses.BeginFile();
+  WriteStatusFile(module, request.file_a, request.file_b, status_file, nullptr, &statuses);
+  WriteHtmlReportWithOwnBlocks(module, report, html_template, [&] {
+    const int written = module.diff_ReportFileHTML(
+        request.file_a.c_str(), request.file_b.c_str(), status_file.c_str(),
+        given.file_a.c_str(), given.file_b.c_str(), html.a_title.c_str(), html.b_title.c_str(),
+        report.writing_path().c_str(), html_template.c_str(), html.show_all ? 1 : 0, 1);
+    ThrowIfModuleFailed(module, {{report.writing_path(), report.path()}});
+    if (written == 0) throw HtmlReportFailure(report.path());
+  }, statuses.ScriptBlock());
 }
 
 }  // namespace

@@ -1,9 +1,11 @@
-#include "html_report.h"  // ChooseHtmlTemplate, HtmlReportFailure
+#include "html_report.h"  // ChooseHtmlTemplate, WriteHtmlReportWithOwnBlocks, HtmlReportFailure
 
+#include <cerrno>        // errno
+#include <cstdio>        // std::fopen, std::fwrite, std::fclose
 #include <filesystem>    // std::filesystem::path, read_symlink, is_regular_file
 #include <system_error>  // std::error_code
 
-#include "failure.h"       // Failure
+#include "failure.h"       // Failure, SystemErrorText
 #include "input_checks.h"  // CheckReadableFile, CheckObjectFileInput, CheckWritableOutput
 
 namespace odbdiff {
@@ -36,6 +38,16 @@ std::string FindDefaultTemplate() {
                 " exists; name one with --template");
 }
 
+void AppendToReport(const StagedOutput& report, const std::string& text) {
+  std::FILE* file = std::fopen(report.writing_path().c_str(), "a");
+  if (file == nullptr) throw Failure(report.path(), SystemErrorText(errno));
+  const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
+  const int error = errno;
+  if (std::fclose(file) != 0 || !written) {
+    throw Failure(report.path(), SystemErrorText(written ? errno : error));
+  }
+}
+
 }  // namespace
 
 std::string ChooseHtmlTemplate(const std::optional<std::string>& given) {
@@ -46,6 +58,24 @@ std::string ChooseHtmlTemplate(const std::optional<std::string>& given) {
 
 Failure HtmlReportFailure(const std::string& report) {
   return Failure(report, "the diff module could not write the HTML report");
+}
+
+void WriteHtmlReportWithOwnBlocks(const DiffModule& module, const StagedOutput& report,
+                                  const std::string& html_template,
+                                  const std::function<void()>& module_part,
+                                  const std::string& own_blocks) {
+  const std::vector<PathShown> shown{{report.writing_path(), report.path()}};
+  const char* writing_path = report.writing_path().c_str();
+  if (module.diff_getObjectTemplate(html_template.c_str()) == 0) {
+    ThrowIfModuleFailed(module, shown);
+    throw HtmlReportFailure(report.path());
+  }
+  module.diff_start_HTML_file(writing_path);
+  ThrowIfModuleFailed(module, shown);
+  module_part();
+  if (!own_blocks.empty()) AppendToReport(report, own_blocks);
+  module.diff_end_HTML_file(writing_path);
+  ThrowIfModuleFailed(module, shown);
 }
 
 CheckedFiles CheckPairAndReports(const std::string& file_a, const std::string& file_b,

@@ -1,8 +1,10 @@
 // What the compare commands share for their HTML reports: the template a
-// report is built from, and the failure of a report entry point.
+// report is built from, the writing of a report with odbdiff's own blocks
+// after the module's, and the failure of a report entry point.
 #ifndef ODBDIFF_HTML_REPORT_H_
 #define ODBDIFF_HTML_REPORT_H_
 
+#include <functional>        // std::function, the module's part of a report
 #include <initializer_list>  // the report outputs of CheckPairAndReports
 #include <optional>          // std::optional
 #include <string>            // std::string
@@ -10,6 +12,8 @@
 
 #include "command_line.h"  // HtmlReportRequest
 #include "failure.h"       // Failure
+#include "module_binding.h"  // DiffModule
+#include "staged_output.h"   // StagedOutput
 
 namespace odbdiff {
 
@@ -33,6 +37,15 @@ struct CheckedFiles {
 CheckedFiles CheckPairAndReports(const std::string& file_a, const std::string& file_b,
                                  const HtmlReportRequest& html,
                                  std::initializer_list<std::optional<std::string>> reports);
+
+// Writes `report` from `html_template` in the module's three phases: its
+// initial section, then `module_part` (a report entry point called nested,
+// which throws on failure), then `own_blocks` as they stand, then its final
+// section. Throws Failure when the report cannot be written.
+void WriteHtmlReportWithOwnBlocks(const DiffModule& module, const StagedOutput& report,
+                                  const std::string& html_template,
+                                  const std::function<void()>& module_part,
+                                  const std::string& own_blocks);
 
 // The failure of a report entry point that returned 0 for `report`.
 Failure HtmlReportFailure(const std::string& report);

@@ -1,12 +1,11 @@
 #include "project_report.h"  // WriteProjectReport, OneSidedFilesBlock
 
-#include <cerrno>  // errno
-#include <cstdio>  // std::fopen, std::fputs, std::fclose
-
-#include "failure.h"        // Failure, SystemErrorText
-#include "html_report.h"    // HtmlReportFailure
-#include "owned_list2.h"    // List2
-#include "staged_output.h"  // StagedOutput
+#include "failure.h"               // Failure
+#include "html_report.h"           // WriteHtmlReportWithOwnBlocks, HtmlReportFailure
+#include "owned_list2.h"           // List2
+#include "report_statuses.h"       // ReportStatuses
+#include "staged_output.h"         // StagedOutput
+#include "status_file_statuses.h"  // AddStatusFileObjects
 
 namespace odbdiff {
 namespace {
@@ -46,16 +45,6 @@ std::string EscapeHtml(const std::string& text) {
   return escaped;
 }
 
-void AppendToReport(const StagedOutput& report, const std::string& text) {
-  std::FILE* file = std::fopen(report.writing_path().c_str(), "a");
-  if (file == nullptr) throw Failure(report.path(), SystemErrorText(errno));
-  const bool written = std::fputs(text.c_str(), file) >= 0;
-  const int error = errno;
-  if (std::fclose(file) != 0 || !written) {
-    throw Failure(report.path(), SystemErrorText(written ? errno : error));
-  }
-}
-
 }  // namespace
 
 std::string OneSidedFilesBlock(const std::vector<OneSidedFile>& files) {
@@ -71,34 +60,29 @@ std::string OneSidedFilesBlock(const std::vector<OneSidedFile>& files) {
 void WriteProjectReport(const DiffModule& module, const ProjectReportInput& input,
                         const HtmlReportRequest& html, const std::string& html_template) {
   ProjectLists lists;
+  ReportStatuses statuses(html.show_all);
   for (std::size_t index = 0; index < input.pairing.pairs.size(); ++index) {
-    lists.Add(input.pairing.pairs[index], input.status_files[index]);
+    const FilePair& pair = input.pairing.pairs[index];
+    lists.Add(pair, input.status_files[index]);
+    statuses.BeginFile();
+    AddStatusFileObjects(input.status_files[index], pair.file_a, pair.file_b, statuses);
   }
+  std::string own_blocks;
+  if (!input.pairing.one_sided.empty()) own_blocks = OneSidedFilesBlock(input.pairing.one_sided);
+  own_blocks += statuses.ScriptBlock();
   const std::string a_prefix = input.folder_a + "/";
   const std::string b_prefix = input.folder_b + "/";
   StagedOutput report(*html.report);
-  const std::vector<PathShown> shown{{report.writing_path(), report.path()}};
   const char* writing_path = report.writing_path().c_str();
-  // The module's three phases, so that the block of the files in one folder
-  // only goes in before the final section.
-  if (module.diff_getObjectTemplate(html_template.c_str()) == 0) {
-    ThrowIfModuleFailed(module, shown);
-    throw HtmlReportFailure(report.path());
-  }
-  module.diff_start_HTML_file(writing_path);
-  ThrowIfModuleFailed(module, shown);
-  const int written = module.diff_ReportProjectHTML(
-      lists.file_labels.get(), lists.a_numbers.get(), lists.b_numbers.get(),
-      lists.status_names.get(), a_prefix.c_str(), b_prefix.c_str(), input.folder_a.c_str(),
-      input.folder_b.c_str(), html.a_title.c_str(), html.b_title.c_str(), "", writing_path,
-      html_template.c_str(), html.show_all ? 1 : 0, 1);
-  ThrowIfModuleFailed(module, shown);
-  if (written == 0) throw HtmlReportFailure(report.path());
-  if (!input.pairing.one_sided.empty()) {
-    AppendToReport(report, OneSidedFilesBlock(input.pairing.one_sided));
-  }
-  module.diff_end_HTML_file(writing_path);
-  ThrowIfModuleFailed(module, shown);
+  WriteHtmlReportWithOwnBlocks(module, report, html_template, [&] {
+    const int written = module.diff_ReportProjectHTML(
+        lists.file_labels.get(), lists.a_numbers.get(), lists.b_numbers.get(),
+        lists.status_names.get(), a_prefix.c_str(), b_prefix.c_str(), input.folder_a.c_str(),
+        input.folder_b.c_str(), html.a_title.c_str(), html.b_title.c_str(), "", writing_path,
+        html_template.c_str(), html.show_all ? 1 : 0, 1);
+    ThrowIfModuleFailed(module, {{report.writing_path(), report.path()}});
+    if (written == 0) throw HtmlReportFailure(report.path());
+  }, own_blocks);
   report.Commit();
 }
 

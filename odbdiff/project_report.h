@@ -1,6 +1,7 @@
 // The HTML report of a project: the module's project report of the file
-// pairs, read from their status files, and after it a block that names the
-// files in one folder only, which the module's report has no place for.
+// pairs, read from their status files, and after it what the module's report
+// has no place for: a block that names the files in one folder only, and the
+// statuses of the objects of every pair, read from the same status files.
 #ifndef ODBDIFF_PROJECT_REPORT_H_
 #define ODBDIFF_PROJECT_REPORT_H_
 

@@ -56,19 +56,24 @@ class StatusWriter {
   }
 
   // Every slot of `object` in `source` that no ignore rule covers, with the
-  // same code.
-  void AddAllSlots(const DiffModule& module, InputFile& source, const char* object,
-                   const char* code) {
+  // same code. Returns how many.
+  std::uint64_t AddAllSlots(const DiffModule& module, InputFile& source, const char* object,
+                            const char* code) {
     CStrList slots;
     if (source.database.GetSlots(object, &slots, 0) == 0) {
       throw ObjectFileFailure(source.path, source.database,
                               std::string("cannot read the slots of object ") + object);
     }
     AddObject(object);
+    std::uint64_t added = 0;
     for (int position = 0; position < slots.GetLength(); ++position) {
       const char* slot = slots.GetTextAt(position);
-      if (module.diff_is_ignored(object, slot) == 0) AddSlot(object, slot, code);
+      if (module.diff_is_ignored(object, slot) == 0) {
+        AddSlot(object, slot, code);
+        ++added;
+      }
     }
+    return added;
   }
 
   // Makes the writes durable, all together.
@@ -101,44 +106,58 @@ struct FedSink {
 };
 
 // Adds the object in both files with the codes of the module's slot
-// comparison, and hands it to the sink. Returns true when its slots differ.
-bool AddComparedObject(const DiffModule& module, InputFile& file_a, InputFile& file_b,
-                       const char* object, StatusWriter& status, std::optional<FedSink>& fed) {
+// comparison, and hands it to the sink. Returns its slots by code; sets
+// `differ` when the module finds them different.
+SlotCodes AddComparedObject(const DiffModule& module, InputFile& file_a, InputFile& file_b,
+                            const char* object, StatusWriter& status,
+                            std::optional<FedSink>& fed, bool& differ) {
   CStrList a_names;
   CStrList a_values;
   CStrList b_names;
   CStrList b_values;
-  const int differ = module.diff_objects_ormo(&file_a.database, object, &file_b.database, object,
-                                              &a_names, &a_values, &b_names, &b_values);
+  const int differs = module.diff_objects_ormo(&file_a.database, object, &file_b.database,
+                                               object, &a_names, &a_values, &b_names, &b_values);
   ThrowIfModuleFailed(module);
+  if (differs != 0) differ = true;
   status.AddObject(object);
+  SlotCodes codes;
   for (int position = 0; position < a_names.GetLength(); ++position) {
     std::int64_t name_status = 0;
     std::int64_t value_status = 0;
     const char* slot = a_names.GetTextAt(position, &name_status);
     a_values.GetTextAt(position, &value_status);
-    const char* code = name_status == DIFF_STATUS_DIFFERENT ? kOnlyInA
-                       : value_status == DIFF_STATUS_SAME   ? kValuesEqual
-                                                            : kValuesDiffer;
+    const char* code = kValuesDiffer;
+    if (name_status == DIFF_STATUS_DIFFERENT) {
+      code = kOnlyInA;
+      ++codes.only_in_a;
+    } else if (value_status == DIFF_STATUS_SAME) {
+      code = kValuesEqual;
+      ++codes.values_equal;
+    } else {
+      ++codes.values_differ;
+    }
     status.AddSlot(object, slot, code);
   }
   for (int position = 0; position < b_names.GetLength(); ++position) {
     std::int64_t name_status = 0;
     const char* slot = b_names.GetTextAt(position, &name_status);
-    if (name_status == DIFF_STATUS_DIFFERENT) status.AddSlot(object, slot, kOnlyInB);
+    if (name_status == DIFF_STATUS_DIFFERENT) {
+      status.AddSlot(object, slot, kOnlyInB);
+      ++codes.only_in_b;
+    }
   }
   if (fed) {
     FeedComparedObject(fed->sink, object, SortedSlots(a_names, a_values),
                        SortedSlots(b_names, b_values), fed->reader_a, fed->reader_b);
   }
-  return differ != 0;
+  return codes;
 }
 
 }  // namespace
 
 bool WriteStatusFile(const DiffModule& module, const std::string& file_a,
                      const std::string& file_b, const std::string& status_file,
-                     DifferenceSink* sink) {
+                     DifferenceSink* sink, ReportStatuses* statuses) {
   InputFile input_a(file_a);
   InputFile input_b(file_b);
   CStrList names_a = SortedObjectNames(input_a);
@@ -160,22 +179,25 @@ bool WriteStatusFile(const DiffModule& module, const std::string& file_a,
                                           : std::strcmp(name_a, name_b);
     if (order < 0) {
       if (Reported(module, name_a, DIFF_OBJECT_ONLY_IN_A)) {
-        status.AddAllSlots(module, input_a, name_a, kOnlyInA);
+        const std::uint64_t slots = status.AddAllSlots(module, input_a, name_a, kOnlyInA);
+        if (statuses != nullptr) statuses->AddObject(name_a, true, false, {.only_in_a = slots});
         if (fed) fed->sink.ObjectOnlyIn(Side::kA, name_a);
         differ = true;
       }
       ++position_a;
     } else if (order > 0) {
       if (Reported(module, name_b, DIFF_OBJECT_ONLY_IN_B)) {
-        status.AddAllSlots(module, input_b, name_b, kOnlyInB);
+        const std::uint64_t slots = status.AddAllSlots(module, input_b, name_b, kOnlyInB);
+        if (statuses != nullptr) statuses->AddObject(name_b, false, true, {.only_in_b = slots});
         if (fed) fed->sink.ObjectOnlyIn(Side::kB, name_b);
         differ = true;
       }
       ++position_b;
     } else {
-      if (module.diff_is_ignored(name_a, nullptr) == 0 &&
-          AddComparedObject(module, input_a, input_b, name_a, status, fed)) {
-        differ = true;
+      if (module.diff_is_ignored(name_a, nullptr) == 0) {
+        const SlotCodes codes =
+            AddComparedObject(module, input_a, input_b, name_a, status, fed, differ);
+        if (statuses != nullptr) statuses->AddObject(name_a, true, true, codes);
       }
       ++position_a;
       ++position_b;

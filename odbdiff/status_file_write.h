@@ -7,6 +7,7 @@
 
 #include "difference_sink.h"  // DifferenceSink
 #include "module_binding.h"   // DiffModule
+#include "report_statuses.h"  // ReportStatuses
 
 namespace odbdiff {
 
@@ -17,12 +18,13 @@ namespace odbdiff {
 // slot comparison, diff_objects_ormo, finds), "3" only in A, "4" only in B.
 // Objects that an ignore rule covers, and objects on one side only whose
 // absence is accepted, are left out. Every object written is also handed to
-// `sink` when one is given. Returns true when the files differ: an object or
+// `sink` when one is given, and its status added to the current file section
+// of `statuses` when given. Returns true when the files differ: an object or
 // slot on one side only, or a value that differs. Throws Failure when a file
 // cannot be read or the status file cannot be written.
 bool WriteStatusFile(const DiffModule& module, const std::string& file_a,
                      const std::string& file_b, const std::string& status_file,
-                     DifferenceSink* sink = nullptr);
+                     DifferenceSink* sink = nullptr, ReportStatuses* statuses = nullptr);
 
 }  // namespace odbdiff
 

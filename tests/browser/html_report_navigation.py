@@ -1,17 +1,23 @@
 """The default template's counts, contents, search, filters, keys and slot
-marks, driven in headless Chromium through Selenium, on a small report made
-with --show-all and on a report of 10,000 objects, whose time to be ready it
-measures and prints: from navigation start to the first frame after the
+marks, driven in headless Chromium through Selenium, one browser session per
+report: on a small report made with --show-all; on three reports whose
+counts, labels and filters must be those of --stat and --json (the shipped
+samples, hostile object names, a project), with objects in both files whose
+only differences are slots in one file; on a report without odbdiff's
+statuses, which must show none; and on a report of 10,000 objects, whose
+time to be ready it measures and prints: from navigation start to the first frame after the
 page's set-up, and the processor time of the page's thread until then. The
 times are a measurement, not a check: they follow the machine's speed and
 load, and a slow machine is no fault of the page.
 
-Usage: /usr/bin/python3 html_report_navigation.py ODBDIFF [MODULE_DIR]
+Usage: /usr/bin/python3 html_report_navigation.py ODBDIFF EXAMPLES_DIR [MODULE_DIR]
 MODULE_DIR goes into odbdiff's LD_LIBRARY_PATH (sanitized builds).
 Exits 77 (skipped) when selenium, chromium or chromedriver is absent.
 """
 import json
 import os
+import re
+import sqlite3
 import subprocess
 import sys
 import tempfile
@@ -34,7 +40,8 @@ for tool in (CHROMIUM, CHROMEDRIVER):
         sys.exit(77)
 
 ODBDIFF = sys.argv[1]
-MODULE_DIR = sys.argv[2] if len(sys.argv) > 2 else ""
+EXAMPLES = sys.argv[2]
+MODULE_DIR = sys.argv[3] if len(sys.argv) > 3 else ""
 failures = []
 
 
@@ -53,13 +60,18 @@ def odbdiff(*args, expect=0):
     return run.stdout
 
 
-def make_report(work, name, a, b, *options):
+def import_pair(work, name, a, b):
     paths = {}
     for side, objects in (("a", a), ("b", b)):
         with open(os.path.join(work, f"{name}_{side}.json"), "w") as out:
             json.dump(objects, out)
         paths[side] = os.path.join(work, f"{name}_{side}.odb")
         odbdiff("import", out.name, paths[side])
+    return paths
+
+
+def make_report(work, name, a, b, *options):
+    paths = import_pair(work, name, a, b)
     report = os.path.join(work, f"{name}.html")
     stat = odbdiff("compare", paths["a"], paths["b"], "--html", report, "--quiet", "--stat",
                    *options, expect=1)
@@ -158,7 +170,8 @@ def small_report_checks(driver, work):
 
 def large_pair():
     """10,000 reported objects (7,000 differing, 1,500 only in A, 1,500 only
-    in B) among 1,000 identical ones, and what the report must count."""
+    in B) among 1,000 identical ones, and what the report must count besides
+    the identical ones."""
     a, b = {}, {}
     expected = {"differs": 0, "only-a": 0, "only-b": 0, "slots": 0}
     for i in range(10000):
@@ -184,6 +197,157 @@ def large_pair():
     for j in range(1000):
         a[f"same-{j:04d}"] = b[f"same-{j:04d}"] = {"type": "sensor", "range": [str(j), "bar"]}
     return a, b, {kind: str(count) for kind, count in expected.items()}
+
+
+# The name of every object block with the label in its caption ("" for none).
+LABELS = """return Array.from(document.querySelectorAll("table.object")).map(t => {
+  const label = t.querySelector("caption .kind");
+  return [t.querySelector(".object-name").textContent, label ? label.textContent : ""];
+});"""
+LABEL_OF = {"only-in-a": "only in A", "only-in-b": "only in B", "differs": ""}
+
+
+def shown_name(name):
+    """A name of the JSON of differences as the page shows it: bytes that
+    are no UTF-8 decoded with replacement characters, CR LF and CR read as
+    LF."""
+    if isinstance(name, dict):
+        name = bytes.fromhex(name["bytes"]).decode("utf-8", errors="replace")
+    return re.sub("\r\n?", "\n", name)
+
+
+def compared(*args, expect=1):
+    """The --stat counts and the JSON of differences of one comparison."""
+    stat = odbdiff(*args, "--stat", "--json", "-", expect=expect)
+    document = json.loads(stat[:stat.rindex("}") + 1])
+    counts = dict(line.split(": ") for line in stat[stat.rindex("}") + 1:].split("\n") if line)
+    return counts, document
+
+
+def statuses_of(document):
+    """Each object's status in the JSON of differences, over a project's files."""
+    objects = list(document.get("objects", []))
+    for file in document.get("files", []):
+        objects += file.get("objects", [])
+    return [(shown_name(o["name"]), o["status"]) for o in objects]
+
+
+def check_statuses(driver, what, stat, document):
+    """The page's counts, labels and filters are those of --stat and --json."""
+    slots = sum(int(stat[k]) for k in ("slots only in A", "slots only in B",
+                                       "slots with values that differ"))
+    check(f"{what}: counts", driver.execute_script(COUNTS),
+          {"differs": stat["objects differing"], "only-a": stat["objects only in A"],
+           "only-b": stat["objects only in B"], "same": stat["objects identical"],
+           "slots": str(slots)})
+    statuses = statuses_of(document)
+    status_of = dict(statuses)
+    check(f"{what}: labels", driver.execute_script(LABELS),
+          [[name, LABEL_OF[status_of[name]] if name in status_of else "identical"]
+           for name, _ in driver.execute_script(LABELS)])
+    check(f"{what}: objects with a difference",
+          sorted(name for name, label in driver.execute_script(LABELS) if label != "identical"),
+          sorted(name for name, _ in statuses))
+    for label, status in (("Only in A", "only-in-a"), ("Only in B", "only-in-b"),
+                          ("Differing", "differs")):
+        filter_by(driver, label)
+        check(f"{what}: objects under {label!r}", sorted(driver.execute_script(SHOWN_NAMES)),
+              sorted(name for name, s in statuses if s == status))
+    filter_by(driver, "All")
+
+
+def rename_object(path, old, new):
+    """Renames an object of an object file to bytes that JSON cannot spell."""
+    with sqlite3.connect(path) as db:
+        for table, column in (("objects", "name"), ("slots", "object")):
+            db.execute(f"UPDATE {table} SET {column} = CAST(? AS TEXT) WHERE {column} = ?",
+                       (new, old))
+    db.close()
+
+
+def samples_checks(driver, work):
+    paths = {side: os.path.join(work, f"plant_{side}.odb") for side in "ab"}
+    for side in "ab":
+        odbdiff("import", os.path.join(EXAMPLES, f"plant_{side}.json"), paths[side])
+    report = os.path.join(work, "samples.html")
+    odbdiff("compare", paths["a"], paths["b"], "--html", report, "--quiet", expect=1)
+    stat, document = compared("compare", paths["a"], paths["b"], "--quiet")
+    driver.get("file://" + report)
+    check_statuses(driver, "samples", stat, document)
+    # In both files, its only difference a slot only in A.
+    check("samples: label of pump-P-101",
+          dict(driver.execute_script(LABELS)).get("pump-P-101"), "")
+    return report
+
+
+def hostile_names_checks(driver, work):
+    a = {"</script><script>document.title='x'</script>": {"flow": 1, "seal": "lip"},
+         "quote \"q\" 'a' & <!--": {"size": 50},
+         "ctrl \u0001\u001b[2J": {"type": "gate"},
+         "bad-NAME": {"flow": 5},
+         "caf\u00e9 \u2028": {"volume": 3},
+         "same": {"type": "sensor"}}
+    b = {"</script><script>document.title='x'</script>": {"flow": 9, "seal": "lip"},
+         "line\r\nbreak\rcr": {"size": 80},
+         "ctrl \u0001\u001b[2J": {"type": "gate", "class": "IE3"},
+         "bad-NAME": {"flow": 5, "note": "new"},
+         "same": {"type": "sensor"}}
+    paths = import_pair(work, "hostile", a, b)
+    for path in paths.values():
+        rename_object(path, "bad-NAME", b"bad-\xff\xfe-\xe2\x82")
+    report = os.path.join(work, "hostile.html")
+    odbdiff("compare", paths["a"], paths["b"], "--html", report, "--quiet", "--show-all",
+            expect=1)
+    stat, document = compared("compare", paths["a"], paths["b"], "--quiet")
+    driver.get("file://" + report)
+    check("hostile names: title", driver.title, "Object file comparison")
+    check_statuses(driver, "hostile names", stat, document)
+
+
+def project_checks(driver, work):
+    folders = {side: os.path.join(work, f"project_{side}") for side in "ab"}
+    files = {"PROJ0001": ({"pump": {"flow": 1, "seal": "lip"}, "tank": {"volume": 3}},
+                          {"pump": {"flow": 1}, "fan": {"speed": 2}}),
+             "PROJ0002": ({"valve": {"size": 50}, "motor": {"power": 7}},
+                          {"valve": {"size": 80, "class": "IE3"}, "motor": {"power": 7}}),
+             "PROJ0003": ({"tank": {"volume": 3}}, None)}
+    for side in "ab":
+        os.mkdir(folders[side])
+    for name, pair in files.items():
+        for side, objects in zip("ab", pair):
+            if objects is not None:
+                source = os.path.join(work, f"{name}_{side}.json")
+                with open(source, "w") as out:
+                    json.dump(objects, out)
+                odbdiff("import", source, os.path.join(folders[side], name))
+    report = os.path.join(work, "project.html")
+    odbdiff("compare-project", folders["a"], folders["b"], "--html", report, expect=1)
+    stat, document = compared("compare-project", folders["a"], folders["b"])
+    driver.get("file://" + report)
+    check_statuses(driver, "project", stat, document)
+
+
+def no_statuses_checks(driver, work, report):
+    """A report of another host: the samples' without odbdiff's statuses."""
+    with open(report, encoding="utf-8") as source:
+        text = source.read()
+    bare = re.sub('<script type="application/json" id="odbdiff-statuses">.*?</script>\n', "",
+                  text, flags=re.S)
+    check("no statuses: the block was there", bare != text, True)
+    path = os.path.join(work, "bare.html")
+    with open(path, "w", encoding="utf-8") as out:
+        out.write(bare)
+    driver.get("file://" + path)
+    check("no statuses: labels",
+          [label for _, label in driver.execute_script(LABELS) if label], [])
+    check("no statuses: counts shown",
+          driver.find_element(By.CLASS_NAME, "counts").is_displayed(), False)
+    check("no statuses: filters shown",
+          [b.is_displayed() for b in driver.find_elements(By.CSS_SELECTOR, "[data-filter]")],
+          [False] * 4)
+    search(driver, "pump-P-10")
+    check("no statuses: objects found by 'pump-P-10'", driver.execute_script(SHOWN_NAMES),
+          ["pump-P-101", "pump-P-102", "pump-P-103"])
 
 
 READY = """const m = performance.getEntriesByName(arguments[0]);
@@ -222,7 +386,8 @@ def large_report_checks(driver, work):
                              stat["objects only in B"]],
           [expected["differs"], expected["only-a"], expected["only-b"]])
     timings = [load(driver, report) for _ in range(3)]
-    check("counts", driver.execute_script(COUNTS), dict(expected, same="0"))
+    # The identical objects have no block but are counted.
+    check("counts", driver.execute_script(COUNTS), dict(expected, same="1000"))
     search(driver, "unit-0999")
     check("objects found by 'unit-0999'", driver.execute_script(SHOWN_NAMES),
           [f"unit-0999{d}" for d in range(10)])
@@ -240,26 +405,39 @@ def large_report_checks(driver, work):
           + f" ms of that; load average {load_average:.1f} on {cores} cores")
 
 
+def session(work):
+    options = webdriver.ChromeOptions()
+    options.binary_location = CHROMIUM
+    for argument in ("--headless=new", "--no-sandbox", "--disable-gpu", "--no-first-run",
+                     "--disable-background-networking", "--disable-component-update",
+                     "--disable-sync", "--window-size=1280,900",
+                     f"--user-data-dir={os.path.join(work, 'profile')}"):
+        options.add_argument(argument)
+    return webdriver.Chrome(service=Service(CHROMEDRIVER), options=options)
+
+
+def with_session(work, checks):
+    """Runs the checks of one report in a browser session of its own."""
+    driver = session(work)
+    try:
+        return checks(driver, work)
+    finally:
+        driver.quit()
+
+
 def main():
     with tempfile.TemporaryDirectory() as work:
-        options = webdriver.ChromeOptions()
-        options.binary_location = CHROMIUM
-        for argument in ("--headless=new", "--no-sandbox", "--disable-gpu", "--no-first-run",
-                         "--disable-background-networking", "--disable-component-update",
-                         "--disable-sync", "--window-size=1280,900",
-                         f"--user-data-dir={os.path.join(work, 'profile')}"):
-            options.add_argument(argument)
-        driver = webdriver.Chrome(service=Service(CHROMEDRIVER), options=options)
-        try:
-            small_report_checks(driver, work)
-            large_report_checks(driver, work)
-        finally:
-            driver.quit()
+        with_session(work, small_report_checks)
+        samples = with_session(work, samples_checks)
+        with_session(work, hostile_names_checks)
+        with_session(work, project_checks)
+        with_session(work, lambda driver, work: no_statuses_checks(driver, work, samples))
+        with_session(work, large_report_checks)
     for failure in failures:
         print("FAIL:", failure, file=sys.stderr)
     if failures:
         sys.exit(1)
-    print("ok: counts, contents, search, filters, keys and slot marks work in Chromium")
+    print("ok: counts, labels, contents, search, filters, keys and slot marks work in Chromium")
 
 
 main()

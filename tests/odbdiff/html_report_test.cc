@@ -9,6 +9,7 @@
 #include "odbdiff_runner.h"   // ReadFile, WriteFile, Entries, WithTmpdir, WithExecutable
 #include "sample_pair.h"      // kSampleA, kSampleB
 #include "small_template.h"   // kSmallTemplate
+#include "statuses_block.h"   // kStatusesOpen, CountsText
 
 namespace odbdiff_test {
 namespace {
@@ -24,9 +25,14 @@ class OdbdiffHtmlReportTest : public OdbdiffFixture {
   }
 };
 
+// The counts of the sample pair, as --stat gives them.
+const std::string kSampleCounts = CountsText(3, 3, 1, 1, 1, 1, 1, 0, 0);
+
 // The file report of the sample pair with the default options: the objects
-// that differ, in name order, with the rows of their differing slots.
-constexpr char kSampleFileReport[] =
+// that differ, in name order, with the rows of their differing slots, then
+// their statuses: pump is in both files, its only difference a slot only in A.
+const std::string kSampleFileReport =
+    std::string(
     "<report> _INITIAL_\n"
     "<file [a.odb] [b.odb]> _FILE_START_START_FILE_START_END\n\n"
     "<object [motor] [A] [B]> _OBJ_START_START_OBJ_START_END\n\n"
@@ -38,7 +44,11 @@ constexpr char kSampleFileReport[] =
     "<object [tank] [A] [B]> _OBJ_START_START_OBJ_START_END\n\n"
     "<row [volume]=[10 m3] []=[]> _OBJ_ROW_START_OBJ_ROW_END\n\n"
     "</object> _OBJ_END_START_OBJ_END_END\n\n"
-    "</file> _FILE_END_START_FILE_END_END\n\n"
+    "</file> _FILE_END_START_FILE_END_END\n\n") +
+    kStatusesOpen + "{\"counts\": " + kSampleCounts + ", \"files\": [{\"counts\": " +
+    kSampleCounts +
+    ", \"objects\": [[\"only-b\", \"motor\"], [\"differs\", \"pump\"], [\"only-a\", \"tank\"]]}]}\n"
+    "</script>\n"
     "</report> _FINAL_\n";
 
 TEST_F(OdbdiffHtmlReportTest, CompareWritesTheFileReportOfThePair) {
@@ -61,7 +71,7 @@ TEST_F(OdbdiffHtmlReportTest, ShowAllAndTitlesReachEveryBlock) {
   // Equal slots get rows too, A's value in both columns (12.6 is within
   // 2 % of 12.5), and the identical valve gets a block.
   EXPECT_EQ(ReadFile(Path("r.html")),
-            "<report> _INITIAL_\n"
+            std::string("<report> _INITIAL_\n"
             "<file [a.odb] [b.odb]> _FILE_START_START_FILE_START_END\n\n"
             "<object [motor] [Before] [After]> _OBJ_START_START_OBJ_START_END\n\n"
             "<row []=[] [power]=[7.5 kW]> _OBJ_ROW_START_OBJ_ROW_END\n\n"
@@ -77,8 +87,13 @@ TEST_F(OdbdiffHtmlReportTest, ShowAllAndTitlesReachEveryBlock) {
             "<row [size]=[50 mm] [size]=[50 mm]> _OBJ_ROW_START_OBJ_ROW_END\n\n"
             "<row [state]=[open] [state]=[open]> _OBJ_ROW_START_OBJ_ROW_END\n\n"
             "</object> _OBJ_END_START_OBJ_END_END\n\n"
-            "</file> _FILE_END_START_FILE_END_END\n\n"
-            "</report> _FINAL_\n");
+            "</file> _FILE_END_START_FILE_END_END\n\n") +
+                kStatusesOpen + "{\"counts\": " + kSampleCounts + ", \"files\": [{\"counts\": " +
+                kSampleCounts +
+                ", \"objects\": [[\"only-b\", \"motor\"], [\"differs\", \"pump\"], "
+                "[\"only-a\", \"tank\"], [\"same\", \"valve\"]]}]}\n"
+                "</script>\n"
+                "</report> _FINAL_\n");
 }
 
 TEST_F(OdbdiffHtmlReportTest, TheTextReportsRunAsBeforeAndThePathsGoAsGiven) {
@@ -99,11 +114,13 @@ TEST_F(OdbdiffHtmlReportTest, SameFilesGiveAnEmptyFileBlockAndExitZero) {
   EXPECT_EQ(Run({"compare", "a.odb", "a-again.odb", "--html", "r.html", "--template", "t.html"})
                 .exit_status,
             0);
+  const std::string counts = CountsText(3, 3, 3, 0, 0, 0, 0, 0, 0);
   EXPECT_EQ(ReadFile(Path("r.html")),
-            "<report> _INITIAL_\n"
-            "<file [a.odb] [a-again.odb]> _FILE_START_START_FILE_START_END\n\n"
-            "</file> _FILE_END_START_FILE_END_END\n\n"
-            "</report> _FINAL_\n");
+            std::string("<report> _INITIAL_\n"
+                        "<file [a.odb] [a-again.odb]> _FILE_START_START_FILE_START_END\n\n"
+                        "</file> _FILE_END_START_FILE_END_END\n\n") +
+                kStatusesOpen + "{\"counts\": " + counts + ", \"files\": [{\"counts\": " +
+                counts + ", \"objects\": []}]}\n</script>\n</report> _FINAL_\n");
 }
 
 TEST_F(OdbdiffHtmlReportTest, NamesAndValuesAreEscapedOnce) {

@@ -8,6 +8,7 @@
 #include "odbdiff_fixture.h"  // OdbdiffFixture
 #include "odbdiff_runner.h"   // ReadFile, WriteFile, Entries, WithTmpdir
 #include "small_template.h"   // kSmallTemplate
+#include "statuses_block.h"   // kStatusesOpen, CountsText
 
 namespace odbdiff_test {
 namespace {
@@ -54,7 +55,7 @@ TEST_F(OdbdiffProjectReportTest, PairsTheFilesByNumberInAscendingOrder) {
   EXPECT_EQ(result.out, "");
   EXPECT_EQ(result.err, "");
   EXPECT_EQ(ReadFile(Path("r.html")),
-            "<report> _INITIAL_\n"
+            std::string("<report> _INITIAL_\n"
             "<project [pa] [pb]> _PROJ_START_START_PROJ_START_END\n\n"
             "<file [PROJ] [PROJ]> _FILE_START_START_FILE_START_END\n\n"
             "</file> _FILE_END_START_FILE_END_END\n\n"
@@ -68,8 +69,13 @@ TEST_F(OdbdiffProjectReportTest, PairsTheFilesByNumberInAscendingOrder) {
             "<row [volume]=[10] []=[]> _OBJ_ROW_START_OBJ_ROW_END\n\n"
             "</object> _OBJ_END_START_OBJ_END_END\n\n"
             "</file> _FILE_END_START_FILE_END_END\n\n"
-            "</project> _PROJ_END_START_PROJ_END_END\n\n"
-            "</report> _FINAL_\n");
+            "</project> _PROJ_END_START_PROJ_END_END\n\n") +
+                kStatusesOpen + "{\"counts\": " + CountsText(3, 2, 1, 1, 1, 0, 0, 0, 1) +
+                ", \"files\": [{\"counts\": " + CountsText(1, 1, 1, 0, 0, 0, 0, 0, 0) +
+                ", \"objects\": []}, {\"counts\": " + CountsText(1, 1, 0, 1, 0, 0, 0, 0, 1) +
+                ", \"objects\": [[\"differs\", \"pump\"]]}, {\"counts\": " +
+                CountsText(1, 0, 0, 0, 1, 0, 0, 0, 0) +
+                ", \"objects\": [[\"only-a\", \"tank\"]]}]}\n</script>\n</report> _FINAL_\n");
   EXPECT_TRUE(Entries(Path("tmp")).empty());  // the status files went with their folder
 }
 
@@ -86,8 +92,9 @@ TEST_F(OdbdiffProjectReportTest, AFileInOneFolderOnlyIsNamedAndDiffers) {
             "odbdiff: PROJ0010: only in pa\n");
   // Only the file in both folders has a block, and it is the same in both;
   // the files in one folder only follow the project, before the final section.
+  const std::string counts = CountsText(1, 1, 1, 0, 0, 0, 0, 0, 0);
   EXPECT_EQ(ReadFile(Path("r.html")),
-            "<report> _INITIAL_\n"
+            std::string("<report> _INITIAL_\n"
             "<project [pa] [pb]> _PROJ_START_START_PROJ_START_END\n\n"
             "<file [PROJ0001] [PROJ0001]> _FILE_START_START_FILE_START_END\n\n"
             "</file> _FILE_END_START_FILE_END_END\n\n"
@@ -99,8 +106,9 @@ TEST_F(OdbdiffProjectReportTest, AFileInOneFolderOnlyIsNamedAndDiffers) {
             "<li><span class=\"file-name\">PROJ0003</span>: only in pa</li>\n"
             "<li><span class=\"file-name\">PROJ0010</span>: only in pa</li>\n"
             "</ul>\n"
-            "</section>\n"
-            "</report> _FINAL_\n");
+            "</section>\n") +
+                kStatusesOpen + "{\"counts\": " + counts + ", \"files\": [{\"counts\": " +
+                counts + ", \"objects\": []}]}\n</script>\n</report> _FINAL_\n");
 }
 
 TEST_F(OdbdiffProjectReportTest, OnlyNamesThatANumberGivesBackAreProjectFiles) {
@@ -114,16 +122,19 @@ TEST_F(OdbdiffProjectReportTest, OnlyNamesThatANumberGivesBackAreProjectFiles) {
   const RunResult result = CompareProject({"--show-all", "--a-title", "Old", "--b-title", "New"});
   EXPECT_EQ(result.exit_status, 0);
   EXPECT_EQ(result.err, "");
+  const std::string counts = CountsText(1, 1, 1, 0, 0, 0, 0, 0, 0);
   EXPECT_EQ(ReadFile(Path("r.html")),
-            "<report> _INITIAL_\n"
+            std::string("<report> _INITIAL_\n"
             "<project [pa] [pb]> _PROJ_START_START_PROJ_START_END\n\n"
             "<file [PROJ0012] [PROJ0012]> _FILE_START_START_FILE_START_END\n\n"
             "<object [pump] [Old] [New]> _OBJ_START_START_OBJ_START_END\n\n"
             "<row [flow]=[12] [flow]=[12]> _OBJ_ROW_START_OBJ_ROW_END\n\n"
             "</object> _OBJ_END_START_OBJ_END_END\n\n"
             "</file> _FILE_END_START_FILE_END_END\n\n"
-            "</project> _PROJ_END_START_PROJ_END_END\n\n"
-            "</report> _FINAL_\n");
+            "</project> _PROJ_END_START_PROJ_END_END\n\n") +
+                kStatusesOpen + "{\"counts\": " + counts + ", \"files\": [{\"counts\": " +
+                counts +
+                ", \"objects\": [[\"same\", \"pump\"]]}]}\n</script>\n</report> _FINAL_\n");
 }
 
 TEST_F(OdbdiffProjectReportTest, FoldersGoAsGivenWithASeparator) {
@@ -141,10 +152,11 @@ TEST_F(OdbdiffProjectReportTest, EmptyFoldersGiveAnEmptyProjectAndExitZero) {
   const RunResult result = CompareProject();
   EXPECT_EQ(result.exit_status, 0);
   EXPECT_EQ(ReadFile(Path("r.html")),
-            "<report> _INITIAL_\n"
-            "<project [pa] [pb]> _PROJ_START_START_PROJ_START_END\n\n"
-            "</project> _PROJ_END_START_PROJ_END_END\n\n"
-            "</report> _FINAL_\n");
+            std::string("<report> _INITIAL_\n"
+                        "<project [pa] [pb]> _PROJ_START_START_PROJ_START_END\n\n"
+                        "</project> _PROJ_END_START_PROJ_END_END\n\n") +
+                kStatusesOpen + "{\"counts\": " + CountsText(0, 0, 0, 0, 0, 0, 0, 0, 0) +
+                ", \"files\": []}\n</script>\n</report> _FINAL_\n");
 }
 
 TEST_F(OdbdiffProjectReportTest, AReportTheModuleCannotWriteIsTrouble) {
