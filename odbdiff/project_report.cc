@@ -6,6 +6,7 @@
 #include "failure.h"        // Failure, SystemErrorText
 #include "html_report.h"    // HtmlReportFailure
 #include "owned_list2.h"    // List2
+#include "project_file_links.h"  // ProjectFileLinks
 #include "staged_output.h"  // StagedOutput
 
 namespace odbdiff {
@@ -74,10 +75,10 @@ void WriteProjectReport(const DiffModule& module, const ProjectReportInput& inpu
   for (std::size_t index = 0; index < input.pairing.pairs.size(); ++index) {
     lists.Add(input.pairing.pairs[index], input.status_files[index]);
   }
-  const std::string a_prefix = input.folder_a + "/";
-  const std::string b_prefix = input.folder_b + "/";
+  const ProjectFileLinks links(input.pairing, input.folder_a, input.folder_b);
   StagedOutput report(*html.report);
-  const std::vector<PathShown> shown{{report.writing_path(), report.path()}};
+  std::vector<PathShown> shown{{report.writing_path(), report.path()}};
+  shown.insert(shown.end(), links.shown().begin(), links.shown().end());
   const char* writing_path = report.writing_path().c_str();
   // The module's three phases, so that the block of the files in one folder
   // only goes in before the final section.
@@ -89,9 +90,9 @@ void WriteProjectReport(const DiffModule& module, const ProjectReportInput& inpu
   ThrowIfModuleFailed(module, shown);
   const int written = module.diff_ReportProjectHTML(
       lists.file_labels.get(), lists.a_numbers.get(), lists.b_numbers.get(),
-      lists.status_names.get(), a_prefix.c_str(), b_prefix.c_str(), input.folder_a.c_str(),
-      input.folder_b.c_str(), html.a_title.c_str(), html.b_title.c_str(), "", writing_path,
-      html_template.c_str(), html.show_all ? 1 : 0, 1);
+      lists.status_names.get(), links.a_prefix().c_str(), links.b_prefix().c_str(),
+      input.folder_a.c_str(), input.folder_b.c_str(), html.a_title.c_str(),
+      html.b_title.c_str(), "", writing_path, html_template.c_str(), html.show_all ? 1 : 0, 1);
   ThrowIfModuleFailed(module, shown);
   if (written == 0) throw HtmlReportFailure(report.path());
   if (!input.pairing.one_sided.empty()) {
