@@ -221,11 +221,13 @@ std::optional<Shard> ParseShard(const std::string& text) {
 }
 
 // --files GLOB of the project commands, which must pair files alike.
-void AddFilesOption(CLI::App* command, std::vector<std::string>& globs) {
+void AddFilesOption(CLI::App* command, std::vector<std::string>& globs, const char* more = "") {
   command
       ->add_option("--files", globs,
-                   "the project's files are those whose names match GLOB (fnmatch, the name "
-                   "alone), paired by name, instead of PROJ, PROJ0001, ... (repeatable)")
+                   std::string("the project's files are those whose names match GLOB (fnmatch, "
+                               "the name alone), paired by name, instead of PROJ, PROJ0001, ... "
+                               "(repeatable)") +
+                       more)
       ->type_name("GLOB")
       ->allow_extra_args(false);
 }
@@ -277,7 +279,7 @@ void AddAssembleProject(CLI::App& app, AssembleProjectRequest& request) {
   command->add_option("PARTIAL_DIR", request.partials, "the partial results, one per share")
       ->type_name("")
       ->required();
-  AddFilesOption(command, request.file_globs);
+  AddFilesOption(command, request.file_globs, "; those the shares were given");
   AddHtmlOptions(command, request.html, "the project")->required();
 }
 
