@@ -1,7 +1,7 @@
 // odbdiff compare-project DIR_A DIR_B --html FILE: compares the numbered
-// files (or those of --files) of two project folders and writes the HTML report of the project
-// with the diff module's project report, from one status file per file
-// found in both folders. The pairs are compared in worker processes
+// files (or those of --files) of two project folders and writes the HTML
+// report of the project with the diff module's project report, from one
+// status file per file found in both folders. The pairs are compared in worker processes
 // (--jobs); with --shard and --partial only a share of them, whose status
 // files become a partial result for assemble-project.
 #include <filesystem>  // std::filesystem::temp_directory_path
