@@ -3,7 +3,8 @@
 // compare-project --shard I/N --partial DIR, the same report one
 // compare-project writes, once the partial results are found to fit
 // together: made from the same files with the same options, and every share
-// 1..N given once.
+// 1..N given once. Each pair's status comes from its status file, which must
+// agree with what the share's manifest says of it.
 #include <optional>  // std::optional
 #include <string>    // std::string
 #include <vector>    // std::vector
@@ -17,6 +18,7 @@
 #include "partial_result.h"    // ReadPartialManifest, ShardPairs, DescribeOrigin
 #include "project_pairing.h"   // PairProjectFiles
 #include "project_report.h"    // WriteProjectReport
+#include "status_file_read.h"  // StatusFileShowsDifference
 
 namespace odbdiff {
 namespace {
@@ -25,18 +27,52 @@ std::string ShareText(const Shard& shard) {
   return std::to_string(shard.index) + "/" + std::to_string(shard.count);
 }
 
+// "with --files A --files B", or "without --files" for the numbered files.
+std::string FilesText(const std::vector<std::string>& globs) {
+  if (globs.empty()) return "without --files";
+  std::string text = "with";
+  for (const std::string& glob : globs) text += " --files " + glob;
+  return text;
+}
+
+// The status of each pair of the share in `dir`, read from its status file
+// and checked against the manifest's. Sets `differ` when a pair differs.
+void CheckShareStatus(const std::string& dir, const PartialManifest& manifest,
+                      const ProjectPairing& pairing, const std::vector<std::size_t>& positions,
+                      const std::vector<std::string>& status_files, bool& differ) {
+  for (std::size_t at = 0; at < positions.size(); ++at) {
+    const FilePair& pair = pairing.pairs[positions[at]];
+    const std::string& status_file = status_files[positions[at]];
+    const bool pair_differs = StatusFileShowsDifference(status_file, pair.file_a, pair.file_b);
+    if (pair_differs != manifest.pairs[at].differ) {
+      const std::string said = pair_differs ? " is the same" : " differs";
+      throw Failure(dir + "/" + kManifestName,
+                    "says " + pair.name + said + ", but its status file " + status_file +
+                        (pair_differs ? " shows differences" : " shows none"));
+    }
+    differ = differ || pair_differs;
+  }
+}
+
 // The status file of every pair, from the partial results, once they are
 // found to fit together and with the project. Sets `differ` when a pair
 // differs. Throws Failure "PARTIAL_DIR: CAUSE" when they do not.
 std::vector<std::string> StatusFilesOf(const AssembleProjectRequest& request,
                                        const ProjectPairing& pairing, bool& differ) {
   // The folders as they are now; the options are those of the first share.
-  const PartialOrigin now = DescribeOrigin(request.folder_a, request.folder_b, {}, std::nullopt);
+  const PartialOrigin now =
+      DescribeOrigin(request.folder_a, request.folder_b, request.file_globs, {}, std::nullopt);
   std::vector<std::string> status_files(pairing.pairs.size());
   std::optional<PartialManifest> first;
   std::vector<std::string> share_dirs;  // by share index - 1
   for (const std::string& dir : request.partials) {
     const PartialManifest manifest = ReadPartialManifest(dir);
+    // Other files would pair otherwise: say so rather than "other files".
+    if (manifest.origin.file_globs != now.file_globs) {
+      throw Failure(dir, "made " + FilesText(manifest.origin.file_globs) +
+                             ", but assembled " + FilesText(now.file_globs) +
+                             ": give assemble-project the --files of compare-project");
+    }
     if (manifest.origin.folder_a != now.folder_a) {
       throw Failure(dir, "made from other files than those in " + request.folder_a + " now");
     }
@@ -65,11 +101,10 @@ std::vector<std::string> StatusFilesOf(const AssembleProjectRequest& request,
       fits = manifest.pairs[at].name == pairing.pairs[positions[at]].name;
     }
     if (!fits) throw Failure(dir, "does not hold the files of share " + ShareText(manifest.shard));
-    for (std::size_t at = 0; at < positions.size(); ++at) {
-      status_files[positions[at]] = dir + "/" + manifest.pairs[at].name;
-      CheckReadableFile(status_files[positions[at]]);
-      differ = differ || manifest.pairs[at].differ;
+    for (const std::size_t position : positions) {
+      status_files[position] = dir + "/" + pairing.pairs[position].status_name;
     }
+    CheckShareStatus(dir, manifest, pairing, positions, status_files, differ);
   }
   for (std::size_t share = 0; share < share_dirs.size(); ++share) {
     if (share_dirs[share].empty()) {
@@ -84,7 +119,8 @@ std::vector<std::string> StatusFilesOf(const AssembleProjectRequest& request,
 }  // namespace
 
 int RunCommand(const AssembleProjectRequest& request) {
-  const ProjectPairing pairing = PairProjectFiles(request.folder_a, request.folder_b);
+  const ProjectPairing pairing =
+      PairProjectFiles(request.folder_a, request.folder_b, request.file_globs);
   bool differ = !pairing.one_sided.empty();
   const std::vector<std::string> status_files = StatusFilesOf(request, pairing, differ);
   const std::string html_template = ChooseHtmlTemplate(request.html.template_file);

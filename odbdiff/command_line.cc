@@ -220,13 +220,26 @@ std::optional<Shard> ParseShard(const std::string& text) {
   return Shard{index, count};
 }
 
+// --files GLOB of the project commands, which must pair files alike.
+void AddFilesOption(CLI::App* command, std::vector<std::string>& globs, const char* more = "") {
+  command
+      ->add_option("--files", globs,
+                   std::string("the project's files are those whose names match GLOB (fnmatch, "
+                               "the name alone), paired by name, instead of PROJ, PROJ0001, ... "
+                               "(repeatable)") +
+                       more)
+      ->type_name("GLOB")
+      ->allow_extra_args(false);
+}
+
 void AddCompareProject(CLI::App& app, CompareProjectRequest& request) {
   CLI::App* command = app.add_subcommand(
       "compare-project",
-      "Compare the numbered files PROJ, PROJ0001, ... of folders A and B and write the HTML "
-      "report of the project.");
+      "Compare the numbered files PROJ, PROJ0001, ... (or those of --files) of folders A and B "
+      "and write the HTML report of the project.");
   AddPositional(command, "DIR_A", request.folder_a, "the folder of project A");
   AddPositional(command, "DIR_B", request.folder_b, "the folder of project B");
+  AddFilesOption(command, request.file_globs);
   CLI::Option* html = AddHtmlOptions(command, request.html, "the project");
   AddComparisonOptions(command, request.comparison);
   command
@@ -266,6 +279,7 @@ void AddAssembleProject(CLI::App& app, AssembleProjectRequest& request) {
   command->add_option("PARTIAL_DIR", request.partials, "the partial results, one per share")
       ->type_name("")
       ->required();
+  AddFilesOption(command, request.file_globs, "; those the shares were given");
   AddHtmlOptions(command, request.html, "the project")->required();
 }
 

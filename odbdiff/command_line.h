@@ -78,10 +78,11 @@ struct Shard {
 };
 
 // odbdiff compare-project DIR_A DIR_B --html FILE [the other HTML report options]
-//                         [--jobs N] [--shard I/N --partial DIR]
+//                         [--files GLOB]... [--jobs N] [--shard I/N --partial DIR]
 struct CompareProjectRequest {
   std::string folder_a;
   std::string folder_b;
+  std::vector<std::string> file_globs;  // --files GLOB; the numbered files without any
   HtmlReportRequest html;
   ComparisonOptions comparison;
   std::optional<int> jobs;             // the processors without it
@@ -90,9 +91,11 @@ struct CompareProjectRequest {
 };
 
 // odbdiff assemble-project DIR_A DIR_B PARTIAL_DIR... --html FILE [HTML report options]
+//                          [--files GLOB]...
 struct AssembleProjectRequest {
   std::string folder_a;
   std::string folder_b;
+  std::vector<std::string> file_globs;  // as compare-project's
   std::vector<std::string> partials;
   HtmlReportRequest html;  // its report is always set
 };

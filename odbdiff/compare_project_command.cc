@@ -1,7 +1,7 @@
 // odbdiff compare-project DIR_A DIR_B --html FILE: compares the numbered
-// files of two project folders and writes the HTML report of the project
-// with the diff module's project report, from one status file per file
-// found in both folders. The pairs are compared in worker processes
+// files (or those of --files) of two project folders and writes the HTML
+// report of the project with the diff module's project report, from one
+// status file per file found in both folders. The pairs are compared in worker processes
 // (--jobs); with --shard and --partial only a share of them, whose status
 // files become a partial result for assemble-project.
 #include <filesystem>  // std::filesystem::temp_directory_path
@@ -71,7 +71,8 @@ std::vector<std::size_t> PairsToCompare(const CompareProjectRequest& request,
 }  // namespace
 
 int RunCommand(const CompareProjectRequest& request) {
-  const ProjectPairing pairing = PairProjectFiles(request.folder_a, request.folder_b);
+  const ProjectPairing pairing =
+      PairProjectFiles(request.folder_a, request.folder_b, request.file_globs);
   const std::optional<std::string> html_template = CheckArguments(request, pairing);
   const ComparisonRules rules = ResolveComparisonRules(request.comparison);
   const std::optional<AcceptedDifferences> accepted =
@@ -79,7 +80,8 @@ int RunCommand(const CompareProjectRequest& request) {
   std::optional<PartialResultOutput> partial;
   std::optional<PartialOrigin> origin;
   if (request.partial) {
-    origin = DescribeOrigin(request.folder_a, request.folder_b, rules, request.comparison.accept);
+    origin = DescribeOrigin(request.folder_a, request.folder_b, request.file_globs, rules,
+                            request.comparison.accept);
     partial.emplace(*request.partial, *request.shard);
   }
   const DiffModule& module = BindDiffModule();
@@ -97,7 +99,7 @@ int RunCommand(const CompareProjectRequest& request) {
   const std::filesystem::path& status_folder = partial ? partial->folder() : scratch->path();
   std::vector<std::string> status_files;
   for (const FilePair& pair : pairing.pairs) {
-    status_files.push_back((status_folder / pair.name).string());
+    status_files.push_back((status_folder / pair.status_name).string());
   }
 
   const std::vector<std::size_t> compared = PairsToCompare(request, pairing.pairs.size());
@@ -106,7 +108,7 @@ int RunCommand(const CompareProjectRequest& request) {
   // them here in the pairs' order.
   const bool recorded = sink != nullptr && jobs > 1;
   const auto record_of = [&](const FilePair& pair) {
-    return (status_folder / (pair.name + ".differences")).string();
+    return (status_folder / (pair.status_name + ".differences")).string();
   };
   const std::vector<bool> pair_differs =
       RunTasks(compared.size(), jobs, [&](std::size_t task) {

@@ -4,6 +4,7 @@
 #include <stdio.h>     // renameat2, RENAME_EXCHANGE
 #include <sys/stat.h>  // stat: a file's size and time
 
+#include <algorithm>     // std::sort, std::unique, the globs of --files
 #include <cerrno>        // errno
 #include <cstdint>       // std::uint64_t
 #include <fstream>       // std::ifstream, std::ofstream
@@ -26,9 +27,9 @@ constexpr int kVersion = 1;
 
 // Each project file of the folder: its name, size and modification time, so
 // that other files, or the same ones changed, tell apart.
-json FolderFiles(const std::string& folder) {
+json FolderFiles(const std::string& folder, const std::vector<std::string>& file_globs) {
   json files = json::array();
-  for (const ProjectFile& file : FindProjectFiles(folder)) {
+  for (const ProjectFile& file : FindProjectFiles(folder, file_globs)) {
     const std::string path = ProjectFilePath(folder, file.name);
     struct stat info {};
     if (stat(path.c_str(), &info) != 0) throw Failure(path, SystemErrorText(errno));
@@ -93,6 +94,7 @@ std::vector<std::size_t> ShardPairs(std::size_t pairs, const Shard& shard) {
 }
 
 PartialOrigin DescribeOrigin(const std::string& folder_a, const std::string& folder_b,
+                             const std::vector<std::string>& file_globs,
                              const ComparisonRules& rules,
                              const std::optional<std::string>& accept_file) {
   json options = {{"value-rule", rules.value_rule},
@@ -100,7 +102,12 @@ PartialOrigin DescribeOrigin(const std::string& folder_a, const std::string& fol
                   {"ignore-objects", rules.ignore_objects},
                   {"ignore-slots", rules.ignore_slots},
                   {"accept", accept_file ? json(ContentHash(*accept_file)) : json(nullptr)}};
-  return PartialOrigin{FolderFiles(folder_a), FolderFiles(folder_b), std::move(options)};
+  // The order and repeats of --files choose no other files.
+  std::vector<std::string> globs = file_globs;
+  std::sort(globs.begin(), globs.end());
+  globs.erase(std::unique(globs.begin(), globs.end()), globs.end());
+  return PartialOrigin{FolderFiles(folder_a, file_globs), FolderFiles(folder_b, file_globs),
+                       std::move(options), std::move(globs)};
 }
 
 PartialResultOutput::PartialResultOutput(const std::string& dir, const Shard& shard)
@@ -124,6 +131,7 @@ void PartialResultOutput::Commit(const PartialManifest& manifest) {
                          {"shard", shard},
                          {"folder-a", manifest.origin.folder_a},
                          {"folder-b", manifest.origin.folder_b},
+                         {"files", manifest.origin.file_globs},
                          {"options", manifest.origin.options},
                          {"pairs", pairs}};
   const std::string manifest_path = (folder_ / kManifestName).string();
@@ -169,8 +177,11 @@ PartialManifest ReadPartialManifest(const std::string& dir) {
     if (manifest.shard.index < 1 || manifest.shard.index > manifest.shard.count) {
       Damaged(dir, "no share I/N");
     }
-    manifest.origin = PartialOrigin{document.at("folder-a"), document.at("folder-b"),
-                                    document.at("options")};
+    // A manifest without "files" was written before --files was known.
+    manifest.origin = PartialOrigin{
+        document.at("folder-a"), document.at("folder-b"), document.at("options"),
+        document.contains("files") ? document.at("files").get<std::vector<std::string>>()
+                                   : std::vector<std::string>()};
     for (const json& pair : document.at("pairs")) {
       manifest.pairs.push_back(
           PartialPair{pair.at("name").get<std::string>(), pair.at("differ").get<bool>()});

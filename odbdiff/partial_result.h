@@ -29,10 +29,12 @@ struct PartialOrigin {
   nlohmann::json folder_a;  // the project files of each folder with their sizes and times
   nlohmann::json folder_b;
   nlohmann::json options;   // the comparison rules and the accepted differences' file
+  std::vector<std::string> file_globs;  // of --files, sorted and each once; none by number
 };
 
 // Throws Failure when a folder, a file of it, or the accept file cannot be read.
 PartialOrigin DescribeOrigin(const std::string& folder_a, const std::string& folder_b,
+                             const std::vector<std::string>& file_globs,
                              const ComparisonRules& rules,
                              const std::optional<std::string>& accept_file);
 

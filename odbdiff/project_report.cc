@@ -3,6 +3,7 @@
 #include "failure.h"               // Failure
 #include "html_report.h"           // WriteHtmlReportWithOwnBlocks, HtmlReportFailure
 #include "owned_list2.h"           // List2
+#include "project_file_links.h"    // ProjectFileLinks
 #include "report_statuses.h"       // ReportStatuses
 #include "staged_output.h"         // StagedOutput
 #include "status_file_statuses.h"  // AddStatusFileObjects
@@ -70,17 +71,18 @@ void WriteProjectReport(const DiffModule& module, const ProjectReportInput& inpu
   std::string own_blocks;
   if (!input.pairing.one_sided.empty()) own_blocks = OneSidedFilesBlock(input.pairing.one_sided);
   own_blocks += statuses.ScriptBlock();
-  const std::string a_prefix = input.folder_a + "/";
-  const std::string b_prefix = input.folder_b + "/";
+  const ProjectFileLinks links(input.pairing, input.folder_a, input.folder_b);
   StagedOutput report(*html.report);
+  std::vector<PathShown> shown{{report.writing_path(), report.path()}};
+  shown.insert(shown.end(), links.shown().begin(), links.shown().end());
   const char* writing_path = report.writing_path().c_str();
   WriteHtmlReportWithOwnBlocks(module, report, html_template, [&] {
     const int written = module.diff_ReportProjectHTML(
         lists.file_labels.get(), lists.a_numbers.get(), lists.b_numbers.get(),
-        lists.status_names.get(), a_prefix.c_str(), b_prefix.c_str(), input.folder_a.c_str(),
-        input.folder_b.c_str(), html.a_title.c_str(), html.b_title.c_str(), "", writing_path,
-        html_template.c_str(), html.show_all ? 1 : 0, 1);
-    ThrowIfModuleFailed(module, {{report.writing_path(), report.path()}});
+        lists.status_names.get(), links.a_prefix().c_str(), links.b_prefix().c_str(),
+        input.folder_a.c_str(), input.folder_b.c_str(), html.a_title.c_str(),
+        html.b_title.c_str(), "", writing_path, html_template.c_str(), html.show_all ? 1 : 0, 1);
+    ThrowIfModuleFailed(module, shown);
     if (written == 0) throw HtmlReportFailure(report.path());
   }, own_blocks);
   report.Commit();

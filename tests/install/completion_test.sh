@@ -58,6 +58,8 @@ expect "no-such-command " "a.odb|plant 2.odb|runs"
 expect "show --co" "--color"
 expect "show --color " "auto|always|never"
 expect "compare-project runs --sha" "--shard"
+expect "assemble-project --fi" "--files"
+expect "compare-project --files " ""
 expect "assemble-project --ht" "--html"
 
 [[ $failures -eq 0 ]] || exit 1

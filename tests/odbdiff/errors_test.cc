@@ -100,7 +100,7 @@ INSTANTIATE_TEST_SUITE_P(
         BadArguments{{"compare-project", "dir", "notes.txt", "--html", "r.html", "--template",
                       "t.html"},
                      "notes.txt: is not a folder"},
-        BadArguments{{"compare-project", "dir", "dir", "--html", "r.html", "--template",
+        BadArguments{{"compare-project", ".", "dir", "--html", "r.html", "--template",
                       "missing.html"},
                      "missing.html: no such file"}));
 
@@ -143,7 +143,7 @@ INSTANTIATE_TEST_SUITE_P(
         BadArguments{{"compare-project", ".", "dir", "--html", "./PROJ0002", "--template",
                       "t.html"},
                      "./PROJ0002: is also an input"},
-        BadArguments{{"compare-project", "dir", "dir", "--html", "notes.txt/r.html",
+        BadArguments{{"compare-project", ".", "dir", "--html", "notes.txt/r.html",
                       "--template", "t.html"},
                      "notes.txt/r.html: notes.txt is not a folder"}));
 
@@ -202,7 +202,7 @@ TEST_F(OdbdiffErrorsExtraTest, UnreadableInputAndUnwritableFolder) {
                 "dir/s.txt: cannot write in folder dir: permission denied");
   ExpectRefused({"compare", "a.odb", "b.odb", "--html", "dir/r.html", "--template", "t.html"},
                 "dir/r.html: cannot write in folder dir: permission denied");
-  ExpectRefused({"compare-project", "dir", "dir", "--html", "dir/r.html", "--template", "t.html"},
+  ExpectRefused({"compare-project", ".", "dir", "--html", "dir/r.html", "--template", "t.html"},
                 "dir/r.html: cannot write in folder dir: permission denied");
   ASSERT_EQ(chmod(Path("dir").c_str(), 0755), 0);
   ASSERT_EQ(chmod(Path("t.html").c_str(), 0200), 0);

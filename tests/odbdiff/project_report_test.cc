@@ -1,9 +1,11 @@
 // odbdiff compare-project: the numbered files of two folders, paired by
-// number, in the module's project report built from a small template.
+// number, or the files of --files, paired by name, in the module's project
+// report built from a small template.
 #include <gtest/gtest.h>  // TEST_F, EXPECT_*
 
 #include <filesystem>  // std::filesystem::create_directory
 #include <string>      // std::string
+#include <vector>      // std::vector
 
 #include "odbdiff_fixture.h"  // OdbdiffFixture
 #include "odbdiff_runner.h"   // ReadFile, WriteFile, Entries, WithTmpdir
@@ -148,15 +150,77 @@ TEST_F(OdbdiffProjectReportTest, FoldersGoAsGivenWithASeparator) {
                   .starts_with("<report> _INITIAL_\n<project [./pa/] [" + absolute_b + "]> "));
 }
 
-TEST_F(OdbdiffProjectReportTest, EmptyFoldersGiveAnEmptyProjectAndExitZero) {
-  const RunResult result = CompareProject();
-  EXPECT_EQ(result.exit_status, 0);
+TEST_F(OdbdiffProjectReportTest, FilesChosenByNamePairByNameInByteOrder) {
+  ASSERT_NO_FATAL_FAILURE(Import("pa/area-100.odb", kPump));
+  ASSERT_NO_FATAL_FAILURE(Import("pb/area-100.odb", kFasterPump));
+  ASSERT_NO_FATAL_FAILURE(ImportBoth("area-20.odb", kTank));
+  ASSERT_NO_FATAL_FAILURE(Import("pa/area-300.odb", kTank));
+  ASSERT_NO_FATAL_FAILURE(Import("pb/area-5.odb", kTank));
+  // Numbered files count no more, so these two would differ.
+  ASSERT_NO_FATAL_FAILURE(Import("pa/PROJ0001", kPump));
+  ASSERT_NO_FATAL_FAILURE(Import("pb/PROJ0001", kTank));
+  fs::create_directory(Path("tmp"));
+  const RunResult result =
+      Run({"compare-project", "pa", "pb", "--files", "*.odb", "--files", "area-2?.odb", "--html",
+           "r.html", "--template", "t.html"},
+          WithTmpdir(Path("tmp")));
+  EXPECT_EQ(result.exit_status, 1);
+  EXPECT_EQ(result.err,
+            "odbdiff: area-300.odb: only in pa\n"
+            "odbdiff: area-5.odb: only in pb\n");
   EXPECT_EQ(ReadFile(Path("r.html")),
             std::string("<report> _INITIAL_\n"
-                        "<project [pa] [pb]> _PROJ_START_START_PROJ_START_END\n\n"
-                        "</project> _PROJ_END_START_PROJ_END_END\n\n") +
-                kStatusesOpen + "{\"counts\": " + CountsText(0, 0, 0, 0, 0, 0, 0, 0, 0) +
-                ", \"files\": []}\n</script>\n</report> _FINAL_\n");
+            "<project [pa] [pb]> _PROJ_START_START_PROJ_START_END\n\n"
+            "<file [area-100.odb] [area-100.odb]> _FILE_START_START_FILE_START_END\n\n"
+            "<object [pump] [A] [B]> _OBJ_START_START_OBJ_START_END\n\n"
+            "<row [flow]=[12] [flow]=[13]> _OBJ_ROW_START_OBJ_ROW_END\n\n"
+            "</object> _OBJ_END_START_OBJ_END_END\n\n"
+            "</file> _FILE_END_START_FILE_END_END\n\n"
+            "<file [area-20.odb] [area-20.odb]> _FILE_START_START_FILE_START_END\n\n"
+            "</file> _FILE_END_START_FILE_END_END\n\n"
+            "</project> _PROJ_END_START_PROJ_END_END\n\n"
+            "<section class=\"one-folder-only\">\n"
+            "<h2>Files in one folder only</h2>\n"
+            "<ul>\n"
+            "<li><span class=\"file-name\">area-300.odb</span>: only in pa</li>\n"
+            "<li><span class=\"file-name\">area-5.odb</span>: only in pb</li>\n"
+            "</ul>\n"
+            "</section>\n") +
+                kStatusesOpen + "{\"counts\": " + CountsText(2, 2, 1, 1, 0, 0, 0, 0, 1) +
+                ", \"files\": [{\"counts\": " + CountsText(1, 1, 0, 1, 0, 0, 0, 0, 1) +
+                ", \"objects\": [[\"differs\", \"pump\"]]}, {\"counts\": " +
+                CountsText(1, 1, 1, 0, 0, 0, 0, 0, 0) +
+                ", \"objects\": []}]}\n</script>\n</report> _FINAL_\n");
+  EXPECT_TRUE(Entries(Path("tmp")).empty());  // nor are the module's links to them left
+}
+
+TEST_F(OdbdiffProjectReportTest, FoldersWithoutProjectFilesAreTrouble) {
+  WriteFile(Path("pa/area-100.odb"), "");  // a name that does not count without --files
+  struct Case {
+    std::vector<std::string> options;
+    const char* err;
+  };
+  const std::vector<Case> cases{
+      {{"--html", "r.html", "--template", "t.html"},
+       "odbdiff: no project files in pa or in pb: project files are named PROJ, PROJ0001, "
+       "PROJ0002, ... (--files GLOB chooses others)\n"},
+      {{"--stat"},
+       "odbdiff: no project files in pa or in pb: project files are named PROJ, PROJ0001, "
+       "PROJ0002, ... (--files GLOB chooses others)\n"},
+      {{"--json", "-", "--files", "*.xml", "--files", "PROJ?"},
+       "odbdiff: no project files in pa or in pb: project files are those whose names match "
+       "--files *.xml --files PROJ?\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.err);
+    std::vector<std::string> args{"compare-project", "pa", "pb"};
+    args.insert(args.end(), c.options.begin(), c.options.end());
+    const RunResult result = Run(args);
+    EXPECT_EQ(result.exit_status, 2);
+    EXPECT_EQ(result.out, "");
+    EXPECT_EQ(result.err, c.err);
+    EXPECT_FALSE(fs::exists(Path("r.html")));
+  }
 }
 
 TEST_F(OdbdiffProjectReportTest, AReportTheModuleCannotWriteIsTrouble) {

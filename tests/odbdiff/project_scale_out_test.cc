@@ -1,10 +1,12 @@
 // odbdiff compare-project --jobs, --shard and --partial, and
 // assemble-project: every way of splitting the work gives the report, the
 // standard error and the exit status of one compare-project --jobs 1, and
-// partial results that do not fit together are refused.
+// partial results that do not fit together, or whose status files are not
+// sound, are refused.
 #include <gtest/gtest.h>  // TEST_F, EXPECT_*
 
-#include <filesystem>  // std::filesystem::create_directory, exists
+#include <filesystem>  // std::filesystem::create_directory, exists, copy
+#include <functional>  // std::function, a case's damage
 #include <string>      // std::string
 #include <vector>      // std::vector
 
@@ -22,7 +24,8 @@ using Args = std::vector<std::string>;
 
 class OdbdiffProjectScaleOutTest : public OdbdiffFixture {
  protected:
-  // Five pairs (one the same, four differing) and a file in each folder only.
+  // Six pairs (one the same, five differing, one of them only by an object
+  // without slots) and a file in each folder only.
   void SetUp() override {
     fs::create_directory(Path("pa"));
     fs::create_directory(Path("pb"));
@@ -30,14 +33,16 @@ class OdbdiffProjectScaleOutTest : public OdbdiffFixture {
     for (const char* name : {"PROJ", "PROJ0002", "PROJ0003", "PROJ0007", "PROJ0011"}) {
       ASSERT_NO_FATAL_FAILURE(Import(std::string("pa/") + name,
                                      std::string(R"({"pump": {"flow": 12, "id": ")") + name +
-                                         R"("}, "tank": {"volume": 10}})"));
+                                         R"("}, "gate": {}, "tank": {"volume": 10}})"));
       const bool same = std::string(name) == "PROJ0003";
       ASSERT_NO_FATAL_FAILURE(
           Import(std::string("pb/") + name,
                  std::string(R"({"pump": {"flow": )") + (same ? "12" : "14") + R"(, "id": ")" +
-                     name + R"("}, )" + (same ? R"("tank": {"volume": 10})" : R"("valve": {})") +
-                     "}"));
+                     name + R"("}, "gate": {}, )" +
+                     (same ? R"("tank": {"volume": 10})" : R"("valve": {})") + "}"));
     }
+    ASSERT_NO_FATAL_FAILURE(Import("pa/PROJ0013", R"({"pump": {"flow": 12}})"));
+    ASSERT_NO_FATAL_FAILURE(Import("pb/PROJ0013", R"({"pump": {"flow": 12}, "valve": {}})"));
     ASSERT_NO_FATAL_FAILURE(Import("pa/PROJ0005", "{}"));
     ASSERT_NO_FATAL_FAILURE(Import("pb/PROJ0009", "{}"));
   }
@@ -75,7 +80,7 @@ TEST_F(OdbdiffProjectScaleOutTest, EverySplitGivesTheReportOfOneJob) {
                                                          "--show-all", "--jobs", jobs});
     ExpectLikeSingle(single, result, "r.html");
   }
-  // Shares of 1, 2 and 5 pairs of the five, given in any order; a share may
+  // Shares of 1, 2 and 5 pairs of the six, given in any order; a share may
   // use jobs of its own.
   const std::vector<std::vector<Args>> splits{
       {{"--shard", "1/1"}},
@@ -129,7 +134,7 @@ TEST_F(OdbdiffProjectScaleOutTest, TheFirstPairThatCannotBeComparedEndsEverySpli
     EXPECT_EQ(result.err, err);
     EXPECT_FALSE(fs::exists(Path("r.html")));
   }
-  // Share 1/2 holds PROJ, PROJ0003 and PROJ0011 of the five pairs.
+  // Share 1/2 holds PROJ, PROJ0003 and PROJ0011 of the six pairs.
   const RunResult shard =
       Project("compare-project", {"--shard", "1/2", "--partial", "part", "--jobs", "2"});
   EXPECT_EQ(shard.exit_status, 2);
@@ -165,6 +170,9 @@ TEST_F(OdbdiffProjectScaleOutTest, PartialResultsThatDoNotFitAreRefused) {
       {"pc", {"p1", "p2", "p3"}, "odbdiff: p1: made from other files than those in pc now\n"},
       {"pb", {"p1", "pa", "p3"},
        "odbdiff: pa: is no partial result of compare-project (no manifest.json)\n"},
+      {"pb", {"p1", "p2", "p3", "--files", "PROJ*"},
+       "odbdiff: p1: made without --files, but assembled with --files PROJ*: give "
+       "assemble-project the --files of compare-project\n"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.err);
@@ -181,6 +189,84 @@ TEST_F(OdbdiffProjectScaleOutTest, PartialResultsThatDoNotFitAreRefused) {
       Project("compare-project", {"--shard", "1/3", "--partial", "pa"});
   EXPECT_EQ(over_project.exit_status, 2);
   EXPECT_EQ(over_project.err, "odbdiff: pa: is neither empty nor a partial result\n");
+}
+
+TEST_F(OdbdiffProjectScaleOutTest, FilesChosenByNameSplitLikeOneJob) {
+  ASSERT_NO_FATAL_FAILURE(Import("pa/b.odb", R"({"pump": {"flow": 12}})"));
+  ASSERT_NO_FATAL_FAILURE(Import("pb/b.odb", R"({"pump": {"flow": 14}})"));
+  // A model may be named like the partial result's manifest.
+  for (const char* name : {"pa/a.odb", "pb/a.odb", "pa/c.odb", "pa/manifest.json",
+                           "pb/manifest.json"}) {
+    ASSERT_NO_FATAL_FAILURE(Import(name, R"({"pump": {"flow": 12}})"));
+  }
+  const Args files{"--files", "*.odb", "--files", "manifest.json"};
+  Args single_args = files;
+  single_args.insert(single_args.end(), {"--html", "single.html", "--template", "t.html"});
+  const RunResult single = Project("compare-project", single_args);
+  ASSERT_EQ(single.exit_status, 1);
+  ASSERT_EQ(single.err, "odbdiff: c.odb: only in pa\n");
+  for (const char* share : {"1", "2"}) {
+    Args args = files;
+    args.insert(args.end(), {"--shard", std::string(share) + "/2", "--partial",
+                             std::string("n") + share});
+    ASSERT_EQ(Project("compare-project", args).exit_status, 0);
+  }
+  Args assemble = files;
+  assemble.insert(assemble.end(), {"n2", "n1", "--html", "r.html", "--template", "t.html"});
+  ExpectLikeSingle(single, Project("assemble-project", assemble), "r.html");
+  // The shares pair the files by name: without --files they are refused.
+  const RunResult numbered =
+      Project("assemble-project", {"n1", "n2", "--html", "r2.html", "--template", "t.html"});
+  EXPECT_EQ(numbered.exit_status, 2);
+  EXPECT_EQ(numbered.err,
+            "odbdiff: n1: made with --files *.odb --files manifest.json, but assembled without "
+            "--files: give assemble-project the --files of compare-project\n");
+  EXPECT_FALSE(fs::exists(Path("r2.html")));
+}
+
+TEST_F(OdbdiffProjectScaleOutTest, StatusFilesMustBeSoundAndAgreeWithTheManifest) {
+  ASSERT_EQ(Project("compare-project", {"--shard", "1/1", "--partial", "part"}).exit_status, 0);
+  const std::string status = Path("bad/PROJ0002");
+  // Sets the manifest's "differ" of PROJ0002 (written before its name).
+  const auto manifest_says = [this](const char* from, const char* to) {
+    std::string manifest = ReadFile(Path("bad/manifest.json"));
+    const std::size_t name = manifest.find(R"("name": "PROJ0002")");
+    const std::size_t differ = manifest.rfind(from, name);
+    ASSERT_NE(differ, std::string::npos);
+    WriteFile(Path("bad/manifest.json"), manifest.replace(differ, std::string(from).size(), to));
+  };
+  struct Case {
+    std::function<void()> damage;
+    const char* err;
+  };
+  const std::vector<Case> cases{
+      {[&] { fs::remove(status); }, "odbdiff: bad/PROJ0002: no such file\n"},
+      {[&] { fs::resize_file(status, 0); }, "odbdiff: bad/PROJ0002: not an object file\n"},
+      {[&] { fs::resize_file(status, fs::file_size(status) / 2); },
+       "odbdiff: bad/PROJ0002: damaged: database disk image is malformed\n"},
+      {[&] { diff::testing::give_slot_unknown_kind(status, "pump", "flow"); },
+       "odbdiff: bad/PROJ0002: damaged: object \"pump\", slot \"flow\": kind 4 is unknown\n"},
+      {[&] { diff::testing::change_slot(status, "pump", "flow", "text = ' 0'"); },
+       "odbdiff: bad/PROJ0002: is no status file of compare-project: object \"pump\", slot "
+       "\"flow\" holds \" 0\", not 0, 1, 3 or 4\n"},
+      {[&] { fs::copy_file(Path("bad/PROJ0003"), status, fs::copy_options::overwrite_existing); },
+       "odbdiff: bad/manifest.json: says PROJ0002 differs, but its status file bad/PROJ0002 "
+       "shows none\n"},
+      {[&] { manifest_says(R"("differ": true)", R"("differ": false)"); },
+       "odbdiff: bad/manifest.json: says PROJ0002 is the same, but its status file "
+       "bad/PROJ0002 shows differences\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.err);
+    fs::remove_all(Path("bad"));
+    fs::copy(Path("part"), Path("bad"), fs::copy_options::recursive);
+    ASSERT_NO_FATAL_FAILURE(c.damage());
+    const RunResult result =
+        Project("assemble-project", {"bad", "--html", "r.html", "--template", "t.html"});
+    EXPECT_EQ(result.exit_status, 2);
+    EXPECT_EQ(result.err, c.err);
+    EXPECT_FALSE(fs::exists(Path("r.html")));
+  }
 }
 
 }  // namespace
