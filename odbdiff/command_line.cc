@@ -58,9 +58,10 @@ void AddComparisonOptions(CLI::App* command, ComparisonOptions& options,
   command
       ->add_option_function<std::string>(
           "--value-rule", [&options](const std::string& rule) { options.value_rule = rule; },
-          "when two values are equal: tolerant (the default: leading numbers within the "
-          "tolerance), numeric (numbers as a whole with equal units within the tolerance, other "
-          "texts byte for byte) or exact (byte for byte)")
+          "when two values are equal: numeric (the default: numbers as a whole with equal units "
+          "within the tolerance, other texts byte for byte), tolerant (the diff module's own "
+          "rule: leading numbers within the tolerance, whatever follows them) or exact (byte for "
+          "byte)")
       ->type_name("RULE")
       ->check(CLI::IsMember({"tolerant", "numeric", "exact"}));
   command
@@ -103,7 +104,8 @@ void AddComparisonOptions(CLI::App* command, ComparisonOptions& options,
                   "FILE");
   if (with_outputs) {
     command->add_flag("--stat", options.stat,
-                      "print the counts of objects and slots found on standard output");
+                      "print the counts of objects and slots found, then the value rule, on "
+                      "standard output");
   }
 }
 
@@ -171,7 +173,8 @@ void AddExport(CLI::App& app, ExportRequest& request) {
 void AddCompare(CLI::App& app, CompareRequest& request) {
   CLI::App* command = app.add_subcommand(
       "compare",
-      "Compare object files A and B; the diff module prints its progress on standard output.");
+      "Compare object files A and B; the diff module prints its progress on standard output, "
+      "and without a report, --keep-difference-dbs or --json the counts of --stat follow.");
   AddPositional(command, "A.odb", request.file_a, "object file A");
   AddPositional(command, "B.odb", request.file_b, "object file B");
   AddOptionalText(command, "--text-report", request.text_report,
@@ -182,7 +185,9 @@ void AddCompare(CLI::App& app, CompareRequest& request) {
                   "make the three difference databases in DIR (created when absent) and keep them",
                   "DIR");
   CLI::Option* quiet = command->add_flag(
-      "-q,--quiet", request.quiet, "print neither the module's lines nor a progress bar");
+      "-q,--quiet", request.quiet,
+      "print neither the module's lines nor a progress bar, nor the counts that stand in for "
+      "a report");
   CLI::Option* verbose = command->add_flag(
       "-v,--verbose", request.verbose,
       "on a terminal, print every line of the module instead of a progress bar");
@@ -285,7 +290,9 @@ void AddAssembleProject(CLI::App& app, AssembleProjectRequest& request) {
 
 void AddShow(CLI::App& app, ShowRequest& request) {
   CLI::App* command = app.add_subcommand(
-      "show", "Print the differences of object files A and B, slot by slot, on standard output.");
+      "show",
+      "Print the differences of object files A and B, slot by slot, then the counts and the "
+      "value rule, on standard output.");
   AddPositional(command, "A.odb", request.file_a, "object file A (- for standard input)");
   AddPositional(command, "B.odb", request.file_b, "object file B (- for standard input)");
   command->add_option("OBJECT", request.objects, "only these objects (all without any)")

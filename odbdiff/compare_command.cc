@@ -156,12 +156,21 @@ void WriteHtmlReport(const DiffModule& module, const CompareRequest& request,
   }, statuses.ScriptBlock());
 }
 
+// True when no report, no kept database and no --stat is asked for: the
+// counts are then printed as --stat prints them, so that a run that is not
+// --quiet always tells its result.
+bool NoResultAsked(const CompareRequest& request) {
+  return !request.text_report && !request.summary && !request.html.report &&
+         !request.kept_folder && !request.comparison.json && !request.comparison.stat;
+}
+
 }  // namespace
 
 int RunCommand(const CompareRequest& given) {
   // Standard input and pipes are compared through copies.
   LocalInputs inputs;
   CompareRequest request = given;
+  if (NoResultAsked(request) && !request.quiet) request.comparison.stat = true;
   request.file_a = inputs.Local(given.file_a);
   request.file_b = inputs.Local(given.file_b);
   const std::optional<std::string> html_template = CheckArguments(request, inputs.all());

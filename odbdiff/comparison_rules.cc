@@ -1,8 +1,9 @@
-#include "comparison_rules.h"  // ComparisonRules, ResolveComparisonRules, ApplyComparisonRules
+#include "comparison_rules.h"  // ComparisonRules, ResolveComparisonRules, ValueRuleLine, ...
 
-#include <cmath>   // std::isfinite
-#include <string>  // std::string, std::to_string
-#include <vector>  // std::vector of patterns
+#include <charconv>  // std::to_chars, the tolerance's shortest form
+#include <cmath>     // std::isfinite
+#include <string>    // std::string, std::to_string
+#include <vector>    // std::vector of patterns
 
 #include <nlohmann/json.hpp>  // nlohmann::json
 
@@ -120,6 +121,20 @@ ComparisonRules ResolveComparisonRules(const ComparisonOptions& options) {
   rules.ignore_slots.insert(rules.ignore_slots.end(), options.ignore_slots.begin(),
                             options.ignore_slots.end());
   return rules;
+}
+
+std::string ValueRuleLine(const ComparisonRules& rules) {
+  std::string line = "value rule: " + rules.value_rule;
+  if (rules.value_rule != "exact") {
+    char tolerance[32];  // the longest shortest form has 24 characters
+    // Adding 0.0 makes a tolerance of -0 read 0.
+    const std::to_chars_result end =
+        std::to_chars(tolerance, tolerance + sizeof tolerance, rules.tolerance_percent + 0.0);
+    line += ", tolerance ";
+    line.append(tolerance, end.ptr);
+    line += " %";
+  }
+  return line + '\n';
 }
 
 void ApplyComparisonRules(const DiffModule& module, const ComparisonRules& rules) {

@@ -13,8 +13,11 @@
 
 namespace odbdiff {
 
+// odbdiff's default value rule is numeric, not the module's tolerant rule: a
+// user runs odbdiff to see what changed, and the tolerant rule takes texts
+// such as "100-P-001" and "101-P-001" or "1.2.3" and "1.2.9" for equal.
 struct ComparisonRules {
-  std::string value_rule = "tolerant";      // "value-rule": tolerant, numeric or exact
+  std::string value_rule = "numeric";       // "value-rule": tolerant, numeric or exact
   double tolerance_percent = 2.0;           // "tolerance"
   std::vector<std::string> ignore_objects;  // "ignore-objects": object globs
   std::vector<std::string> ignore_slots;    // "ignore-slots": [OBJECT_GLOB:]SLOT_GLOB
@@ -25,6 +28,11 @@ struct ComparisonRules {
 // Failure naming the file and the JSON pointer of the fault when the rules
 // file cannot be read or is not valid.
 ComparisonRules ResolveComparisonRules(const ComparisonOptions& options);
+
+// The line that tells the value rule in force, closed by a newline, in the
+// words of the JSON's "rules": "value rule: numeric, tolerance 2 %", or
+// "value rule: exact", which has no tolerance.
+std::string ValueRuleLine(const ComparisonRules& rules);
 
 // Puts `rules` in force in the module, after putting every default back.
 // Throws Failure with the module's message when it refuses one.

@@ -1,6 +1,7 @@
 #include "difference_outputs.h"  // DifferenceOutputs, ObservedComparison, ReadAcceptedDifferences
 
-#include "standard_output.h"  // WriteStandardOutput
+#include "comparison_rules.h"  // ValueRuleLine
+#include "standard_output.h"   // WriteStandardOutput
 
 namespace odbdiff {
 
@@ -12,7 +13,7 @@ std::optional<AcceptedDifferences> ReadAcceptedDifferences(const ComparisonOptio
 
 DifferenceOutputs::DifferenceOutputs(const ComparisonOptions& options,
                                      const DifferencesHeading& heading)
-    : stat_(options.stat) {
+    : stat_(options.stat), value_rule_line_(ValueRuleLine(heading.rules)) {
   fan_out_.Add(counts_);
   if (options.json) {
     json_output_.emplace(*options.json);
@@ -30,7 +31,7 @@ void DifferenceOutputs::Commit() {
 }
 
 void DifferenceOutputs::PrintStat() const {
-  if (stat_) WriteStandardOutput(StatLines(counts_.counts()));
+  if (stat_) WriteStandardOutput(StatLines(counts_.counts()) + value_rule_line_);
 }
 
 ObservedComparison::ObservedComparison(const DiffModule& module, DifferenceOutputs& outputs,

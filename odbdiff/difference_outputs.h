@@ -47,11 +47,12 @@ class DifferenceOutputs {
   void Finish();
   // Puts the JSON of differences into place.
   void Commit();
-  // Prints the counts on standard output with --stat.
+  // Prints the counts and the value rule's line on standard output with --stat.
   void PrintStat() const;
 
  private:
   bool stat_;
+  std::string value_rule_line_;
   bool text_ = false;
   DifferenceCounts counts_;
   std::optional<StagedOutput> json_output_;

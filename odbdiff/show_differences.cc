@@ -8,6 +8,7 @@
 #include <utility>     // std::move
 
 #include "comparison_context.h"      // ComparisonContext
+#include "comparison_rules.h"        // ValueRuleLine
 #include "diff/diff.h"               // DIFF_OBJECT_ONLY_IN_A, DIFF_OBJECT_ONLY_IN_B
 #include "difference_feed.h"         // TypedSlotReader, FeedComparedObject, SortedSlots
 #include "difference_outputs.h"      // DifferenceOutputs, ObservedComparison
@@ -98,7 +99,7 @@ int ShowDifferences(const ShowPlan& plan, const ComparisonOptions& options) {
   const Counts& counts = writer.counts();
   const bool differ = counts.objects_differing + counts.objects_only_in_a +
                           counts.objects_only_in_b != 0;
-  WriteStandardOutput(writer.Finish());
+  WriteStandardOutput(writer.Finish() + ValueRuleLine(rules));
   return differ ? kDiffer : kSame;
 }
 

@@ -1,6 +1,7 @@
 // What `odbdiff show` and `odbdiff git-diff` share: comparing two object
 // files, or some of their objects, and printing the text of
-// show_text_write.h on standard output.
+// show_text_write.h on standard output, then the line of the value rule in
+// force (ValueRuleLine).
 #ifndef ODBDIFF_SHOW_DIFFERENCES_H_
 #define ODBDIFF_SHOW_DIFFERENCES_H_
 

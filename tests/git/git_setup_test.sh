@@ -183,6 +183,7 @@ expected=$(cat <<'TEXT'
 + object valve-V-7
 +   size: "DN50"
 objects: 1 differing, 1 only in A, 1 only in B, 1 identical; slots: 1 differing, 0 only in A, 0 only in B
+value rule: numeric, tolerance 2 %
 TEXT
 )
 check "difftool" "$expected" \
@@ -208,6 +209,7 @@ diff --odbdiff a/plant.odb b/plant.odb
 + object valve-V-7
 +   size: "DN50"
 objects: 1 differing, 1 only in A, 1 only in B, 1 identical; slots: 1 differing, 0 only in A, 0 only in B
+value rule: numeric, tolerance 2 %
 TEXT
 )
 check "driver: git diff" "$driver_version_3" "$(git diff HEAD~1 HEAD)"
@@ -221,6 +223,7 @@ diff --odbdiff a/plant.odb b/plant.odb
 --- a/plant.odb
 +++ b/plant.odb
 objects: 0 differing, 0 only in A, 0 only in B, 3 identical; slots: 0 differing, 0 only in A, 0 only in B
+value rule: numeric, tolerance 2 %
 version 1
 
 diff --git a/.gitattributes b/.gitattributes
@@ -249,6 +252,7 @@ diff --odbdiff a/plant.odb b/plant.odb
 + object tank-T-01
 +   volume: 40 m3
 objects: 0 differing, 0 only in A, 3 only in B, 0 identical; slots: 0 differing, 0 only in A, 0 only in B
+value rule: numeric, tolerance 2 %
 TEXT
 )"
 check "driver: git log -p --ext-diff" "$expected" "$(git log -p --ext-diff --format=%s)"
@@ -263,6 +267,7 @@ expected=$(cat <<'TEXT'
 - object tank-T-01
 -   volume: 40 m3
 objects: 0 differing, 1 only in A, 1 only in B, 0 identical; slots: 0 differing, 0 only in A, 0 only in B
+value rule: numeric, tolerance 2 %
 TEXT
 )
 check "show from a pipe" "$expected" "$(tail -n +3 <<<"$shown")"
@@ -280,6 +285,7 @@ objects only in B: 0
 slots only in A: 0
 slots only in B: 0
 slots with values that differ: 0
+value rule: numeric, tolerance 2 %
 TEXT
 )
 check "compare from standard input" "$expected" "$(cat stat.txt)"

@@ -20,6 +20,11 @@ constexpr char kModuleLines[] =
     "Processing Object pump\n"
     "Processing Object tank\n"
     "Processing Object valve\n";
+// The counts that a compare without reports prints after the module's lines.
+constexpr char kSampleStat[] =
+    "objects in A: 3\nobjects in B: 3\nobjects identical: 1\nobjects differing: 1\n"
+    "objects only in A: 1\nobjects only in B: 1\nslots only in A: 1\nslots only in B: 0\n"
+    "slots with values that differ: 0\nvalue rule: numeric, tolerance 2 %\n";
 
 class OdbdiffCompareTest : public OdbdiffFixture {
  protected:
@@ -55,10 +60,10 @@ TEST_F(OdbdiffCompareTest, PrintsExactlyTheModuleLinesAndWritesBothReports) {
   EXPECT_TRUE(ReadFile(Path("report.txt")).starts_with("A = a.odb\nB = b.odb\n\n"));
 }
 
-TEST_F(OdbdiffCompareTest, WithoutReportsPrintsOnlyTheComparison) {
+TEST_F(OdbdiffCompareTest, WithoutReportsPrintsTheComparisonAndItsCounts) {
   const RunResult result = Run({"compare", "a.odb", "b.odb"});
   EXPECT_EQ(result.exit_status, 1);
-  EXPECT_EQ(result.out, kModuleLines);
+  EXPECT_EQ(result.out, std::string(kModuleLines) + kSampleStat);
 }
 
 TEST_F(OdbdiffCompareTest, PassesThePathsAsGiven) {
@@ -72,13 +77,15 @@ TEST_F(OdbdiffCompareTest, PassesThePathsAsGiven) {
 
 TEST_F(OdbdiffCompareTest, ExitStatusFollowsTheComparison) {
   ASSERT_NO_FATAL_FAILURE(Import("a-again.odb", kSampleA));
-  // Within 2 % and zero texts that differ only in case: the same.
+  // Under the tolerant rule, within 2 % and zero texts that differ only in
+  // case: the same.
   ASSERT_NO_FATAL_FAILURE(Import("near-1.odb", R"({"m": {"rpm": 1450, "mode": "off"}})"));
   ASSERT_NO_FATAL_FAILURE(Import("near-2.odb", R"({"m": {"rpm": 1470, "mode": "OFF"}})"));
   ASSERT_NO_FATAL_FAILURE(Import("far.odb", R"({"m": {"rpm": 1500, "mode": "off"}})"));
   EXPECT_EQ(Run({"compare", "a.odb", "a-again.odb"}).exit_status, 0);
-  EXPECT_EQ(Run({"compare", "near-1.odb", "near-2.odb"}).exit_status, 0);
-  EXPECT_EQ(Run({"compare", "near-1.odb", "far.odb"}).exit_status, 1);
+  EXPECT_EQ(Run({"compare", "near-1.odb", "near-2.odb", "--value-rule", "tolerant"}).exit_status,
+            0);
+  EXPECT_EQ(Run({"compare", "near-1.odb", "far.odb", "--value-rule", "tolerant"}).exit_status, 1);
 }
 
 TEST_F(OdbdiffCompareTest, QuietPrintsNothingAndStillWritesTheReports) {
@@ -171,10 +178,19 @@ TEST_F(OdbdiffCompareTest, OnATerminalABarReplacesTheObjectLines) {
       << result.err;
 }
 
+TEST_F(OdbdiffCompareTest, OnATerminalWithoutReportsTheCountsFollowTheBar) {
+  const RunResult result = Run({"compare", "a.odb", "b.odb"}, OnTerminal());
+  EXPECT_EQ(result.exit_status, 1);
+  EXPECT_EQ(result.out,
+            std::string("\nComparing Object Files A: a.odb and B: b.odb\n") + kSampleStat);
+  EXPECT_TRUE(result.err.ends_with("\r[##############################] 4/4 objects\n"))
+      << result.err;
+}
+
 TEST_F(OdbdiffCompareTest, OnATerminalVerbosePrintsEveryLine) {
   const RunResult result = Run({"compare", "a.odb", "b.odb", "--verbose"}, OnTerminal());
   EXPECT_EQ(result.exit_status, 1);
-  EXPECT_EQ(result.out, kModuleLines);
+  EXPECT_EQ(result.out, std::string(kModuleLines) + kSampleStat);
   EXPECT_EQ(result.err, "");
 }
 

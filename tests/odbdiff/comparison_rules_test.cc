@@ -1,6 +1,8 @@
 // The comparison options through odbdiff: value rules and ignore rules from
 // the command line and from a rules file, through compare, compare-object
-// and compare-project, and rules files that are refused.
+// and compare-project, and rules files that are refused; odbdiff's default
+// value rule through every command that compares, and the line that names
+// the rule in force.
 #include <gtest/gtest.h>  // TEST_F, EXPECT_*
 
 #include <filesystem>  // std::filesystem::create_directory
@@ -14,7 +16,7 @@
 namespace odbdiff_test {
 namespace {
 
-// The changes that the default rule takes for equal values.
+// The changes that the tolerant rule takes for equal values.
 constexpr char kA[] = R"({
   "pump": {"tag": "100-P-001", "date": "2019-03-01", "firmware": "1.2.3", "serial": "4711",
            "state": "Running", "flow": {"number": 100, "units": "m3/h"}, "edited": "mon"},
@@ -44,8 +46,8 @@ TEST_F(OdbdiffComparisonRulesTest, ValueAndIgnoreRulesDecideTheExitStatus) {
   const char* const kBothDiffer = "A = a.odb\nB = b.odb\n\nObjects in A but not in B:\n"
                                   "     tmp-7\n\nObjects that differ between A and B:\n     pump\n";
   const Case cases[] = {
-      {{"--ignore-slot", "edited"}, 1, kOnlyTmpDiffers},
-      {{"--ignore-object", "tmp-*", "--ignore-slot", "pump:edited"}, 0,
+      {{"--ignore-slot", "edited", "--value-rule", "tolerant"}, 1, kOnlyTmpDiffers},
+      {{"--ignore-object", "tmp-*", "--ignore-slot", "pump:edited", "--value-rule", "tolerant"}, 0,
        "A = a.odb\nB = b.odb\n\nObjects identical in A and B:\n     pump\n"},
       {{"--ignore-slot", "edited", "--value-rule", "numeric"}, 1, kBothDiffer},
       {{"--ignore-slot", "edited", "--value-rule", "exact"}, 1, kBothDiffer},
@@ -53,7 +55,7 @@ TEST_F(OdbdiffComparisonRulesTest, ValueAndIgnoreRulesDecideTheExitStatus) {
         "--ignore-slot", "firmware", "--ignore-slot", "serial", "--ignore-slot", "state",
         "--value-rule", "numeric", "--tolerance", "1"},
        1, kOnlyTmpDiffers},
-      {{"--ignore-slot", "other:edited"}, 1, kBothDiffer},
+      {{"--ignore-slot", "other:edited", "--value-rule", "tolerant"}, 1, kBothDiffer},
       {{"--rules", "rules.json", "--ignore-object", "tmp-?"}, 0,
        "A = a.odb\nB = b.odb\n\nObjects identical in A and B:\n     pump\n"},
       {{"--rules", "rules.json", "--value-rule", "exact"}, 1, kBothDiffer},
@@ -86,11 +88,12 @@ TEST_F(OdbdiffComparisonRulesTest, CompareObjectAndProjectLeaveIgnoredSlotsOut) 
   std::filesystem::copy_file(Path("b.odb"), Path("pb/PROJ0001"));
   const RunResult project = Run({"compare-project", "pa", "pb", "--stat", "--ignore-object",
                                  "tmp-*", "--ignore-slot", "edited"});
-  EXPECT_EQ(project.exit_status, 0) << project.err;
+  EXPECT_EQ(project.exit_status, 1) << project.err;
   EXPECT_EQ(project.out,
-            "objects in A: 1\nobjects in B: 1\nobjects identical: 1\nobjects differing: 0\n"
+            "objects in A: 1\nobjects in B: 1\nobjects identical: 0\nobjects differing: 1\n"
             "objects only in A: 0\nobjects only in B: 0\nslots only in A: 0\n"
-            "slots only in B: 0\nslots with values that differ: 0\n");
+            "slots only in B: 0\nslots with values that differ: 4\n"
+            "value rule: numeric, tolerance 2 %\n");
 }
 
 TEST_F(OdbdiffComparisonRulesTest, HtmlReportsShowNoIgnoredObjectOrSlot) {
@@ -175,6 +178,97 @@ TEST_F(OdbdiffComparisonRulesTest, ABadRulesFileStopsBeforeAnythingIsCompared) {
     EXPECT_EQ(result.err, std::string("odbdiff: ") + c.message + "\n");
   }
   EXPECT_FALSE(std::filesystem::exists(Path("s.txt")));
+}
+
+// Changes that the tolerant rule takes for equal values, and one within the
+// tolerance, each in an object of its own.
+struct ValueChange {
+  const char* object;
+  const char* a;  // the slot's value in the JSON form
+  const char* b;
+  bool differ;    // under odbdiff's default rule
+};
+constexpr ValueChange kValueChanges[] = {
+    {"tag", R"("100-P-001")", R"("101-P-001")", true},
+    {"spec", R"("150-CS-001")", R"("150-SS-001")", true},
+    {"release", R"("18.0.0")", R"("18.3.0")", true},
+    {"firmware", R"("1.2.3")", R"("1.2.9")", true},
+    {"checksum", R"("03b6c1f0a4d2e9b8c7a6f5e4d3c2b1a09f8e7d6c5b4a3928170f6e5d4c3b2a19")",
+     R"("3a44e0d9c8b7a6f5e4d3c2b1a09f8e7d6c5b4a3928170f6e5d4c3b2a1908f7e6")", true},
+    {"state", R"("Running")", R"("RUNNING")", true},
+    {"units", R"({"number": 120, "units": "m3/h"})", R"({"number": 120, "units": "l/s"})", true},
+    {"flow", R"({"number": 120, "units": "m3/h"})", R"({"number": 122, "units": "m3/h"})", false},
+};
+
+// The --stat lines of the changes above, `differing` of them differing.
+std::string ValueChangeStat(int differing, const char* rule_line) {
+  const std::string n = std::to_string(differing);
+  return "objects in A: 8\nobjects in B: 8\nobjects identical: " + std::to_string(8 - differing) +
+         "\nobjects differing: " + n +
+         "\nobjects only in A: 0\nobjects only in B: 0\nslots only in A: 0\n"
+         "slots only in B: 0\nslots with values that differ: " + n + "\n" + rule_line;
+}
+
+class OdbdiffDefaultValueRuleTest : public OdbdiffFixture {};
+
+TEST_F(OdbdiffDefaultValueRuleTest, EveryCommandTellsChangedTextsApartAndNamesTheRule) {
+  std::string a = "{";
+  std::string b = "{";
+  for (const ValueChange& change : kValueChanges) {
+    const std::string separator = a.size() == 1 ? "" : ", ";
+    a += separator + "\"" + change.object + "\": {\"v\": " + change.a + "}";
+    b += separator + "\"" + change.object + "\": {\"v\": " + change.b + "}";
+  }
+  ASSERT_NO_FATAL_FAILURE(Import("a.odb", a + "}"));
+  ASSERT_NO_FATAL_FAILURE(Import("b.odb", b + "}"));
+  for (const ValueChange& change : kValueChanges) {
+    const RunResult result = Run({"compare-object", "a.odb", "b.odb", change.object, "--stat"});
+    EXPECT_EQ(result.exit_status, change.differ ? 1 : 0) << change.object << result.err;
+  }
+
+  std::filesystem::create_directory(Path("pa"));
+  std::filesystem::create_directory(Path("pb"));
+  std::filesystem::copy_file(Path("a.odb"), Path("pa/PROJ"));
+  std::filesystem::copy_file(Path("b.odb"), Path("pb/PROJ"));
+  WriteFile(Path("rules.json"), R"({"value-rule": "tolerant", "tolerance": 2.5})");
+  const std::string numeric = ValueChangeStat(7, "value rule: numeric, tolerance 2 %\n");
+  const std::string show_end =
+      "objects: 7 differing, 0 only in A, 0 only in B, 1 identical; slots: 7 differing, 0 only "
+      "in A, 0 only in B\nvalue rule: numeric, tolerance 2 %\n";
+  struct Case {
+    std::vector<std::string> args;
+    int exit_status;
+    std::string out_end;  // the end of standard output: all of it with --quiet
+  };
+  const Case cases[] = {
+      // Without a report the counts close the module's lines.
+      {{"compare", "a.odb", "b.odb"}, 1, numeric},
+      {{"compare", "a.odb", "b.odb", "--verbose"}, 1, numeric},
+      {{"compare", "a.odb", "b.odb", "--quiet"}, 1, ""},
+      {{"compare", "a.odb", "b.odb", "--quiet", "--stat"}, 1, numeric},
+      {{"compare-project", "pa", "pb", "--stat"}, 1, numeric},
+      {{"show", "a.odb", "b.odb"}, 1, show_end},
+      {{"git-diff", "a.odb", "b.odb"}, 0, show_end},
+      {{"compare", "a.odb", "b.odb", "--quiet", "--stat", "--value-rule", "tolerant"}, 0,
+       ValueChangeStat(0, "value rule: tolerant, tolerance 2 %\n")},
+      {{"compare", "a.odb", "b.odb", "--quiet", "--stat", "--rules", "rules.json"}, 0,
+       ValueChangeStat(0, "value rule: tolerant, tolerance 2.5 %\n")},
+      {{"compare", "a.odb", "b.odb", "--quiet", "--stat", "--value-rule", "exact"}, 1,
+       ValueChangeStat(8, "value rule: exact\n")},
+  };
+  for (const Case& c : cases) {
+    const RunResult result = Run(c.args);
+    const std::string what = c.args[0] + " " + c.args.back();
+    EXPECT_EQ(result.exit_status, c.exit_status) << what << result.err;
+    EXPECT_EQ(result.err, "") << what;
+    const bool quiet = c.args.size() > 3 && c.args[3] == "--quiet";
+    if (quiet) {
+      EXPECT_EQ(result.out, c.out_end) << what;
+    } else {
+      ASSERT_GE(result.out.size(), c.out_end.size()) << what << result.out;
+      EXPECT_EQ(result.out.substr(result.out.size() - c.out_end.size()), c.out_end) << what;
+    }
+  }
 }
 
 }  // namespace

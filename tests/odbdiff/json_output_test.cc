@@ -45,7 +45,7 @@ constexpr char kP1[] =
     R"({"name": "old", "status": "only-in-a", "a": "x"}, )"
     R"({"name": "tag", "status": "values-differ", "a": "100-P-001", "b": "120-P-001"}]})";
 constexpr char kRules[] =
-    R"({"value-rule": "tolerant", "tolerance": 2, "ignore-objects": [], "ignore-slots": []})";
+    R"({"value-rule": "numeric", "tolerance": 2, "ignore-objects": [], "ignore-slots": []})";
 
 std::string Document(const std::string& command, const std::string& a, const std::string& b,
                      const std::string& listing, const std::string& counts) {
@@ -304,7 +304,7 @@ TEST_F(OdbdiffJsonOutputTest, StatPrintsTheCounts) {
   const std::string stat =
       "objects in A: 3\nobjects in B: 3\nobjects identical: 1\nobjects differing: 1\n"
       "objects only in A: 1\nobjects only in B: 1\nslots only in A: 1\nslots only in B: 1\n"
-      "slots with values that differ: 2\n";
+      "slots with values that differ: 2\nvalue rule: numeric, tolerance 2 %\n";
   RunResult result = Run({"compare", "a.odb", "b.odb", "--stat", "--quiet"});
   EXPECT_EQ(result.exit_status, 1);
   EXPECT_EQ(result.out, stat);

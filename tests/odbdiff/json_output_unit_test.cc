@@ -102,7 +102,7 @@ TEST_F(JsonDifferencesWriterTest, WritesThePairDocumentExactly) {
   EXPECT_EQ(ReadFile(Path("out.json")),
             "{\n  \"format\": \"odbdiff-differences\",\n  \"version\": 1,\n"
             "  \"command\": \"compare\",\n  \"a\": \"a.odb\",\n  \"b\": {\"bytes\": \"62ff2e6f6462\"},\n"
-            "  \"rules\": {\"value-rule\": \"tolerant\", \"tolerance\": 2, \"ignore-objects\": [], "
+            "  \"rules\": {\"value-rule\": \"numeric\", \"tolerance\": 2, \"ignore-objects\": [], "
             "\"ignore-slots\": [\"*:edited\"]},\n"
             "  \"objects\": [\n"
             "    {\"name\": \"b\", \"status\": \"differs\", \"slots\": [{\"name\": \"flow\", \"status\": "

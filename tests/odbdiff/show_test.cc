@@ -28,7 +28,7 @@ constexpr char kB[] = R"({
 
 constexpr char kNoneLine[] =
     "objects: 0 differing, 0 only in A, 0 only in B, 1 identical; slots: 0 differing, 0 only in "
-    "A, 0 only in B\n";
+    "A, 0 only in B\nvalue rule: numeric, tolerance 2 %\n";
 
 struct Case {
   std::vector<std::string> args;
@@ -67,7 +67,7 @@ TEST_F(ShowTest, PrintsTheDifferencesOfFilesAndObjects) {
       "- old: \"x\"\n"
       "- tag: \"100-P-001\"\n+ tag: \"120-P-001\"\n"
       "objects: 1 differing, 1 only in A, 1 only in B, 1 identical; slots: 2 differing, 1 only in "
-      "A, 1 only in B\n";
+      "A, 1 only in B\nvalue rule: numeric, tolerance 2 %\n";
   Expect({
       {{"show", "a.odb", "b.odb"}, whole, "", 1},
       {{"show", "a.odb", "b.odb", "p2"}, std::string("--- a.odb\n+++ b.odb\n") + kNoneLine, "", 0},
@@ -75,13 +75,15 @@ TEST_F(ShowTest, PrintsTheDifferencesOfFilesAndObjects) {
        "--- a.odb\n+++ b.odb\n+ object only-b\n@@ object p1 @@\n- old: \"x\"\n"
        "- tag: \"100-P-001\"\n+ tag: \"120-P-001\"\n"
        "objects: 1 differing, 0 only in A, 1 only in B, 0 identical; slots: 1 differing, 1 only "
-       "in A, 0 only in B\n",
+       "in A, 0 only in B\n"
+       "value rule: numeric, tolerance 5 %\n",
        "", 1},
       {{"show", "a.odb", "b.odb", "only-a", "--color", "always"},
        "\033[1m--- a.odb\033[m\n\033[1m+++ b.odb\033[m\n\033[31m- object only-a\033[m\n"
        "\033[31m-   k: \"v\"\033[m\n\033[31m-   n: 3\033[m\n"
        "objects: 0 differing, 1 only in A, 0 only in B, 0 identical; slots: 0 differing, 0 only "
-       "in A, 0 only in B\n",
+       "in A, 0 only in B\n"
+       "value rule: numeric, tolerance 2 %\n",
        "", 1},
       {{"show", "a.odb", "b.odb", "p9"},
        "",
@@ -99,7 +101,8 @@ TEST_F(ShowTest, PrintsTheDifferencesOfFilesAndObjects) {
        "+   new: [\n+     \"y\",\n+     \"z\"\n+   ]\n"
        "+ object p2\n+   a: \"1\"\n"
        "objects: 0 differing, 0 only in A, 3 only in B, 0 identical; slots: 0 differing, 0 only "
-       "in A, 0 only in B\n",
+       "in A, 0 only in B\n"
+       "value rule: numeric, tolerance 2 %\n",
        "", 0},
       {{"git-diff", "p.odb", "a.odb", "1", "100644", "b.odb", "2", "100644", "q.odb", "R90", "p2"},
        "",
@@ -111,7 +114,8 @@ TEST_F(ShowTest, PrintsTheDifferencesOfFilesAndObjects) {
         "similarity index 100%"},
        "diff --odbdiff a/old.odb b/new.odb\n--- a/old.odb\n+++ b/new.odb\n"
        "objects: 0 differing, 0 only in A, 0 only in B, 3 identical; slots: 0 differing, 0 only "
-       "in A, 0 only in B\n",
+       "in A, 0 only in B\n"
+       "value rule: numeric, tolerance 2 %\n",
        "", 0},
       // Commands that need real files say so.
       {{"import", "-", "c.odb"},
@@ -132,7 +136,8 @@ TEST_F(ShowTest, NamedObjectsOfOneFileOnlyThatAreAcceptedAreNotShown) {
   ASSERT_EQ(Run({"compare", "a.odb", "b.odb", "--json", "all.json", "--quiet"}).exit_status, 1);
   Expect({{{"show", "a.odb", "b.odb", "only-a", "only-b", "--accept", "all.json"},
            "--- a.odb\n+++ b.odb\nobjects: 0 differing, 0 only in A, 0 only in B, 0 identical; "
-           "slots: 0 differing, 0 only in A, 0 only in B\n",
+           "slots: 0 differing, 0 only in A, 0 only in B\n"
+           "value rule: numeric, tolerance 2 %\n",
            "", 0}});
 }
 
@@ -153,7 +158,8 @@ TEST_F(ShowTest, ColoursOnATerminalUnlessNoColorIsSet) {
           {{"git-diff", "a.odb", "a.odb"},
            "\033[1m--- a.odb\033[m\n\033[1m+++ a.odb\033[m\n"
            "objects: 0 differing, 0 only in A, 0 only in B, 3 identical; slots: 0 differing, 0 "
-           "only in A, 0 only in B\n",
+           "only in A, 0 only in B\n"
+           "value rule: numeric, tolerance 2 %\n",
            "", 0}});
 }
 
