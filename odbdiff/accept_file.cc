@@ -13,7 +13,7 @@
 
 #include "diff/diff.h"        // DIFF_OBJECT_ONLY_IN_A ... DIFF_SLOT_VALUES_DIFFER
 #include "failure.h"          // Failure
-#include "json_document_read.h"  // ReadJsonDocument
+#include "json_document_read.h"  // ReadJsonDocument, kAcceptFileLimit
 #include "json_string.h"      // BytesFromHex
 #include "module_binding.h"   // ThrowIfModuleFailed
 #include "object_model.h"     // SlotValue and its kinds
@@ -243,7 +243,7 @@ const std::vector<AcceptedDifference>& AcceptedDifferences::For(
 }
 
 AcceptedDifferences ReadAcceptFile(const std::string& path, bool project) {
-  return AcceptReader(path).Read(ReadJsonDocument(path), project);
+  return AcceptReader(path).Read(ReadJsonDocument(path, kAcceptFileLimit), project);
 }
 
 void PutAcceptedInForce(const DiffModule& module,

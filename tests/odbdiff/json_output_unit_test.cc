@@ -223,6 +223,11 @@ TEST_F(JsonDifferencesWriterTest, AcceptFileFaultsNameTheirPlace) {
       {"{\"format\": ", false,
        "parse error at line 1, column 12: syntax error while parsing value - unexpected end of "
        "input; expected '[', '{', or a literal"},
+      {head + "\"objects\": [{\"name\": \"o\", \"status\": \"differs\", \"slots\": [{\"name\": \"s\", "
+              "\"status\": \"only-in-b\", \"b\": -1e400}]}]}",
+       false, "/objects/0/slots/0/b: number overflow parsing '-1e400'"},
+      {head + "\"objects\": []}" + std::string(1, '\0') + "{\"x\": 1}", false,
+       "a NUL byte at line 1, column 85, which JSON text cannot hold"},
   };
   for (const auto& c : cases) {
     WriteFile(Path("accept.json"), c.text);
