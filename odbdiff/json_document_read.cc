@@ -18,22 +18,26 @@ using Pointer = Json::json_pointer;
 // read so far, so that a long array costs no more than its length.
 class DocumentBuilder final : public nlohmann::json_sax<Json> {
  public:
-  explicit DocumentBuilder(const std::string& source) : source_(source) {}
+  DocumentBuilder(const std::string& source, JsonItemStream* stream)
+      : source_(source), stream_(stream) {}
 
   Json Take() { return std::move(document_); }
 
-  bool null() override { return Place(nullptr) != nullptr; }
-  bool boolean(bool value) override { return Place(value) != nullptr; }
-  bool number_integer(number_integer_t value) override { return Place(value) != nullptr; }
-  bool number_unsigned(number_unsigned_t value) override { return Place(value) != nullptr; }
-  bool number_float(number_float_t value, const string_t&) override {
-    return Place(value) != nullptr;
-  }
-  bool string(string_t& value) override { return Place(std::move(value)) != nullptr; }
-  bool binary(binary_t& value) override { return Place(std::move(value)) != nullptr; }
+  bool null() override { return Scalar(nullptr); }
+  bool boolean(bool value) override { return Scalar(value); }
+  bool number_integer(number_integer_t value) override { return Scalar(value); }
+  bool number_unsigned(number_unsigned_t value) override { return Scalar(value); }
+  bool number_float(number_float_t value, const string_t&) override { return Scalar(value); }
+  bool string(string_t& value) override { return Scalar(std::move(value)); }
+  bool binary(binary_t& value) override { return Scalar(std::move(value)); }
 
   bool start_object(std::size_t) override { return Open(Json::object()); }
-  bool start_array(std::size_t) override { return Open(Json::array()); }
+  bool start_array(std::size_t) override {
+    Open(Json::array());
+    Level& array = open_.back();
+    array.streamed = stream_ != nullptr && stream_->Streams(PathTo(open_.size() - 1));
+    return true;
+  }
   bool end_object() override { return Close(); }
   bool end_array() override { return Close(); }
 
@@ -62,6 +66,8 @@ class DocumentBuilder final : public nlohmann::json_sax<Json> {
     Json* value;               // the object or array
     std::string key = {};      // in an object, the key read last
     Json* member = nullptr;    // in an object, the value of that key
+    std::size_t items = 0;     // in an array, the items read, handed over or not
+    bool streamed = false;     // an array whose items go to the stream
   };
 
   // Puts `value` where the parser stands and gives its place.
@@ -75,10 +81,26 @@ class DocumentBuilder final : public nlohmann::json_sax<Json> {
       // The array grows only while it is the innermost: the places of the
       // outer levels' values stay valid.
       level.value->push_back(std::move(value));
+      ++level.items;
       return &level.value->back();
     }
     *level.member = std::move(value);
     return level.member;
+  }
+
+  bool Scalar(Json&& value) {
+    Place(std::move(value));
+    HandOverCompleteItem();
+    return true;
+  }
+
+  // Hands the item just completed to the stream when its array streams.
+  void HandOverCompleteItem() {
+    if (open_.empty() || !open_.back().streamed) return;
+    Level& array = open_.back();
+    Json::array_t& items = array.value->get_ref<Json::array_t&>();
+    stream_->Item(PathTo(open_.size() - 1) / (array.items - 1), std::move(items.back()));
+    items.pop_back();
   }
 
   bool Open(Json&& empty) {
@@ -91,6 +113,7 @@ class DocumentBuilder final : public nlohmann::json_sax<Json> {
 
   bool Close() {
     open_.pop_back();
+    HandOverCompleteItem();
     return true;
   }
 
@@ -100,7 +123,7 @@ class DocumentBuilder final : public nlohmann::json_sax<Json> {
     for (std::size_t i = 0; i < depth; ++i) {
       const Level& level = open_[i];
       // An outer array holds the level within as its last item already.
-      at = level.value->is_array() ? at / (level.value->size() - 1) : at / level.key;
+      at = level.value->is_array() ? at / (level.items - 1) : at / level.key;
     }
     return at;
   }
@@ -110,7 +133,7 @@ class DocumentBuilder final : public nlohmann::json_sax<Json> {
     if (open_.empty()) return Pointer();
     const Level& innermost = open_.back();
     const Pointer container = PathTo(open_.size() - 1);
-    return innermost.value->is_array() ? container / innermost.value->size()
+    return innermost.value->is_array() ? container / innermost.items
                                        : container / innermost.key;
   }
 
@@ -120,19 +143,21 @@ class DocumentBuilder final : public nlohmann::json_sax<Json> {
   }
 
   const std::string& source_;
+  JsonItemStream* stream_;
   Json document_;
   std::vector<Level> open_;
 };
 
 }  // namespace
 
-Json ReadJsonDocument(const std::string& path, const InputLimit& limit) {
-  return ParseJsonDocument(ReadInputFile(path, limit), path);
+Json ReadJsonDocument(const std::string& path, const InputLimit& limit, JsonItemStream* stream) {
+  return ParseJsonDocument(ReadInputFile(path, limit), path, stream);
 }
 
-Json ParseJsonDocument(std::string_view text, const std::string& source) {
+Json ParseJsonDocument(std::string_view text, const std::string& source,
+                       JsonItemStream* stream) {
   RefuseNulBytes(text, source);
-  DocumentBuilder builder(source);
+  DocumentBuilder builder(source, stream);
   // Strict: nothing but blanks may follow the document.
   if (!Json::sax_parse(text, &builder, Json::input_format_t::json, true)) {
     throw Failure(source, "not valid JSON");

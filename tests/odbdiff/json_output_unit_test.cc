@@ -220,6 +220,8 @@ TEST_F(JsonDifferencesWriterTest, AcceptFileFaultsNameTheirPlace) {
        false, "/objects/0/slots/0/b/number: expected a number, \"nan\", \"-nan\", \"inf\" or \"-inf\""},
       {R"({"format": "odbdiff-differences", "version": 1, "command": "compare-project", "files": [{"name": "PROJ0001", "status": "only-in-a", "objects": []}]})",
        true, "/files/0/objects: a file in one folder only carries no objects"},
+      {R"({"format": "odbdiff-differences", "version": 1, "command": "compare-project", "files": [{"name": "PROJ0001", "status": "differs", "objects": [{"name": "o", "status": "only-in-a"}, {"name": "o", "status": "gone"}]}]})",
+       true, "/files/0/objects/1/status: expected \"only-in-a\", \"only-in-b\" or \"differs\""},
       {"{\"format\": ", false,
        "parse error at line 1, column 12: syntax error while parsing value - unexpected end of "
        "input; expected '[', '{', or a literal"},
