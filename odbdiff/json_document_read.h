@@ -23,7 +23,7 @@ inline constexpr InputLimit kAcceptFileLimit{std::size_t{512} << 20, "512 MiB",
 inline constexpr InputLimit kManifestLimit{std::size_t{64} << 20, "64 MiB", "a manifest"};
 
 // The deepest nesting of arrays and objects a document may have; the
-// deepest real one, a value of an accept file of a project, has 9 levels.
+// deepest real one, a slot value in an accept file of a project, has 8.
 inline constexpr std::size_t kMaxJsonDepth = 64;
 
 // Takes the items of chosen arrays as each is read, in place of the
