@@ -68,10 +68,16 @@ class DocumentBuilder final : public nlohmann::json_sax<Json> {
     Json* member = nullptr;    // in an object, the value of that key
     std::size_t items = 0;     // in an array, the items read, handed over or not
     bool streamed = false;     // an array whose items go to the stream
+    std::size_t held_before_item = 0;  // in such an array, held_ before its last item
   };
 
   // Puts `value` where the parser stands and gives its place.
   Json* Place(Json&& value) {
+    if (held_ == kMaxJsonValues) {
+      Refuse(Arriving(), "more than " + std::to_string(kMaxJsonValues) + " values");
+    }
+    if (!open_.empty() && open_.back().streamed) open_.back().held_before_item = held_;
+    ++held_;
     if (open_.empty()) {
       document_ = std::move(value);
       return &document_;
@@ -101,6 +107,7 @@ class DocumentBuilder final : public nlohmann::json_sax<Json> {
     Json::array_t& items = array.value->get_ref<Json::array_t&>();
     stream_->Item(PathTo(open_.size() - 1) / (array.items - 1), std::move(items.back()));
     items.pop_back();
+    held_ = array.held_before_item;
   }
 
   bool Open(Json&& empty) {
@@ -144,6 +151,7 @@ class DocumentBuilder final : public nlohmann::json_sax<Json> {
 
   const std::string& source_;
   JsonItemStream* stream_;
+  std::size_t held_ = 0;  // the values the document holds now
   Json document_;
   std::vector<Level> open_;
 };

@@ -26,6 +26,11 @@ inline constexpr InputLimit kManifestLimit{std::size_t{64} << 20, "64 MiB", "a m
 // deepest real one, a slot value in an accept file of a project, has 8.
 inline constexpr std::size_t kMaxJsonDepth = 64;
 
+// The most values a document may hold at once, items handed to a stream not
+// counted: a value takes up to about 100 bytes, many times its text
+// (`[0,0,...]`), and a manifest of 100,000 pairs holds 1.3 million.
+inline constexpr std::size_t kMaxJsonValues = std::size_t{1} << 22;
+
 // Takes the items of chosen arrays as each is read, in place of the
 // document, which then holds those arrays empty: a list of a million entries
 // costs the memory of one.
@@ -47,8 +52,8 @@ nlohmann::json ReadJsonDocument(const std::string& path, const InputLimit& limit
 // the items of the arrays that `stream` chooses handed to it. Throws
 // Failure naming `source` at a NUL byte, a key that appears twice in one JSON
 // object, a number beyond the range of a double, nesting deeper than
-// kMaxJsonDepth (each with its JSON pointer) and text that is not JSON (the
-// parser's message).
+// kMaxJsonDepth, more than kMaxJsonValues values (each with its JSON
+// pointer) and text that is not JSON (the parser's message).
 nlohmann::json ParseJsonDocument(std::string_view text, const std::string& source,
                                  JsonItemStream* stream = nullptr);
 

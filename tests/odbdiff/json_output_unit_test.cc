@@ -1,6 +1,7 @@
 // The pieces of the JSON of differences on their own: strings whatever their
 // bytes, the library's text form of values, the counts, the writer's exact
-// text, and the accept file's reading with its messages.
+// text, the accept file's reading with its messages, and the bound on what a
+// document holds.
 #include <gtest/gtest.h>  // TEST, EXPECT_*
 
 #include <cmath>   // NAN, INFINITY
@@ -12,6 +13,7 @@
 #include "difference_counts.h"       // DifferenceCounts, StatLines
 #include "failure.h"                 // Failure
 #include "json_differences_write.h"  // JsonDifferencesWriter
+#include "json_document_read.h"      // ParseJsonDocument, kMaxJsonValues
 #include "json_string.h"             // AppendJsonString, BytesFromHex
 #include "odbdiff_runner.h"          // ReadFile, WriteFile
 #include "tests/support/temp_dir.h"  // TempDir
@@ -239,6 +241,20 @@ TEST_F(JsonDifferencesWriterTest, AcceptFileFaultsNameTheirPlace) {
     } catch (const odbdiff::Failure& failure) {
       EXPECT_EQ(failure.what(), Path("accept.json") + ": " + c.message) << c.text;
     }
+  }
+}
+
+// Values a document holds at once are bounded, whatever few bytes they take;
+// the entries of an accept file's lists are not held, and do not count.
+TEST(JsonDocumentReadTest, RefusesMoreValuesThanItMayHold) {
+  std::string many = "[";
+  for (std::size_t i = 0; i < odbdiff::kMaxJsonValues; ++i) many += "0,";
+  many += "0]";
+  try {
+    odbdiff::ParseJsonDocument(many, "many.json");
+    ADD_FAILURE() << "taken";
+  } catch (const odbdiff::Failure& failure) {
+    EXPECT_STREQ(failure.what(), "many.json: /4194303: more than 4194304 values");
   }
 }
 
