@@ -6,6 +6,7 @@
 #include <optional>       // std::optional
 #include <string>         // std::string
 #include <string_view>    // std::string_view
+#include <unordered_map>  // std::unordered_map, the differences of each list read
 #include <utility>        // std::move
 #include <vector>         // std::vector
 
@@ -13,7 +14,7 @@
 
 #include "diff/diff.h"        // DIFF_OBJECT_ONLY_IN_A ... DIFF_SLOT_VALUES_DIFFER
 #include "failure.h"          // Failure
-#include "json_document_read.h"  // ReadJsonDocument
+#include "json_document_read.h"  // ReadJsonDocument, JsonItemStream, kAcceptFileLimit
 #include "json_string.h"      // BytesFromHex
 #include "module_binding.h"   // ThrowIfModuleFailed
 #include "object_model.h"     // SlotValue and its kinds
@@ -30,10 +31,23 @@ constexpr char kValueForms[] =
     "expected a string, a number, {\"number\": N, \"units\": \"U\"}, an array of strings or "
     "{\"bytes\": \"HEX\"}";
 
-// Checks the document and gathers its differences.
-class AcceptReader {
+// Checks the document and gathers its differences. The entries of the lists
+// of objects are taken as the parser reads each one, so that the document
+// never holds them all.
+class AcceptReader final : public JsonItemStream {
  public:
   explicit AcceptReader(const std::string& path) : path_(path) {}
+
+  // The lists of objects: /objects, and /files/N/objects of a project.
+  bool Streams(const Pointer& at) const override {
+    if (at.empty() || at.back() != "objects") return false;
+    const Pointer parent = at.parent_pointer();
+    return parent.empty() || (parent.parent_pointer() == Pointer("/files"));
+  }
+
+  void Item(const Pointer& at, Json&& entry) override {
+    ObjectEntry(entry, at, read_entries_[at.parent_pointer().to_string()]);
+  }
 
   AcceptedDifferences Read(const Json& document, bool project) {
     const Pointer root;
@@ -166,27 +180,32 @@ class AcceptReader {
     Refuse(at, kValueForms);
   }
 
-  void Objects(const Json& objects, const Pointer& at, std::vector<AcceptedDifference>& out) const {
+  // A list of objects, whose entries the parser has handed over already.
+  void Objects(const Json& objects, const Pointer& at, std::vector<AcceptedDifference>& out) {
     if (!objects.is_array()) Refuse(at, "expected an array of objects");
-    for (std::size_t i = 0; i < objects.size(); ++i) {
-      const Json& entry = objects[i];
-      const Pointer entry_at = at / i;
-      if (!entry.is_object()) Refuse(entry_at, "expected an object");
-      CheckMembers(entry, entry_at, {"name", "status", "slots"});
-      const std::string object = Name(entry, entry_at);
-      const int status = Status(entry, entry_at, "differs");
-      if (status != 2) {
-        if (entry.contains("slots")) {
-          Refuse(entry_at / "slots", "an object on one side only carries no slots");
-        }
-        out.push_back({status == 0 ? DIFF_OBJECT_ONLY_IN_A : DIFF_OBJECT_ONLY_IN_B, object,
-                       {}, {}, {}});
-        continue;
-      }
-      const Json& slots = Member(entry, entry_at, "slots");
-      if (!slots.is_array()) Refuse(entry_at / "slots", "expected an array of slots");
-      for (std::size_t j = 0; j < slots.size(); ++j) Slot(slots[j], entry_at / "slots" / j, object, out);
+    const auto read = read_entries_.find(at.to_string());
+    if (read == read_entries_.end()) return;
+    if (out.empty()) {
+      out = std::move(read->second);
+    } else {  // a project's file named twice
+      out.insert(out.end(), read->second.begin(), read->second.end());
     }
+    read_entries_.erase(read);
+  }
+
+  void ObjectEntry(const Json& entry, const Pointer& at, std::vector<AcceptedDifference>& out) const {
+    if (!entry.is_object()) Refuse(at, "expected an object");
+    CheckMembers(entry, at, {"name", "status", "slots"});
+    const std::string object = Name(entry, at);
+    const int status = Status(entry, at, "differs");
+    if (status != 2) {
+      if (entry.contains("slots")) Refuse(at / "slots", "an object on one side only carries no slots");
+      out.push_back({status == 0 ? DIFF_OBJECT_ONLY_IN_A : DIFF_OBJECT_ONLY_IN_B, object, {}, {}, {}});
+      return;
+    }
+    const Json& slots = Member(entry, at, "slots");
+    if (!slots.is_array()) Refuse(at / "slots", "expected an array of slots");
+    for (std::size_t j = 0; j < slots.size(); ++j) Slot(slots[j], at / "slots" / j, object, out);
   }
 
   void Slot(const Json& entry, const Pointer& at, const std::string& object,
@@ -208,7 +227,7 @@ class AcceptReader {
     out.push_back(std::move(difference));
   }
 
-  void Files(const Json& files, const Pointer& at, AcceptedDifferences& accepted) const {
+  void Files(const Json& files, const Pointer& at, AcceptedDifferences& accepted) {
     if (!files.is_array()) Refuse(at, "expected an array of files");
     for (std::size_t i = 0; i < files.size(); ++i) {
       const Json& entry = files[i];
@@ -230,6 +249,8 @@ class AcceptReader {
   }
 
   const std::string& path_;
+  // The differences of each list of objects, by its JSON pointer.
+  std::unordered_map<std::string, std::vector<AcceptedDifference>> read_entries_;
 };
 
 }  // namespace
@@ -243,7 +264,9 @@ const std::vector<AcceptedDifference>& AcceptedDifferences::For(
 }
 
 AcceptedDifferences ReadAcceptFile(const std::string& path, bool project) {
-  return AcceptReader(path).Read(ReadJsonDocument(path), project);
+  AcceptReader reader(path);
+  const Json document = ReadJsonDocument(path, kAcceptFileLimit, &reader);
+  return reader.Read(document, project);
 }
 
 void PutAcceptedInForce(const DiffModule& module,

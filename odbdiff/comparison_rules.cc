@@ -9,7 +9,7 @@
 
 #include "diff/diff.h"            // DIFF_VALUE_RULE_*
 #include "failure.h"              // Failure
-#include "json_document_read.h"  // ReadJsonDocument
+#include "json_document_read.h"  // ReadJsonDocument, kRulesFileLimit
 
 namespace odbdiff {
 namespace {
@@ -23,7 +23,7 @@ class RulesFileReader {
   explicit RulesFileReader(const std::string& path) : path_(path) {}
 
   void Read(ComparisonRules& rules, bool& rule_given, bool& tolerance_given) {
-    const Json document = ReadJsonDocument(path_);
+    const Json document = ReadJsonDocument(path_, kRulesFileLimit);
     if (!document.is_object()) Refuse("", "expected an object of rules");
     for (const auto& [key, value] : document.items()) {
       const std::string at = (Json::json_pointer() / key).to_string();

@@ -27,8 +27,9 @@ class Failure : public std::runtime_error {
 
 // Prints "odbdiff: CAUSE" on standard error. Line breaks inside the cause
 // become blanks, so that every error stays one line; other control
-// characters and bytes that are not valid UTF-8 are written as \xNN, so that
-// the line is valid UTF-8 text.
+// characters (C0, DEL, C1) and bytes that are not valid UTF-8 are written as
+// \xNN (AppendTerminalSafe), so that the line is valid UTF-8 text that a
+// terminal shows as it is.
 void ReportFailure(std::string_view cause);
 
 // The system's text for an errno value, starting in lower case

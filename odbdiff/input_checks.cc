@@ -11,6 +11,7 @@
 
 #include "diff/host/object_database.h"  // CvxODB
 #include "failure.h"                    // Failure, SystemErrorText
+#include "input_file_read.h"            // RefuseCharacterDevice
 #include "object_file_failure.h"        // ObjectFileFailure
 
 namespace odbdiff {
@@ -78,6 +79,12 @@ void CheckReadableFile(const std::string& path) {
   if (S_ISDIR(info.st_mode)) throw Failure(path, "is a folder");
   const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) throw Failure(path, "cannot be read: " + SystemErrorText(errno));
+  try {
+    RefuseCharacterDevice(fd, path);
+  } catch (...) {
+    close(fd);
+    throw;
+  }
   close(fd);
 }
 

@@ -1,6 +1,5 @@
 #include "json_form_read.h"  // ReadJsonForm
 
-#include <algorithm>      // std::count
 #include <charconv>       // std::to_chars, std::chars_format
 #include <iterator>       // std::istreambuf_iterator
 #include <optional>       // std::optional
@@ -13,7 +12,7 @@
 #include <nlohmann/json.hpp>  // nlohmann::json_sax, json_pointer, sax_parse
 
 #include "failure.h"             // Failure
-#include "json_document_read.h"  // ParserMessage
+#include "json_document_read.h"  // ParserMessage, RefuseNulBytes
 
 namespace odbdiff {
 namespace {
@@ -43,20 +42,6 @@ bool IsExactly(double number, std::string_view digits) {
   const std::to_chars_result result =
       std::to_chars(text, text + sizeof text, number, std::chars_format::fixed, 0);
   return result.ec == std::errc() && std::string_view(text, result.ptr) == digits;
-}
-
-// Refuses a NUL byte anywhere in `text`, which the parser would take for the
-// end of the text.
-void RefuseNulBytes(std::string_view text, const std::string& source) {
-  const std::size_t at = text.find('\0');
-  if (at == std::string_view::npos) return;
-  const std::string_view before = text.substr(0, at);
-  const std::size_t line_start = before.rfind('\n');
-  const auto line_breaks = std::count(before.begin(), before.end(), '\n');
-  const std::size_t line = 1 + static_cast<std::size_t>(line_breaks);
-  const std::size_t column = line_start == std::string_view::npos ? at + 1 : at - line_start;
-  throw Failure(source, "a NUL byte at line " + std::to_string(line) + ", column " +
-                            std::to_string(column) + ", which JSON text cannot hold");
 }
 
 // Walks the parser's events through the levels of the form. Slots are handed

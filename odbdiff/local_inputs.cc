@@ -9,6 +9,7 @@
 
 #include "diff/host/object_database.h"  // CvxODB, to check the copy
 #include "failure.h"                    // Failure, SystemErrorText
+#include "input_file_read.h"            // RefuseCharacterDevice
 #include "object_file_failure.h"        // ObjectFileFailure
 
 namespace odbdiff {
@@ -69,6 +70,8 @@ std::string LocalInputs::Local(const std::string& path) {
   }
   const OpenFile input(standard_input ? STDIN_FILENO : open(path.c_str(), O_RDONLY | O_CLOEXEC));
   if (input.fd() < 0) throw Failure(path, "cannot be read: " + SystemErrorText(errno));
+  // A device such as /dev/zero would be copied until the disk is full.
+  RefuseCharacterDevice(input.fd(), path);
   if (!folder_) folder_.emplace(std::filesystem::temp_directory_path(), kTemporaryFolderPrefix);
   const std::string copy =
       (folder_->path() / ("input-" + std::to_string(++copies_) + ".odb")).string();

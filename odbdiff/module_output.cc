@@ -4,8 +4,10 @@
 
 #include <cerrno>  // errno, EINTR
 #include <cstdio>  // std::setvbuf, stdout, _IOLBF
+#include <string>  // std::string, a line made safe
 
-#include "failure.h"  // Failure
+#include "failure.h"        // Failure
+#include "terminal_safe.h"  // AppendTerminalSafe
 
 namespace odbdiff {
 namespace {
@@ -27,8 +29,8 @@ bool WriteAll(int fd, std::string_view text) {
 
 OutputMode ChooseOutputMode(bool quiet, bool verbose) {
   if (quiet) return OutputMode::kSilent;
-  if (verbose || isatty(STDOUT_FILENO) == 0) return OutputMode::kDirect;
-  return OutputMode::kProgressBar;
+  if (isatty(STDOUT_FILENO) == 0) return OutputMode::kDirect;
+  return verbose ? OutputMode::kEscaped : OutputMode::kProgressBar;
 }
 
 ModuleOutput::ModuleOutput(OutputMode mode, std::size_t object_total) {
@@ -37,6 +39,10 @@ ModuleOutput::ModuleOutput(OutputMode mode, std::size_t object_total) {
       return;
     case OutputMode::kSilent:
       discard_.emplace();
+      return;
+    case OutputMode::kEscaped:
+      std::setvbuf(stdout, nullptr, _IOLBF, 0);
+      capture_.emplace([this](std::string_view line) { OnLine(line); });
       return;
     case OutputMode::kProgressBar:
       // A pipe would make stdio buffer whole blocks; the bar should move
@@ -49,13 +55,18 @@ ModuleOutput::ModuleOutput(OutputMode mode, std::size_t object_total) {
 }
 
 void ModuleOutput::OnLine(std::string_view line) {
-  if (line.starts_with(kProcessingLine)) {
+  if (bar_ && line.starts_with(kProcessingLine)) {
     bar_->Advance();
     return;
   }
-  bar_->Clear();
-  if (!WriteAll(capture_->original_output(), line)) pass_on_failed_ = true;
-  bar_->Draw();
+  const bool ended = line.ends_with('\n');
+  if (ended) line.remove_suffix(1);
+  std::string shown;
+  AppendTerminalSafe(line, shown);
+  if (ended) shown += '\n';
+  if (bar_) bar_->Clear();
+  if (!WriteAll(capture_->original_output(), shown)) pass_on_failed_ = true;
+  if (bar_) bar_->Draw();
 }
 
 void ModuleOutput::Finish() {

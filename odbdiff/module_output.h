@@ -1,11 +1,14 @@
 // What becomes of the lines the diff module prints on standard output while
 // it works:
-//   - standard output is no terminal, or --verbose: they go there unchanged
-//     (nothing is redirected);
+//   - standard output is no terminal: they go there unchanged (nothing is
+//     redirected);
 //   - --quiet: they go to /dev/null;
+//   - --verbose on a terminal: they are captured and passed on with every
+//     byte that could act on the terminal escaped (AppendTerminalSafe): the
+//     lines name objects and files, which may hold any byte but NUL;
 //   - otherwise (a terminal): the "Processing Object ..." lines are captured
 //     and counted by a progress bar on standard error, and the other lines go
-//     on to standard output.
+//     on to standard output, escaped as with --verbose.
 #ifndef ODBDIFF_MODULE_OUTPUT_H_
 #define ODBDIFF_MODULE_OUTPUT_H_
 
@@ -19,7 +22,7 @@
 
 namespace odbdiff {
 
-enum class OutputMode { kDirect, kSilent, kProgressBar };
+enum class OutputMode { kDirect, kSilent, kEscaped, kProgressBar };
 
 // The mode for the options given and the standard output odbdiff has.
 OutputMode ChooseOutputMode(bool quiet, bool verbose);

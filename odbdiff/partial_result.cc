@@ -12,7 +12,7 @@
 #include <system_error>  // std::error_code
 
 #include "failure.h"             // Failure, SystemErrorText
-#include "json_document_read.h"  // ReadJsonDocument
+#include "json_document_read.h"  // ReadJsonDocument, kManifestLimit
 #include "project_files.h"       // FindProjectFiles
 #include "staged_output.h"       // SyncFile, SyncFolder
 
@@ -163,7 +163,7 @@ PartialManifest ReadPartialManifest(const std::string& dir) {
     throw Failure(dir, "is no partial result of compare-project (no " +
                            std::string(kManifestName) + ")");
   }
-  const json document = ReadJsonDocument(path.string());
+  const json document = ReadJsonDocument(path.string(), kManifestLimit);
   try {
     if (document.at("format") != kFormat) Damaged(dir, "another format");
     const int version = document.at("version").get<int>();

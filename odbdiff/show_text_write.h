@@ -18,7 +18,11 @@
 //                                    the counts, on one line (docs/odbdiff.md)
 //
 // Texts are quoted as JSON quotes them, numbers are shown in their shortest
-// exact form followed by their units, lists one item a line. With colour,
+// exact form followed by their units, lists one item a line. DEL and the C1
+// controls are escaped too (\u007f), and names and units that hold a
+// control character or bytes that are not UTF-8 (or start with '"' or '{')
+// are quoted as texts are: nothing in a file can act on the terminal, and
+// every slot keeps to its lines. With colour,
 // heading lines are bold, object headers cyan, lines of A red and lines of B
 // green.
 #ifndef ODBDIFF_SHOW_TEXT_WRITE_H_

@@ -27,6 +27,12 @@ constexpr char kB[] = R"({
            "state": "RUNNING", "flow": {"number": 101, "units": "m3/h"}, "edited": "tue"}
 })";
 
+std::string Repeated(const std::string& text, int times) {
+  std::string repeated;
+  for (int i = 0; i < times; ++i) repeated += text;
+  return repeated;
+}
+
 class OdbdiffComparisonRulesTest : public OdbdiffFixture {
  protected:
   void SetUp() override {
@@ -145,8 +151,8 @@ TEST_F(OdbdiffComparisonRulesTest, AReportOnStandardOutputHasItToItself) {
 
 TEST_F(OdbdiffComparisonRulesTest, ABadRulesFileStopsBeforeAnythingIsCompared) {
   struct Case {
-    const char* text;
-    const char* message;
+    std::string text;
+    std::string message;
   };
   const Case cases[] = {
       {"[]", "rules.json: /: expected an object of rules"},
@@ -168,6 +174,12 @@ TEST_F(OdbdiffComparisonRulesTest, ABadRulesFileStopsBeforeAnythingIsCompared) {
       {R"({"tolerance": 1, "tolerance": 2})", "rules.json: /tolerance: duplicate key"},
       {"{", "rules.json: parse error at line 1, column 2: syntax error while parsing object key "
             "- unexpected end of input; expected string literal"},
+      {R"({"tolerance": 1e400})", "rules.json: /tolerance: number overflow parsing '1e400'"},
+      {std::string("{}\n") + '\0' + R"({"tolerance": "x"})",
+       "rules.json: a NUL byte at line 2, column 1, which JSON text cannot hold"},
+      // The document is the first level, the 63rd array the 64th.
+      {std::string(R"({"ignore-slots": )") + std::string(70, '['),
+       "rules.json: /ignore-slots" + Repeated("/0", 63) + ": nested deeper than 64 levels"},
   };
   for (const Case& c : cases) {
     WriteFile(Path("rules.json"), c.text);
@@ -175,7 +187,7 @@ TEST_F(OdbdiffComparisonRulesTest, ABadRulesFileStopsBeforeAnythingIsCompared) {
         Run({"compare", "a.odb", "b.odb", "--rules", "rules.json", "--summary", "s.txt"});
     EXPECT_EQ(result.exit_status, 2) << c.text;
     EXPECT_EQ(result.out, "") << c.text;
-    EXPECT_EQ(result.err, std::string("odbdiff: ") + c.message + "\n");
+    EXPECT_EQ(result.err, "odbdiff: " + c.message + "\n");
   }
   EXPECT_FALSE(std::filesystem::exists(Path("s.txt")));
 }

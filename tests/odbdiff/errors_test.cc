@@ -4,7 +4,8 @@
 #include <sys/stat.h>     // chmod
 #include <unistd.h>       // geteuid
 
-#include <filesystem>  // std::filesystem::create_directory
+#include <cstdint>     // std::uintmax_t
+#include <filesystem>  // std::filesystem::create_directory, resize_file
 #include <ostream>     // std::ostream for PrintTo
 #include <set>         // std::set
 #include <string>      // std::string
@@ -180,7 +181,35 @@ INSTANTIATE_TEST_SUITE_P(
         BadArguments{{"compare", "a.odb", "b.odb", "--keep-difference-dbs", "dangling.txt"},
                      "dangling.txt: is a dangling symbolic link"}));
 
+// Devices that never end or hold nothing, refused before anything is read
+// or copied.
+INSTANTIATE_TEST_SUITE_P(
+    Devices, OdbdiffErrorsTest,
+    ::testing::Values(
+        BadArguments{{"compare", "/dev/zero", "b.odb"}, "/dev/zero: is a character device, not a file"},
+        BadArguments{{"show", "a.odb", "/dev/urandom"},
+                     "/dev/urandom: is a character device, not a file"},
+        BadArguments{{"compare", "a.odb", "b.odb", "--rules", "/dev/zero"},
+                     "/dev/zero: is a character device, not a file"},
+        BadArguments{{"compare-object", "a.odb", "b.odb", "pump", "--stat", "--accept", "/dev/zero"},
+                     "/dev/zero: is a character device, not a file"},
+        BadArguments{{"import", "/dev/zero", "out.odb"}, "/dev/zero: is a character device, not a file"},
+        BadArguments{{"import", "/dev/null", "out.odb"}, "/dev/null: is a character device, not a file"}));
+
 using OdbdiffErrorsExtraTest = OdbdiffErrorsFixture;
+
+// A document beyond its limit is refused by its size, unread: the files are
+// sparse, so that they take no room.
+TEST_F(OdbdiffErrorsExtraTest, DocumentsBeyondTheirLimitAreRefusedUnread) {
+  WriteFile(Path("big-rules.json"), "{}");
+  std::filesystem::resize_file(Path("big-rules.json"), (std::uintmax_t{16} << 20) + 1);
+  WriteFile(Path("big-accept.json"), "{}");
+  std::filesystem::resize_file(Path("big-accept.json"), (std::uintmax_t{512} << 20) + 1);
+  ExpectRefused({"compare", "a.odb", "b.odb", "--rules", "big-rules.json"},
+                "big-rules.json: larger than 16 MiB, the most a rules file may hold");
+  ExpectRefused({"compare", "a.odb", "b.odb", "--accept", "big-accept.json"},
+                "big-accept.json: larger than 512 MiB, the most an accept file may hold");
+}
 
 TEST_F(OdbdiffErrorsExtraTest, KeptFolderHoldingAnotherFileUnderADatabaseName) {
   WriteFile(Path("dir/b-differences.odb"), "someone's notes");

@@ -1,6 +1,7 @@
 // The pieces of the JSON of differences on their own: strings whatever their
 // bytes, the library's text form of values, the counts, the writer's exact
-// text, and the accept file's reading with its messages.
+// text, the accept file's reading with its messages, and the bound on what a
+// document holds.
 #include <gtest/gtest.h>  // TEST, EXPECT_*
 
 #include <cmath>   // NAN, INFINITY
@@ -12,6 +13,7 @@
 #include "difference_counts.h"       // DifferenceCounts, StatLines
 #include "failure.h"                 // Failure
 #include "json_differences_write.h"  // JsonDifferencesWriter
+#include "json_document_read.h"      // ParseJsonDocument, kMaxJsonValues
 #include "json_string.h"             // AppendJsonString, BytesFromHex
 #include "odbdiff_runner.h"          // ReadFile, WriteFile
 #include "tests/support/temp_dir.h"  // TempDir
@@ -220,9 +222,16 @@ TEST_F(JsonDifferencesWriterTest, AcceptFileFaultsNameTheirPlace) {
        false, "/objects/0/slots/0/b/number: expected a number, \"nan\", \"-nan\", \"inf\" or \"-inf\""},
       {R"({"format": "odbdiff-differences", "version": 1, "command": "compare-project", "files": [{"name": "PROJ0001", "status": "only-in-a", "objects": []}]})",
        true, "/files/0/objects: a file in one folder only carries no objects"},
+      {R"({"format": "odbdiff-differences", "version": 1, "command": "compare-project", "files": [{"name": "PROJ0001", "status": "differs", "objects": [{"name": "o", "status": "only-in-a"}, {"name": "o", "status": "gone"}]}]})",
+       true, "/files/0/objects/1/status: expected \"only-in-a\", \"only-in-b\" or \"differs\""},
       {"{\"format\": ", false,
        "parse error at line 1, column 12: syntax error while parsing value - unexpected end of "
        "input; expected '[', '{', or a literal"},
+      {head + "\"objects\": [{\"name\": \"o\", \"status\": \"differs\", \"slots\": [{\"name\": \"s\", "
+              "\"status\": \"only-in-b\", \"b\": -1e400}]}]}",
+       false, "/objects/0/slots/0/b: number overflow parsing '-1e400'"},
+      {head + "\"objects\": []}" + std::string(1, '\0') + "{\"x\": 1}", false,
+       "a NUL byte at line 1, column 85, which JSON text cannot hold"},
   };
   for (const auto& c : cases) {
     WriteFile(Path("accept.json"), c.text);
@@ -232,6 +241,20 @@ TEST_F(JsonDifferencesWriterTest, AcceptFileFaultsNameTheirPlace) {
     } catch (const odbdiff::Failure& failure) {
       EXPECT_EQ(failure.what(), Path("accept.json") + ": " + c.message) << c.text;
     }
+  }
+}
+
+// Values a document holds at once are bounded, whatever few bytes they take;
+// the entries of an accept file's lists are not held, and do not count.
+TEST(JsonDocumentReadTest, RefusesMoreValuesThanItMayHold) {
+  std::string many = "[";
+  for (std::size_t i = 0; i < odbdiff::kMaxJsonValues; ++i) many += "0,";
+  many += "0]";
+  try {
+    odbdiff::ParseJsonDocument(many, "many.json");
+    ADD_FAILURE() << "taken";
+  } catch (const odbdiff::Failure& failure) {
+    EXPECT_STREQ(failure.what(), "many.json: /4194303: more than 4194304 values");
   }
 }
 

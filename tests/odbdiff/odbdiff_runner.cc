@@ -83,7 +83,7 @@ RunResult RunOdbdiff(const std::vector<std::string>& args, const RunOptions& opt
 
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+  posix_spawn_file_actions_addopen(&actions, 0, options.stdin_path.c_str(), O_RDONLY, 0);
   int output_pipe[2] = {-1, -1};
   if (options.terminal) {
     posix_spawn_file_actions_adddup2(&actions, slave, 1);

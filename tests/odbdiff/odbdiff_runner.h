@@ -24,6 +24,7 @@ struct RunOptions {
   bool terminal = false;         // standard output a terminal (a raw pty)
   std::string tmpdir;            // TMPDIR of the process when not empty
   std::string stdout_path;       // a file to take standard output instead of capturing it
+  std::string stdin_path = "/dev/null";  // the file standard input reads
   std::string executable;        // a copy of odbdiff to run instead of the one built
   // When set, standard output is a pipe, and this runs while the process
   // does: it gets the process and the pipe's read end, and returns what it
@@ -54,7 +55,7 @@ inline RunOptions WithExecutable(const std::string& path) {
   return options;
 }
 
-// Runs odbdiff with `args`, standard input /dev/null.
+// Runs odbdiff with `args`.
 RunResult RunOdbdiff(const std::vector<std::string>& args, const RunOptions& options);
 
 std::string ReadFile(const std::filesystem::path& path);

@@ -9,8 +9,9 @@
 #include <string>      // std::string
 #include <vector>      // std::vector
 
-#include "odbdiff_fixture.h"  // OdbdiffFixture
-#include "odbdiff_runner.h"   // RunResult, OnTerminal, WithTmpdir, Entries
+#include "diff/host/object_database.h"  // CvxODB, files with any names
+#include "odbdiff_fixture.h"            // OdbdiffFixture
+#include "odbdiff_runner.h"             // RunResult, OnTerminal, WithTmpdir, Entries
 
 namespace odbdiff_test {
 namespace {
@@ -170,16 +171,73 @@ TEST_F(ShowTest, ExportSortedWritesNamesInByteOrder) {
            "{\n  \"B\": {},\n  \"a\": {},\n  \"b\": {\n    \"Z\": \"t\",\n    \"a\": [],\n"
            "    \"z\": 1\n  }\n}\n",
            "", 0},
-          // Standard input here is /dev/null: copied, then refused as no object file.
-          {{"export", "-"}, "", "odbdiff: -: not an object file\n", 2}});
+          // Standard input here is /dev/null, a device: refused before it is read.
+          {{"export", "-"}, "", "odbdiff: -: is a character device, not a file\n", 2}});
 }
 
 TEST_F(ShowTest, CopiesOfStandardInputAreRemovedAlsoOnFailure) {
   const std::string tmpdir = Path("tmp");
   std::filesystem::create_directory(tmpdir);
-  Expect({{{"show", "-", "b.odb"}, "", "odbdiff: -: not an object file\n", 2}},
-         WithTmpdir(tmpdir));
+  RunOptions options = WithTmpdir(tmpdir);
+  options.stdin_path = Path("a.odb.json");
+  Expect({{{"show", "-", "b.odb"}, "", "odbdiff: -: not an object file\n", 2}}, options);
   EXPECT_EQ(Entries(tmpdir), std::set<std::string>{});
+}
+
+// Names and units that would act on a terminal or start a line of their own
+// are quoted as texts are, and so are DEL and the C1 controls in texts; on a
+// terminal the module's lines get every such byte as \xNN.
+TEST_F(ShowTest, NamesThatWouldActOnTheTerminalAreEscaped) {
+  const struct {
+    std::string name;
+    std::string shown;     // by show and git-diff
+    std::string terminal;  // in the module's line on a terminal
+  } cases[] = {
+      {"plain name", "plain name", "plain name"},
+      {"clear\x1b[2J\x1b[H", R"("clear\u001b[2J\u001b[H")", "clear\\x1B[2J\\x1B[H"},
+      {"osc\x1b]0;owned\x07", R"("osc\u001b]0;owned\u0007")", "osc\\x1B]0;owned\\x07"},
+      {"cr\rX", R"("cr\rX")", "cr\\x0DX"},
+      {"lf\n+ forged: 1", R"("lf\n+ forged: 1")", "lf\n+ forged: 1"},  // the module's line breaks
+      {"del\x7f", R"("del\u007f")", "del\\x7F"},
+      {"c1\xc2\x9b" "2J", R"("c1\u009b2J")", "c1\\xC2\\x9B2J"},
+      {"bad\xff\xfe", R"({"bytes": "626164fffe"})", "bad\\xFF\\xFE"},
+      {"\"quoted\"", R"("\"quoted\"")", "\"quoted\""},
+      {"{brace}", R"("{brace}")", "{brace}"},
+  };
+  const std::string text_lines = "- ~text: \"v\\u001b[31m\\u007f\\u0085\"\n+ ~text: \"v\"\n";
+  for (const auto& c : cases) {
+    const char* name = c.name.c_str();
+    for (const char* file : {"evil-a.odb", "evil-b.odb", "empty.odb"}) {
+      std::filesystem::remove(Path(file));
+      CvxODB database(0, Path(file).c_str(), 0);
+      ASSERT_NE(database.Create(), 0);
+      if (file[0] == 'e' && file[1] == 'v') {
+        const bool b = file[5] == 'b';
+        ASSERT_NE(database.CreateObject(name, nullptr), 0);
+        ASSERT_NE(database.SetNumberValue(name, name, b ? 2 : 1, name), 0);
+        ASSERT_NE(database.SetValue(name, "~text", b ? "v" : "v\x1b[31m\x7f\xc2\x85", 0, 0), 0);
+      }
+      ASSERT_NE(database.Close(1), 0);
+    }
+    const std::string& s = c.shown;
+    const std::string differs = "--- evil-a.odb\n+++ evil-b.odb\n@@ object " + s + " @@\n- " + s +
+                                ": 1 " + s + "\n+ " + s + ": 2 " + s + "\n" + text_lines +
+                                "objects: 1 differing, 0 only in A, 0 only in B, 0 identical; "
+                                "slots: 2 differing, 0 only in A, 0 only in B\n";
+    Expect({{{"show", "evil-a.odb", "evil-b.odb"}, differs, "", 1},
+            {{"git-diff", "evil-a.odb", "evil-b.odb"}, differs, "", 0},
+            {{"show", "evil-a.odb", "empty.odb"},
+             "--- evil-a.odb\n+++ empty.odb\n- object " + s + "\n-   " + s + ": 1 " + s +
+                 "\n-   ~text: \"v\\u001b[31m\\u007f\\u0085\"\n"
+                 "objects: 0 differing, 1 only in A, 0 only in B, 0 identical; slots: 0 "
+                 "differing, 0 only in A, 0 only in B\n",
+             "", 1}});
+    Expect({{{"compare", "evil-a.odb", "evil-b.odb", "--verbose"},
+             "\nComparing Object Files A: evil-a.odb and B: evil-b.odb\nProcessing Object " +
+                 c.terminal + "\n",
+             "", 1}},
+           OnTerminal());
+  }
 }
 
 }  // namespace
