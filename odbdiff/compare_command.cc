@@ -201,11 +201,10 @@ int RunCommand(const CompareRequest& given) {
         differ = module.diff_objfiles_ormo(request.file_a.c_str(), request.file_b.c_str(),
                                            databases.a.c_str(), databases.b.c_str(),
                                            databases.combined.c_str(), 0);
-        observed.Finish();
+        observed.Finish(kept ? kept->shown() : std::vector<PathShown>{});
       }
       prefault.Finish();
       read_ahead.Finish();
-      ThrowIfModuleFailed(module, kept ? kept->shown() : std::vector<PathShown>{});
       differences.Finish();
       WriteTextReports(module, text_report, summary, mode);
     }
