@@ -21,6 +21,7 @@
 #include "html_report.h"                // CheckPairAndReports, HtmlReportFailure
 #include "input_checks.h"               // the checks of inputs and outputs
 #include "input_read_ahead.h"           // InputReadAhead
+#include "input_verification.h"         // VerifyObjectFile
 #include "kept_difference_dbs.h"        // DifferenceDbs, KeptDifferenceDbs
 #include "local_inputs.h"               // LocalInputs, standard input and pipes
 #include "module_binding.h"             // DiffModule, ThrowIfModuleFailed
@@ -158,6 +159,10 @@ int RunCommand(const CompareRequest& given) {
   request.file_a = inputs.Local(given.file_a);
   request.file_b = inputs.Local(given.file_b);
   const std::optional<std::string> html_template = CheckArguments(request, inputs.all());
+  if (request.comparison.verify_inputs) {
+    VerifyObjectFile(request.file_a, given.file_a);
+    VerifyObjectFile(request.file_b, given.file_b);
+  }
   InputReadAhead read_ahead({request.file_a, request.file_b});
   HeapPrefault prefault(ExpectedHeapGrowth(FileSize(request.file_a) + FileSize(request.file_b)));
   const auto [rules, module] = SetUpModuleForPair(request.comparison);

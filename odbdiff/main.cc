@@ -1,4 +1,5 @@
 // odbdiff: the command-line host of the diff module.
+#include <csignal>    // std::signal, SIGXFSZ
 #include <exception>  // std::exception
 #include <variant>    // std::visit, std::get_if
 
@@ -10,6 +11,11 @@
 
 int main(int argc, char** argv) {
   using namespace odbdiff;
+  // A write past the file size limit (ulimit -f) then fails with EFBIG, and
+  // is told and cleaned up as a full disk is, rather than killing the
+  // process silently with its private folders left behind. Ignored signals
+  // stay ignored across the restart and in worker processes.
+  std::signal(SIGXFSZ, SIG_IGN);
   RestartWithHugePageHeap(argv);
   try {
     const std::variant<Command, int> parsed = ParseCommandLine(argc, argv);

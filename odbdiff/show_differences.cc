@@ -12,6 +12,7 @@
 #include "difference_feed.h"         // TypedSlotReader, FeedComparedObject, SortedSlots
 #include "difference_outputs.h"      // DifferenceOutputs, ObservedComparison
 #include "failure.h"                 // Failure, kSame, kDiffer
+#include "input_verification.h"      // VerifyObjectFile
 #include "kept_difference_dbs.h"     // DifferenceDbs
 #include "module_output.h"           // ModuleOutput, to silence the module's lines
 #include "object_slots_compare.h"    // CompareObjectSlots, ComparedSlots
@@ -83,6 +84,10 @@ bool ShowInColor(const std::string& when, bool pager) {
 }
 
 int ShowDifferences(const ShowPlan& plan, const ComparisonOptions& options) {
+  if (options.verify_inputs) {
+    VerifyObjectFile(plan.sources.file_a, plan.name_a);
+    VerifyObjectFile(plan.sources.file_b, plan.name_b);
+  }
   const auto [rules, module] = SetUpModuleForPair(options);
 
   DifferenceOutputs differences(options, {"show", plan.name_a, plan.name_b, rules});
