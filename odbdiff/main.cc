@@ -5,7 +5,7 @@
 
 #include "command_line.h"     // ParseCommandLine, Command
 #include "commands.h"         // RunCommand
-#include "failure.h"          // Failure, ReportFailure, kTrouble
+#include "failure.h"          // Failure, ReportFailure, FailureCause, kTrouble
 #include "huge_page_heap.h"   // RestartWithHugePageHeap
 #include "standard_output.h"  // FinishStandardOutput
 
@@ -30,7 +30,7 @@ int main(int argc, char** argv) {
   } catch (const Failure& failure) {
     ReportFailure(failure.what());
   } catch (const std::exception& error) {  // out of memory, a file-system error, ...
-    ReportFailure(error.what());
+    ReportFailure(FailureCause(error));
   }
   return kTrouble;
 }
