@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>  // TEST_P, EXPECT_*, GTEST_SKIP
 #include <sys/mount.h>    // mount, umount2, MNT_DETACH, MS_RDONLY
 
+#include <algorithm>   // std::count
 #include <cerrno>      // errno
 #include <cstdint>     // std::uintmax_t
 #include <cstring>     // std::strerror
@@ -205,6 +206,48 @@ TEST_F(OdbdiffFlippedBytesTest, DamageInsideTheBTreePagesIsTrouble) {
       EXPECT_FALSE(fs::exists(Path("d.json")));
     }
   }
+}
+
+// Memory running out at any point of a comparison, as a limit on the
+// address space (prlimit --as) makes it: the command either completes or
+// says "out of memory" in its own words, naming the file it was reading or
+// writing where it knows one, and leaves nothing behind.
+using OdbdiffOutOfMemoryTest = OdbdiffFixture;
+
+TEST_F(OdbdiffOutOfMemoryTest, ToldInOdbdiffsWords) {
+#if defined(__SANITIZE_ADDRESS__)
+  GTEST_SKIP() << "AddressSanitizer needs more address space than any limit leaves";
+#endif
+  ASSERT_NO_FATAL_FAILURE(Import("a.odb", ManyObjects(20000, 6, "a")));
+  ASSERT_NO_FATAL_FAILURE(Import("b.odb", ManyObjects(20000, 6, "b")));
+  fs::create_directory(Path("out"));
+  fs::create_directory(Path("tmp"));
+  int out_of_memory = 0;
+  for (const int mebibytes : {16, 20, 24, 32, 48, 64}) {
+    SCOPED_TRACE(mebibytes);
+    const RunResult result =
+        Run({"--as=" + std::to_string(mebibytes << 20), ODBDIFF_PATH, "compare", "a.odb", "b.odb",
+             "--json", "out/d.json", "--stat", "--summary", "out/s.txt", "--quiet"},
+            [&] {
+              RunOptions options = WithTmpdir(Path("tmp"));
+              options.executable = "/usr/bin/prlimit";
+              return options;
+            }());
+    if (result.exit_status == 1) {
+      fs::remove_all(Path("out"));
+      fs::create_directory(Path("out"));
+      continue;
+    }
+    ++out_of_memory;
+    EXPECT_EQ(result.exit_status, 2);
+    EXPECT_TRUE(result.err.starts_with("odbdiff: ") && result.err.ends_with("out of memory\n") &&
+                std::count(result.err.begin(), result.err.end(), '\n') == 1)
+        << result.err;
+    EXPECT_EQ(result.out, "");
+    EXPECT_EQ(Entries(Path("out")), std::set<std::string>{});
+    EXPECT_EQ(Entries(Path("tmp")), std::set<std::string>{});
+  }
+  EXPECT_GT(out_of_memory, 0) << "no limit was low enough";
 }
 
 }  // namespace
