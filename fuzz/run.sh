@@ -14,7 +14,7 @@ cd "$(dirname "$0")/.."
 build=$1
 cmake_flags=${2:-}
 seconds=${FUZZ_SECONDS:-60}
-targets=${FUZZ_TARGETS:-"json_import json_documents object_file_read template_loader value_rule keyed_list"}
+targets=${FUZZ_TARGETS:-"json_import json_documents object_file_read template_loader value_rule keyed_list damaged_comparison"}
 
 # shellcheck disable=SC2086  # the flags are meant to split into words
 cmake -S . -B "$build" -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \

@@ -1,6 +1,7 @@
 #include "command_line.h"  // ParseCommandLine and the requests
 
-#include <charconv>  // std::from_chars, the numbers of --shard
+#include <charconv>  // std::from_chars, the numbers of --shard and --jobs
+#include <limits>    // std::numeric_limits, the largest number of jobs
 #include <cstdlib>   // std::strtod, the tolerance's check
 #include <initializer_list>  // the reports that may go to standard output
 #include <optional>  // std::optional
@@ -102,6 +103,9 @@ void AddComparisonOptions(CLI::App* command, ComparisonOptions& options,
                   "leave out the differences of FILE, a document written by --json or a part of "
                   "one",
                   "FILE");
+  command->add_flag("--verify-inputs", options.verify_inputs,
+                    "check both object files with SQLite's quick check before comparing them, "
+                    "for damage that reading them does not reveal");
   if (with_outputs) {
     command->add_flag("--stat", options.stat,
                       "print the counts of objects and slots found, then the value rule, on "
@@ -253,7 +257,16 @@ void AddCompareProject(CLI::App& app, CompareProjectRequest& request) {
           "compare N pairs of files at a time, each in a process of its own (default: the "
           "number of processors)")
       ->type_name("N")
-      ->check(CLI::PositiveNumber);
+      ->check(CLI::Validator(
+          [](const std::string& text) {
+            int jobs = 0;
+            const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), jobs);
+            return error == std::errc() && end == text.data() + text.size() && jobs >= 1
+                       ? std::string()
+                       : text + " is not a number of jobs from 1 to " +
+                             std::to_string(std::numeric_limits<int>::max());
+          },
+          "", ""));
   CLI::Option* shard =
       command
           ->add_option_function<std::string>(

@@ -43,6 +43,7 @@ struct ComparisonOptions {
   std::optional<std::string> json;          // --json FILE, "-" for standard output
   std::optional<std::string> accept;        // --accept FILE
   bool stat = false;                        // --stat
+  bool verify_inputs = false;               // --verify-inputs
 };
 
 // odbdiff compare A.odb B.odb [--text-report FILE] [--summary FILE]

@@ -22,6 +22,7 @@
 #include "html_report.h"                // CheckPairAndReports, WriteHtmlReportWithOwnBlocks
 #include "input_checks.h"               // the checks of inputs and outputs
 #include "input_read_ahead.h"           // InputReadAhead
+#include "input_verification.h"         // VerifyObjectFile
 #include "kept_difference_dbs.h"        // DifferenceDbs, KeptDifferenceDbs
 #include "local_inputs.h"               // LocalInputs, standard input and pipes
 #include "module_binding.h"             // DiffModule, ThrowIfModuleFailed
@@ -174,6 +175,10 @@ int RunCommand(const CompareRequest& given) {
   request.file_a = inputs.Local(given.file_a);
   request.file_b = inputs.Local(given.file_b);
   const std::optional<std::string> html_template = CheckArguments(request, inputs.all());
+  if (request.comparison.verify_inputs) {
+    VerifyObjectFile(request.file_a, given.file_a);
+    VerifyObjectFile(request.file_b, given.file_b);
+  }
   InputReadAhead read_ahead({request.file_a, request.file_b});
   HeapPrefault prefault(ExpectedHeapGrowth(FileSize(request.file_a) + FileSize(request.file_b)));
   const auto [rules, module] = SetUpModuleForPair(request.comparison);
@@ -217,11 +222,10 @@ int RunCommand(const CompareRequest& given) {
         differ = module.diff_objfiles_ormo(request.file_a.c_str(), request.file_b.c_str(),
                                            databases.a.c_str(), databases.b.c_str(),
                                            databases.combined.c_str(), 0);
-        observed.Finish();
+        observed.Finish(kept ? kept->shown() : std::vector<PathShown>{});
       }
       prefault.Finish();
       read_ahead.Finish();
-      ThrowIfModuleFailed(module, kept ? kept->shown() : std::vector<PathShown>{});
       differences.Finish();
       WriteTextReports(module, text_report, summary, mode);
     }

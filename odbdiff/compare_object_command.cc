@@ -12,6 +12,7 @@
 #include "failure.h"                    // Failure, kSame, kDiffer
 #include "html_report.h"                // CheckPairAndReports, HtmlReportFailure
 #include "input_checks.h"               // the checks of inputs and outputs
+#include "input_verification.h"         // VerifyObjectFile
 #include "local_inputs.h"               // LocalInputs, standard input and pipes
 #include "module_binding.h"             // ThrowIfModuleFailed
 #include "object_slots_compare.h"       // CompareObjectSlots, ComparedSlots
@@ -43,6 +44,10 @@ int RunCommand(const CompareObjectRequest& given) {
   request.file_a = inputs.Local(given.file_a);
   request.file_b = inputs.Local(given.file_b);
   const std::optional<std::string> html_template = CheckArguments(request, inputs.all());
+  if (request.comparison.verify_inputs) {
+    VerifyObjectFile(request.file_a, given.file_a);
+    VerifyObjectFile(request.file_b, given.file_b);
+  }
   const auto [rules, module] = SetUpModuleForPair(request.comparison);
   DifferenceOutputs differences(request.comparison,
                                 {"compare-object", given.file_a, given.file_b, rules});

@@ -16,6 +16,7 @@
 #include "html_report.h"         // ChooseHtmlTemplate
 #include "input_checks.h"        // the checks of inputs and outputs
 #include "input_read_ahead.h"    // InputReadAhead
+#include "input_verification.h"  // VerifyObjectFile
 #include "module_binding.h"      // BindDiffModule, DiffModule
 #include "partial_result.h"      // PartialResultOutput, ShardPairs, DescribeOrigin
 #include "project_pairing.h"     // PairProjectFiles, FilePair, OneSidedFile
@@ -113,6 +114,10 @@ int RunCommand(const CompareProjectRequest& request) {
   const std::vector<bool> pair_differs =
       RunTasks(compared.size(), jobs, [&](std::size_t task) {
         const FilePair& pair = pairing.pairs[compared[task]];
+        if (request.comparison.verify_inputs) {
+          VerifyObjectFile(pair.file_a, pair.file_a);
+          VerifyObjectFile(pair.file_b, pair.file_b);
+        }
         InputReadAhead read_ahead({pair.file_a, pair.file_b});
         if (accepted) PutAcceptedInForce(module, accepted->For(pair.name));
         std::optional<DifferenceRecorder> recorder;

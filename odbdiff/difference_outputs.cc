@@ -46,10 +46,10 @@ ObservedComparison::~ObservedComparison() {
   if (feed_) module_.diff_set_event_observer(nullptr, nullptr);
 }
 
-void ObservedComparison::Finish() {
-  if (!feed_) return;
-  feed_->RethrowFailure();
-  feed_->Finish();
+void ObservedComparison::Finish(const std::vector<PathShown>& shown) {
+  if (feed_) feed_->RethrowFailure();
+  ThrowIfModuleFailed(module_, shown);
+  if (feed_) feed_->Finish();
 }
 
 }  // namespace odbdiff

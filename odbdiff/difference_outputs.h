@@ -7,6 +7,7 @@
 
 #include <optional>  // std::optional
 #include <string>    // std::string
+#include <vector>    // std::vector
 
 #include "accept_file.h"             // AcceptedDifferences
 #include "command_line.h"            // ComparisonOptions
@@ -14,7 +15,7 @@
 #include "difference_feed.h"         // EventFeed
 #include "difference_sink.h"         // DifferenceSink, DifferenceFanOut
 #include "json_differences_write.h"  // JsonDifferencesWriter, DifferencesHeading
-#include "module_binding.h"          // DiffModule
+#include "module_binding.h"          // DiffModule, PathShown
 #include "staged_output.h"           // StagedOutput
 
 namespace odbdiff {
@@ -71,9 +72,12 @@ class ObservedComparison {
   ObservedComparison& operator=(const ObservedComparison&) = delete;
   ~ObservedComparison();
 
-  // After the comparison: rethrows what stopped it from the outputs, if
-  // anything did, else hands on what the outputs still wait for.
-  void Finish();
+  // Right after the comparison, before any other call of the module (each
+  // call forgets the outcome of the one before, unsetting the observer
+  // too): rethrows what stopped it from the outputs, if anything did, else
+  // the module's failure with `shown` for the paths it names, else hands on
+  // what the outputs still wait for.
+  void Finish(const std::vector<PathShown>& shown);
 
  private:
   const DiffModule& module_;

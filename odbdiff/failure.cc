@@ -1,8 +1,9 @@
-#include "failure.h"  // Failure, ReportFailure, SystemErrorText
+#include "failure.h"  // Failure, ReportFailure, FailureCause, SystemErrorText
 
 #include <cctype>   // std::tolower
 #include <cstdio>   // std::fputs, stderr
 #include <cstring>  // std::strerror
+#include <new>      // std::bad_alloc
 
 #include "terminal_safe.h"  // AppendTerminalSafe
 
@@ -22,6 +23,11 @@ void ReportFailure(std::string_view cause) {
   line.push_back('\n');
   // Nothing is left to tell the user if standard error itself fails.
   std::fputs(line.c_str(), stderr);
+}
+
+std::string FailureCause(const std::exception& failure) {
+  if (dynamic_cast<const std::bad_alloc*>(&failure) != nullptr) return "out of memory";
+  return failure.what();
 }
 
 std::string SystemErrorText(int error) {

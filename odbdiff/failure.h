@@ -4,6 +4,7 @@
 #ifndef ODBDIFF_FAILURE_H_
 #define ODBDIFF_FAILURE_H_
 
+#include <exception>    // std::exception
 #include <stdexcept>    // std::runtime_error
 #include <string>       // std::string
 #include <string_view>  // std::string_view
@@ -31,6 +32,11 @@ class Failure : public std::runtime_error {
 // \xNN (AppendTerminalSafe), so that the line is valid UTF-8 text that a
 // terminal shows as it is.
 void ReportFailure(std::string_view cause);
+
+// The cause of a command's failure in odbdiff's words: "out of memory" for
+// std::bad_alloc, whose own text ("std::bad_alloc") tells a user nothing,
+// else what the exception says.
+std::string FailureCause(const std::exception& failure);
 
 // The system's text for an errno value, starting in lower case
 // ("permission denied").

@@ -1,15 +1,21 @@
 // odbdiff: the command-line host of the diff module.
+#include <csignal>    // std::signal, SIGXFSZ
 #include <exception>  // std::exception
 #include <variant>    // std::visit, std::get_if
 
 #include "command_line.h"     // ParseCommandLine, Command
 #include "commands.h"         // RunCommand
-#include "failure.h"          // Failure, ReportFailure, kTrouble
+#include "failure.h"          // Failure, ReportFailure, FailureCause, kTrouble
 #include "huge_page_heap.h"   // RestartWithHugePageHeap
 #include "standard_output.h"  // FinishStandardOutput
 
 int main(int argc, char** argv) {
   using namespace odbdiff;
+  // A write past the file size limit (ulimit -f) then fails with EFBIG, and
+  // is told and cleaned up as a full disk is, rather than killing the
+  // process silently with its private folders left behind. Ignored signals
+  // stay ignored across the restart and in worker processes.
+  std::signal(SIGXFSZ, SIG_IGN);
   RestartWithHugePageHeap(argv);
   try {
     const std::variant<Command, int> parsed = ParseCommandLine(argc, argv);
@@ -24,7 +30,7 @@ int main(int argc, char** argv) {
   } catch (const Failure& failure) {
     ReportFailure(failure.what());
   } catch (const std::exception& error) {  // out of memory, a file-system error, ...
-    ReportFailure(error.what());
+    ReportFailure(FailureCause(error));
   }
   return kTrouble;
 }

@@ -13,6 +13,7 @@
 #include "difference_feed.h"         // TypedSlotReader, FeedComparedObject, SortedSlots
 #include "difference_outputs.h"      // DifferenceOutputs, ObservedComparison
 #include "failure.h"                 // Failure, kSame, kDiffer
+#include "input_verification.h"      // VerifyObjectFile
 #include "kept_difference_dbs.h"     // DifferenceDbs
 #include "module_output.h"           // ModuleOutput, to silence the module's lines
 #include "object_slots_compare.h"    // CompareObjectSlots, ComparedSlots
@@ -39,8 +40,7 @@ void CompareFiles(const DiffModule& module, DifferenceOutputs& differences,
     module.diff_objfiles_ormo(plan.sources.file_a.c_str(), plan.sources.file_b.c_str(),
                               databases.a.c_str(), databases.b.c_str(),
                               databases.combined.c_str(), 0);
-    observed.Finish();
-    ThrowIfModuleFailed(module, shown);
+    observed.Finish(shown);
   }
   output.Finish();
 }
@@ -85,6 +85,10 @@ bool ShowInColor(const std::string& when, bool pager) {
 }
 
 int ShowDifferences(const ShowPlan& plan, const ComparisonOptions& options) {
+  if (options.verify_inputs) {
+    VerifyObjectFile(plan.sources.file_a, plan.name_a);
+    VerifyObjectFile(plan.sources.file_b, plan.name_b);
+  }
   const auto [rules, module] = SetUpModuleForPair(options);
 
   DifferenceOutputs differences(options, {"show", plan.name_a, plan.name_b, rules});

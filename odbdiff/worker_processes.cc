@@ -16,7 +16,7 @@
 #include <new>        // placement new into the shared memory
 #include <string>     // std::string
 
-#include "failure.h"  // Failure, SystemErrorText
+#include "failure.h"  // Failure, FailureCause, SystemErrorText
 
 namespace odbdiff {
 namespace {
@@ -86,7 +86,7 @@ class SharedState {
       shared.result(index) = task(index) ? 2 : 1;
     } catch (const std::exception& failure) {
       record.failed_task = index;
-      std::strncpy(record.message, failure.what(), kMessageSize - 1);
+      std::strncpy(record.message, FailureCause(failure).c_str(), kMessageSize - 1);
       shared.stop().store(true);
       _exit(2);
     }

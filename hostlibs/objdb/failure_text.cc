@@ -1,5 +1,6 @@
 #include "failure_text.h"  // AppendEscaped, Quoted, ObjectPlace, SlotPlace, SqliteFailure
 
+#include <cerrno>   // EFBIG
 #include <cstddef>  // std::size_t
 
 namespace zozavi {
@@ -105,6 +106,17 @@ std::string OrphanSlots(std::string_view object) {
 std::string SqliteFailure(sqlite3* db, int rc, const char* action) {
   if (rc == SQLITE_IOERR_CORRUPTFS) return "damaged: the file ends in the middle of a page";
   const int primary = rc & 0xFF;
+  // SQLite calls every failed write but ENOSPC a disk I/O error; a write
+  // past the file size limit (EFBIG) is told as such. The database file
+  // keeps the errno of its last failed call, which later calls of the
+  // rollback may have replaced in errno itself.
+  if (primary == SQLITE_IOERR && db != nullptr) {
+    int file_errno = 0;
+    sqlite3_file_control(db, "main", SQLITE_FCNTL_LAST_ERRNO, &file_errno);
+    if (file_errno == EFBIG || sqlite3_system_errno(db) == EFBIG) {
+      return std::string(action) + ": file too large";
+    }
+  }
   std::string failure = primary == SQLITE_CORRUPT || primary == SQLITE_NOTADB
                             ? std::string("damaged: ")
                             : std::string(action) + ": ";

@@ -179,6 +179,7 @@ struct ObjectDatabase {
   std::vector<std::uint32_t> order_;  // the gathered rows in seq order
   std::string text_form_;             // scratch for one value's text form
   std::string problem_;               // scratch for what is wrong with a row
+  std::string previous_slot_;         // the name of the slot row scanned before
   std::string error_;
   // The last listing of every object, which a read-only database keeps: once
   // it has searched the objects table often, it searches the sorted names

@@ -186,8 +186,13 @@ bool SlotReadAhead::Fill(Batch& batch, int& rc, std::string& failure) {
     do {
       std::string_view name;
       SlotValueView value;
-      if (!ReadRowText(scan_, kScanNameColumn, "a slot's name", name, problem) ||
-          !ReadRowValue(scan_, kScanValueColumn, value, problem)) {
+      bool row_read = ReadRowText(scan_, kScanNameColumn, "a slot's name", name, problem);
+      if (row_read && batch.rows.size() > entry.first_row &&
+          !(std::string_view(batch.bytes.data() + batch.rows.back().name) < name)) {
+        problem = kSlotOutOfOrder;
+        row_read = false;
+      }
+      if (!row_read || !ReadRowValue(scan_, kScanValueColumn, value, problem)) {
         failure = DamageFailure((name.data() != nullptr ? SlotPlace(batch.NameOf(entry), name)
                                                         : ObjectPlace(batch.NameOf(entry))) +
                                     ": " + problem,

@@ -27,6 +27,11 @@ inline bool RowOwnedBy(const Statement& row, std::string_view object) {
   return owner.Type() == SQLITE_TEXT && owner.Text() == object;
 }
 
+// What is wrong with a slot row whose name does not come after the name of
+// its object's row before: a key changed in place in the table's pages,
+// which a lookup by name would miss, so that a scan and a lookup disagree.
+inline constexpr char kSlotOutOfOrder[] = "out of order in table \"slots\"";
+
 // Reads the value in the five columns from `first`: kind, text, number,
 // units, items. Only the columns of the value's kind are read; those of the
 // other kinds are ignored. False, with what is wrong in `problem` (such as

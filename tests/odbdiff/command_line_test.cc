@@ -66,6 +66,10 @@ TEST_F(OdbdiffCommandLineTest, UsageErrorsAreOneLineAndTrouble) {
        "odbdiff: --tolerance: nan is not a percentage from 0 to below 100 (see odbdiff --help)\n"},
       {{"compare", "a.odb", "b.odb", "--value-rule", "exact", "--tolerance", "1"},
        "odbdiff: --tolerance has no effect with --value-rule exact (see odbdiff --help)\n"},
+      {{"compare-project", "a", "b", "--stat", "--jobs", "0"},
+       "odbdiff: --jobs: 0 is not a number of jobs from 1 to 2147483647 (see odbdiff --help)\n"},
+      {{"compare-project", "a", "b", "--stat", "--jobs", "2x"},
+       "odbdiff: --jobs: 2x is not a number of jobs from 1 to 2147483647 (see odbdiff --help)\n"},
   };
   for (const auto& usage : cases) {
     const RunResult result = Run(usage.args);
