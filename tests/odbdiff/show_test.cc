@@ -223,18 +223,23 @@ TEST_F(ShowTest, NamesThatWouldActOnTheTerminalAreEscaped) {
     const std::string differs = "--- evil-a.odb\n+++ evil-b.odb\n@@ object " + s + " @@\n- " + s +
                                 ": 1 " + s + "\n+ " + s + ": 2 " + s + "\n" + text_lines +
                                 "objects: 1 differing, 0 only in A, 0 only in B, 0 identical; "
-                                "slots: 2 differing, 0 only in A, 0 only in B\n";
+                                "slots: 2 differing, 0 only in A, 0 only in B\n"
+                                "value rule: numeric, tolerance 2 %\n";
     Expect({{{"show", "evil-a.odb", "evil-b.odb"}, differs, "", 1},
             {{"git-diff", "evil-a.odb", "evil-b.odb"}, differs, "", 0},
             {{"show", "evil-a.odb", "empty.odb"},
              "--- evil-a.odb\n+++ empty.odb\n- object " + s + "\n-   " + s + ": 1 " + s +
                  "\n-   ~text: \"v\\u001b[31m\\u007f\\u0085\"\n"
                  "objects: 0 differing, 1 only in A, 0 only in B, 0 identical; slots: 0 "
-                 "differing, 0 only in A, 0 only in B\n",
+                 "differing, 0 only in A, 0 only in B\nvalue rule: numeric, tolerance 2 %\n",
              "", 1}});
     Expect({{{"compare", "evil-a.odb", "evil-b.odb", "--verbose"},
              "\nComparing Object Files A: evil-a.odb and B: evil-b.odb\nProcessing Object " +
-                 c.terminal + "\n",
+                 c.terminal +
+                 "\nobjects in A: 1\nobjects in B: 1\nobjects identical: 0\nobjects "
+                 "differing: 1\nobjects only in A: 0\nobjects only in B: 0\nslots only in A: "
+                 "0\nslots only in B: 0\nslots with values that differ: 2\nvalue rule: numeric, "
+                 "tolerance 2 %\n",
              "", 1}},
            OnTerminal());
   }
