@@ -204,9 +204,10 @@ void write_back_filled(std::span<CListNode* const> input, std::span<CListNode* c
 
 }  // namespace
 
-int compare_strlists(CStrList* a_names, CStrList* a_values, CStrList* b_names,
-                     CStrList* b_values, CStrList* a_sorted_names, CStrList* a_sorted_values,
-                     CStrList* b_sorted_names, CStrList* b_sorted_values) {
+int compare_strlists(const ValueRule& rule, CStrList* a_names, CStrList* a_values,
+                     CStrList* b_names, CStrList* b_values, CStrList* a_sorted_names,
+                     CStrList* a_sorted_values, CStrList* b_sorted_names,
+                     CStrList* b_sorted_values) {
   // A list the caller did not pass is one of these, made only then.
   std::optional<CStrList> missing[8];
   auto list_or_scratch = [&missing](CStrList* list, int k) -> CStrList& {
@@ -233,7 +234,7 @@ int compare_strlists(CStrList* a_names, CStrList* a_values, CStrList* b_names,
   if (compare_values && !a.values_filled) texts_of(sav, a.values);
   if (compare_values && !b.values_filled) texts_of(sbv, b.values);
   KeyedMarks& marks = scratch.marks;
-  mark_sorted_sides(a.names, a.values, b.names, b.values, compare_values, marks);
+  mark_sorted_sides(a.names, a.values, b.names, b.values, compare_values, rule, marks);
 
   write_back_filled(a.input_names, a.sorted_names, marks.a_names, scratch.last_from);
   write_back_filled(b.input_names, b.sorted_names, marks.b_names, scratch.last_from);
@@ -254,8 +255,8 @@ int compare_strlists(CStrList* a_names, CStrList* a_values, CStrList* b_names,
   return differ ? 1 : 0;
 }
 
-bool compare_strlists_sorted(CStrList& a_names, CStrList& a_values, CStrList& b_names,
-                             CStrList& b_values, SortedSides& sides) {
+bool compare_strlists_sorted(const ValueRule& rule, CStrList& a_names, CStrList& a_values,
+                             CStrList& b_names, CStrList& b_values, SortedSides& sides) {
   if (a_values.GetLength() != a_names.GetLength() ||
       b_values.GetLength() != b_names.GetLength()) {
     return false;
@@ -266,7 +267,7 @@ bool compare_strlists_sorted(CStrList& a_names, CStrList& a_values, CStrList& b_
   index_side(a_names, a_values, nullptr, nullptr, scratch, a);
   index_side(b_names, b_values, nullptr, nullptr, scratch, b);
   KeyedMarks& marks = scratch.marks;
-  mark_sorted_sides(a.names, a.values, b.names, b.values, /*compare_values=*/true, marks);
+  mark_sorted_sides(a.names, a.values, b.names, b.values, /*compare_values=*/true, rule, marks);
   sides.a_names.assign(a.names.begin(), a.names.end());
   sides.a_values.assign(a.values.begin(), a.values.end());
   sides.b_names.assign(b.names.begin(), b.names.end());

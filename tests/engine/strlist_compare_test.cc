@@ -160,8 +160,8 @@ TEST(DiffList2OrmoTest, SortedSidesAsViewsMatchTheSortedLists) {
     CStrList inputs[4];
     for (int i = 0; i < 4; ++i) fill(inputs[i], sides[i / 2][i % 2]);
     engine::SortedSides views;
-    ASSERT_TRUE(
-        engine::compare_strlists_sorted(inputs[0], inputs[1], inputs[2], inputs[3], views));
+    ASSERT_TRUE(engine::compare_strlists_sorted(engine::ValueRule{}, inputs[0], inputs[1],
+                                                inputs[2], inputs[3], views));
     EXPECT_EQ(views.differ, lists.result == 1);
     ASSERT_EQ(viewed(views.a_names, views.a_name_marks), items_of(lists.a_sorted_names));
     ASSERT_EQ(viewed(views.a_values, views.a_value_marks), items_of(lists.a_sorted_values));
@@ -171,7 +171,8 @@ TEST(DiffList2OrmoTest, SortedSidesAsViewsMatchTheSortedLists) {
   CStrList names, values, none;
   fill(names, {"x"});
   engine::SortedSides untouched;
-  EXPECT_FALSE(engine::compare_strlists_sorted(names, values, names, none, untouched));
+  EXPECT_FALSE(
+      engine::compare_strlists_sorted(engine::ValueRule{}, names, values, names, none, untouched));
 }
 
 // Short and long lists are sorted by different means; at every length the
