@@ -52,10 +52,13 @@ struct Scratch {
 // comparison, so that one comparison of long lists does not keep its memory.
 constexpr std::size_t kKeptScratchItems = 4096;
 
-// The module is single-threaded, and a comparison calls nothing that
-// compares again: one set of vectors serves every comparison in turn.
-Scratch& reused_scratch() {
-  static Scratch scratch;
+// Several threads may compare lists at once (see "Threads" in diff.h), each
+// with a set of vectors of its own; a comparison calls nothing that compares
+// again, so one set serves every comparison of its thread in turn. Kept out
+// of line, so that a comparison asks the runtime for its thread's set once
+// (in a shared library, a call each time) and hands it on as a reference.
+[[gnu::noinline]] Scratch& reused_scratch() {
+  thread_local Scratch scratch;
   return scratch;
 }
 

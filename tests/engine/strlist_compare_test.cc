@@ -6,6 +6,7 @@
 #include <iterator>   // std::size
 #include <random>     // std::mt19937
 #include <string>  // std::string
+#include <thread>  // std::thread
 #include <vector>  // std::vector
 
 #include "diff/diff.h"                     // diff_list2_ormo, diff_list2, DIFF_STATUS_*
@@ -242,6 +243,40 @@ TEST(DiffList2OrmoTest, ComparisonsOneAfterAnotherLeaveNothingBehind) {
     EXPECT_EQ(items_of(c.b_sorted_names), step.b_names) << "step " << k;
     EXPECT_EQ(items_of(c.b_sorted_values), step.b_values) << "step " << k;
   }
+}
+
+// Several threads may compare lists of their own at once: each comparison
+// gives what it gives alone.
+TEST(DiffList2OrmoTest, ThreadsCompareListsOfTheirOwnAtOnce) {
+  const auto texts = [](int count, const std::string& prefix) {
+    std::vector<std::string> side;
+    for (int i = count; i > 0; --i) side.push_back(prefix + std::to_string(i % (count / 2 + 1)));
+    return side;
+  };
+  struct Lists {
+    std::vector<std::string> an, av, bn, bv;
+  };
+  const Lists lists[2] = {{texts(300, "n"), texts(300, "1"), texts(200, "n"), texts(200, "1")},
+                          {texts(40, "m"), texts(40, "2"), texts(60, "m"), texts(60, "3")}};
+  const auto outcome_of = [](const Lists& l) {
+    StrListComparison c(l.an, l.av, l.bn, l.bv);
+    return std::vector<std::vector<Item>>{
+        items_of(c.a_sorted_names), items_of(c.a_sorted_values), items_of(c.b_sorted_names),
+        items_of(c.b_sorted_values), {{"result", c.result}, {"error", diff_last_error(nullptr)}}};
+  };
+  const std::vector<std::vector<Item>> alone[2] = {outcome_of(lists[0]), outcome_of(lists[1])};
+  bool agreed[2] = {true, true};
+  std::vector<std::thread> threads;
+  for (int t = 0; t < 2; ++t) {
+    threads.emplace_back([&, t] {
+      for (int round = 0; round < 2000 && agreed[t]; ++round) {
+        agreed[t] = outcome_of(lists[t]) == alone[t];
+      }
+    });
+  }
+  for (std::thread& thread : threads) thread.join();
+  EXPECT_TRUE(agreed[0]);
+  EXPECT_TRUE(agreed[1]);
 }
 
 TEST(DiffList2OrmoTest, NullListsCountAsEmpty) {
