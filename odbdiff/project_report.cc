@@ -6,7 +6,7 @@
 #include "project_file_links.h"    // ProjectFileLinks
 #include "report_statuses.h"       // ReportStatuses
 #include "staged_output.h"         // StagedOutput
-#include "status_file_statuses.h"  // AddStatusFileObjects
+#include "status_file_read.h"      // ReadStatusFile
 
 namespace odbdiff {
 namespace {
@@ -66,7 +66,10 @@ void WriteProjectReport(const DiffModule& module, const ProjectReportInput& inpu
     const FilePair& pair = input.pairing.pairs[index];
     lists.Add(pair, input.status_files[index]);
     statuses.BeginFile();
-    AddStatusFileObjects(input.status_files[index], pair.file_a, pair.file_b, statuses);
+    ReadStatusFile(input.status_files[index], pair.file_a, pair.file_b,
+                   [&](const StatusFileObject& object) {
+                     statuses.AddObject(object.name, object.in_a, object.in_b, object.codes);
+                   });
   }
   std::string own_blocks;
   if (!input.pairing.one_sided.empty()) own_blocks = OneSidedFilesBlock(input.pairing.one_sided);

@@ -1,84 +1,116 @@
-#include "status_file_read.h"  // StatusFileShowsDifference
+#include "status_file_read.h"  // ReadStatusFile, StatusFileShowsDifference
 
-#include <cstring>   // std::strcmp
-#include <optional>  // std::optional, files A and B opened when needed
+#include <algorithm>  // std::sort, std::binary_search
+#include <cstring>    // std::strcmp
+#include <vector>     // std::vector
 
 #include "diff/host/list_library.h"     // CStrList
 #include "diff/host/object_database.h"  // CvxODB
 #include "failure.h"                    // Failure
 #include "input_checks.h"               // CheckReadableFile
-#include "object_file_failure.h"        // ObjectFileFailure, LastCallFailed
+#include "object_file_failure.h"        // ObjectFileFailure
 
 namespace odbdiff {
 namespace {
 
 // An object file open for reading, named as the user gave it.
-class OpenObjectFile {
- public:
-  explicit OpenObjectFile(const std::string& path) : path_(path), database_(0, path.c_str(), 0) {
+struct OpenObjectFile {
+  explicit OpenObjectFile(const std::string& path) : path(path), database(0, path.c_str(), 0) {
     CheckReadableFile(path);
-    if (database_.Open(1) == 0) throw ObjectFileFailure(path, database_, "not an object file");
+    if (database.Open(1) == 0) throw ObjectFileFailure(path, database, "not an object file");
   }
 
-  CvxODB& database() { return database_; }
-
-  bool HasObject(const char* object) {
-    const bool exists = database_.ObjectExists(object) != 0;
-    if (!exists && LastCallFailed(database_)) {
-      throw ObjectFileFailure(path_, database_, "cannot read its objects");
+  // Every object name, in creation order.
+  void ReadObjects(CStrList& names) {
+    if (database.GetObjects(&names) == 0) {
+      throw ObjectFileFailure(path, database, "cannot read its objects");
     }
-    return exists;
   }
 
- private:
-  const std::string& path_;
-  CvxODB database_;
+  const std::string& path;
+  CvxODB database;
 };
 
-// Whether a slot's code tells a difference; throws when it is no code.
-bool CodeDiffers(const std::string& status_file, const char* object, const char* slot,
-                 const char* code) {
-  if (std::strcmp(code, "1") == 0) return false;
-  if (std::strcmp(code, "0") == 0 || std::strcmp(code, "3") == 0 ||
-      std::strcmp(code, "4") == 0) {
-    return true;
+// The object names of an object file, sorted byte-wise for lookups; they
+// point into `names`.
+std::vector<std::string_view> SortedNames(OpenObjectFile& file, CStrList& names) {
+  file.ReadObjects(names);
+  std::vector<std::string_view> sorted;
+  sorted.reserve(static_cast<std::size_t>(names.GetLength()));
+  for (int position = 0; position < names.GetLength(); ++position) {
+    sorted.emplace_back(names.GetTextAt(position));
   }
-  throw Failure(status_file, std::string("is no status file of compare-project: object \"") +
-                                 object + "\", slot \"" + slot + "\" holds \"" + code +
-                                 "\", not 0, 1, 3 or 4");
+  std::sort(sorted.begin(), sorted.end());
+  return sorted;
+}
+
+bool Holds(const std::vector<std::string_view>& sorted, std::string_view name) {
+  return std::binary_search(sorted.begin(), sorted.end(), name);
+}
+
+// Counts one slot's code; throws when it is no code of a status file.
+void Tally(const std::string& status_file, const char* object, const char* slot,
+           const char* code, SlotCodes& codes) {
+  if (std::strcmp(code, "0") == 0) {
+    ++codes.values_differ;
+  } else if (std::strcmp(code, "1") == 0) {
+    ++codes.values_equal;
+  } else if (std::strcmp(code, "3") == 0) {
+    ++codes.only_in_a;
+  } else if (std::strcmp(code, "4") == 0) {
+    ++codes.only_in_b;
+  } else {
+    throw Failure(status_file, std::string("is no status file of compare-project: object \"") +
+                                   object + "\", slot \"" + slot + "\" holds \"" + code +
+                                   "\", not 0, 1, 3 or 4");
+  }
+}
+
+SlotCodes ReadSlotCodes(OpenObjectFile& status, const char* object) {
+  CStrList slots;
+  CStrList codes;
+  if (status.database.LoadAllSlots(object, &slots, &codes, 0, 0) == 0) {
+    throw ObjectFileFailure(status.path, status.database,
+                            std::string("cannot read the slots of object ") + object);
+  }
+  SlotCodes tally;
+  for (int position = 0; position < slots.GetLength(); ++position) {
+    const char* code = codes.GetTextAt(position);
+    Tally(status.path, object, slots.GetTextAt(position), code ? code : "", tally);
+  }
+  return tally;
 }
 
 }  // namespace
 
-bool StatusFileShowsDifference(const std::string& status_file, const std::string& file_a,
-                               const std::string& file_b) {
+void ReadStatusFile(const std::string& status_file, const std::string& file_a,
+                    const std::string& file_b,
+                    const std::function<void(const StatusFileObject&)>& take) {
   OpenObjectFile status(status_file);
   CStrList objects;
-  if (status.database().GetObjects(&objects) == 0) {
-    throw ObjectFileFailure(status_file, status.database(), "cannot read its objects");
-  }
-  std::optional<OpenObjectFile> input_a;
-  std::optional<OpenObjectFile> input_b;
-  bool differ = false;
-  // Every slot is read, also after a difference: the whole file must be sound.
+  status.ReadObjects(objects);
+  OpenObjectFile a(file_a);
+  OpenObjectFile b(file_b);
+  CStrList a_names;
+  CStrList b_names;
+  const std::vector<std::string_view> in_a = SortedNames(a, a_names);
+  const std::vector<std::string_view> in_b = SortedNames(b, b_names);
   for (int position = 0; position < objects.GetLength(); ++position) {
     const char* object = objects.GetTextAt(position);
-    CStrList slots;
-    CStrList codes;
-    if (status.database().LoadAllSlots(object, &slots, &codes, 0, 0) == 0) {
-      throw ObjectFileFailure(status_file, status.database(),
-                              std::string("cannot read the slots of object ") + object);
+    const StatusFileObject read{object, Holds(in_a, object), Holds(in_b, object),
+                                ReadSlotCodes(status, object)};
+    if (!read.in_a && !read.in_b) {
+      throw Failure(status_file, "lists an object that neither compared file holds");
     }
-    for (int slot = 0; slot < slots.GetLength(); ++slot) {
-      const char* code = codes.GetTextAt(slot);
-      differ = CodeDiffers(status_file, object, slots.GetTextAt(slot), code ? code : "") || differ;
-    }
-    if (slots.GetLength() == 0 && !differ) {
-      if (!input_a) input_a.emplace(file_a);
-      if (!input_b) input_b.emplace(file_b);
-      differ = !input_a->HasObject(object) || !input_b->HasObject(object);
-    }
+    take(read);
   }
+}
+
+bool StatusFileShowsDifference(const std::string& status_file, const std::string& file_a,
+                               const std::string& file_b) {
+  bool differ = false;
+  ReadStatusFile(status_file, file_a, file_b,
+                 [&](const StatusFileObject& object) { differ = differ || object.differs(); });
   return differ;
 }
 

@@ -3,7 +3,6 @@
 #include <cstring>  // std::strcmp
 
 #include "diff/diff.h"                   // DIFF_STATUS_DIFFERENT, DIFF_STATUS_SAME
-#include "diff/engine/value_rule.h"      // current_value_rule
 #include "diff/engine/values_differ.h"   // values_differ
 
 namespace diff::engine {
@@ -33,7 +32,7 @@ std::int64_t status_code(Mark mark) {
 }
 
 void mark_sorted_sides(Texts a_names, Texts a_values, Texts b_names, Texts b_values,
-                       bool compare_values, KeyedMarks& marks) {
+                       bool compare_values, const ValueRule& rule, KeyedMarks& marks) {
   marks.a_names.assign(a_names.size(), Mark::kDifferent);
   marks.b_names.assign(b_names.size(), Mark::kDifferent);
   marks.a_values.clear();
@@ -46,7 +45,6 @@ void mark_sorted_sides(Texts a_names, Texts a_values, Texts b_names, Texts b_val
 
   std::vector<std::int64_t>& partner = marks.partners;
   pair_names(a_names, b_names, partner);
-  const ValueRule rule = current_value_rule();  // one rule for the whole comparison
   // The value texts may lie anywhere in memory (in the order of the lists
   // they came from); each pair is asked for a few pairs ahead of its reads.
   constexpr std::size_t kFetchAhead = 16;

@@ -13,6 +13,8 @@
 #include <span>     // std::span
 #include <vector>   // std::vector
 
+#include "diff/engine/value_rule.h"  // ValueRule
+
 namespace diff::engine {
 
 // The mark of one item of a sorted list.
@@ -36,16 +38,17 @@ struct KeyedMarks {
 
 // Marks two sorted sides into `marks`, whose vectors are refilled (their
 // memory reused). Values are compared only when `compare_values` is set, in
-// which case `a_values` and `b_values` are parallel to the names; otherwise
-// the value marks are left empty.
+// which case `a_values` and `b_values` are parallel to the names and equal
+// under `rule`; otherwise the value marks are left empty.
 void mark_sorted_sides(Texts a_names, Texts a_values, Texts b_names, Texts b_values,
-                       bool compare_values, KeyedMarks& marks);
+                       bool compare_values, const ValueRule& rule, KeyedMarks& marks);
 
 // The same, into new vectors.
 inline KeyedMarks mark_sorted_sides(Texts a_names, Texts a_values, Texts b_names,
-                                    Texts b_values, bool compare_values) {
+                                    Texts b_values, bool compare_values,
+                                    const ValueRule& rule) {
   KeyedMarks marks;
-  mark_sorted_sides(a_names, a_values, b_names, b_values, compare_values, marks);
+  mark_sorted_sides(a_names, a_values, b_names, b_values, compare_values, rule, marks);
   return marks;
 }
 

@@ -1,7 +1,7 @@
 #include "diff/engine/object_list2_compare.h"
 
 #include "diff/engine/list2_compare.h"  // compare_list2
-#include "diff/engine/slot_rules.h"     // slot_rules_in_force, KeptSlots, settle_accepted_slots
+#include "diff/engine/slot_rules.h"     // KeptSlots, settle_accepted_slots
 
 namespace diff::engine {
 namespace {
@@ -18,23 +18,26 @@ void hand_over(list2 list, list2* destination) {
 
 }  // namespace
 
-int compare_object_list2(const char* object, list2 a_names, list2 a_values, list2 b_names,
-                         list2 b_values, list2* a_sorted_names, list2* a_sorted_values,
-                         list2* b_sorted_names, list2* b_sorted_values) {
-  if (!slot_rules_in_force()) {
-    return compare_list2(a_names, a_values, b_names, b_values, a_sorted_names, a_sorted_values,
-                         b_sorted_names, b_sorted_values);
+int compare_object_list2(const SlotJudge& judge, const char* object, list2 a_names,
+                         list2 a_values, list2 b_names, list2 b_values, list2* a_sorted_names,
+                         list2* a_sorted_values, list2* b_sorted_names,
+                         list2* b_sorted_values) {
+  const ValueRule& rule = judge.value_rule();
+  if (!judge.judges_slots()) {
+    return compare_list2(rule, a_names, a_values, b_names, b_values, a_sorted_names,
+                         a_sorted_values, b_sorted_names, b_sorted_values);
   }
   // The caller's lists stay as given; the comparison runs on copies without
   // the object's ignored slots.
-  const KeptSlots a(object, a_names, a_values);
-  const KeptSlots b(object, b_names, b_values);
+  const KeptSlots a(judge, object, a_names, a_values);
+  const KeptSlots b(judge, object, b_names, b_values);
   list2 sorted[4] = {nullptr, nullptr, nullptr, nullptr};
   int result = 0;
   try {
-    result = compare_list2(a.names(), a.values(), b.names(), b.values(), &sorted[0], &sorted[1],
-                           &sorted[2], &sorted[3]);
-    result = settle_accepted_slots(object, &sorted[0], &sorted[1], &sorted[2], &sorted[3], result);
+    result = compare_list2(rule, a.names(), a.values(), b.names(), b.values(), &sorted[0],
+                           &sorted[1], &sorted[2], &sorted[3]);
+    result = settle_accepted_slots(judge, object, &sorted[0], &sorted[1], &sorted[2], &sorted[3],
+                                   result);
   } catch (...) {
     for (list2 list : sorted) list2_delete(list);
     throw;

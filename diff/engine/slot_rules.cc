@@ -6,8 +6,6 @@
 
 #include "diff/diff.h"                          // DIFF_STATUS_*, DIFF_SLOT_* kinds
 #include "diff/engine/owned_list2.h"            // OwnedList2, new_list2
-#include "diff/options/accepted_differences.h"  // accepted_differences_set, difference_accepted
-#include "diff/options/ignore_rules.h"          // ignore_rules_set, slot_rules_for
 
 namespace diff::engine {
 namespace {
@@ -32,22 +30,22 @@ bool differs(const MarkedSlot& slot) {
   return slot.name_status != DIFF_STATUS_SAME || slot.value_status != DIFF_STATUS_SAME;
 }
 
-bool drop_accepted_one_sided(const char* object, int kind, std::vector<MarkedSlot>& slots) {
+bool drop_accepted_one_sided(const SlotJudge& judge, const char* object, int kind,
+                             std::vector<MarkedSlot>& slots) {
   const std::size_t before = slots.size();
   std::erase_if(slots, [&](const MarkedSlot& slot) {
     return slot.name_status == DIFF_STATUS_DIFFERENT &&
-           difference_accepted(kind, object, slot.name, nullptr, nullptr);
+           judge.difference_accepted(kind, object, slot.name, nullptr, nullptr);
   });
   return slots.size() != before;
 }
 
 }  // namespace
 
-bool slot_rules_in_force() { return ignore_rules_set() || accepted_differences_set(); }
-
-void drop_ignored_slots(const char* object, CStrList& names, CStrList& values) {
-  if (!ignore_rules_set()) return;
-  const ObjectSlotRules rules = slot_rules_for(or_empty(object));
+void drop_ignored_slots(const SlotJudge& judge, const char* object, CStrList& names,
+                        CStrList& values) {
+  if (!judge.ignores_slots()) return;
+  const ObjectSlotIgnores rules = judge.ignored_slots_of(or_empty(object));
   if (!rules.any()) return;
   // Most objects lose no slot: copy the lists only for those that do.
   int first_ignored = 0;
@@ -73,8 +71,8 @@ void drop_ignored_slots(const char* object, CStrList& names, CStrList& values) {
   values = kept_values;
 }
 
-void drop_ignored_slots(const char* object, list2& names, list2& values) {
-  const ObjectSlotRules rules = slot_rules_for(or_empty(object));
+void drop_ignored_slots(const SlotJudge& judge, const char* object, list2& names, list2& values) {
+  const ObjectSlotIgnores rules = judge.ignored_slots_of(or_empty(object));
   if (!rules.any()) return;
   const List2Items name_items = items_of(names);
   bool any_ignored = false;
@@ -99,22 +97,23 @@ void drop_ignored_slots(const char* object, list2& names, list2& values) {
   values = kept_values.release();
 }
 
-KeptSlots::KeptSlots(const char* object, list2 names, list2 values)
+KeptSlots::KeptSlots(const SlotJudge& judge, const char* object, list2 names, list2 values)
     : names_(names), values_(values) {
-  if (!ignore_rules_set()) return;
-  drop_ignored_slots(object, names_, values_);
+  if (!judge.ignores_slots()) return;
+  drop_ignored_slots(judge, object, names_, values_);
   if (names_ != names) {
     owned_names_.reset(names_);
     owned_values_.reset(values_);
   }
 }
 
-bool settle_accepted_slots(const char* object, std::vector<MarkedSlot>& a_slots,
-                           std::vector<MarkedSlot>& b_slots, bool& changed) {
+bool settle_accepted_slots(const SlotJudge& judge, const char* object,
+                           std::vector<MarkedSlot>& a_slots, std::vector<MarkedSlot>& b_slots,
+                           bool& changed) {
   changed = false;
-  if (accepted_differences_set()) {
-    changed |= drop_accepted_one_sided(object, DIFF_SLOT_ONLY_IN_A, a_slots);
-    changed |= drop_accepted_one_sided(object, DIFF_SLOT_ONLY_IN_B, b_slots);
+  if (judge.accepts_differences()) {
+    changed |= drop_accepted_one_sided(judge, object, DIFF_SLOT_ONLY_IN_A, a_slots);
+    changed |= drop_accepted_one_sided(judge, object, DIFF_SLOT_ONLY_IN_B, b_slots);
     // The slots of both sides stand in the same order on each side.
     std::size_t j = 0;
     for (MarkedSlot& a : a_slots) {
@@ -123,7 +122,7 @@ bool settle_accepted_slots(const char* object, std::vector<MarkedSlot>& a_slots,
       if (j == b_slots.size()) break;
       MarkedSlot& b = b_slots[j++];
       if (a.value_status == DIFF_STATUS_SAME) continue;
-      if (difference_accepted(DIFF_SLOT_VALUES_DIFFER, object, a.name, a.value, b.value)) {
+      if (judge.difference_accepted(DIFF_SLOT_VALUES_DIFFER, object, a.name, a.value, b.value)) {
         a.value_status = DIFF_STATUS_SAME;
         b.value_status = DIFF_STATUS_SAME;
         changed = true;
@@ -138,9 +137,9 @@ bool settle_accepted_slots(const char* object, std::vector<MarkedSlot>& a_slots,
   return false;
 }
 
-int settle_accepted_slots(const char* object, CStrList& a_names, CStrList& a_values,
-                          CStrList& b_names, CStrList& b_values, int result) {
-  if (!accepted_differences_set() || result == 0) return result;
+int settle_accepted_slots(const SlotJudge& judge, const char* object, CStrList& a_names,
+                          CStrList& a_values, CStrList& b_names, CStrList& b_values, int result) {
+  if (!judge.accepts_differences() || result == 0) return result;
   auto side = [](CStrList& names, CStrList& values) {
     return marked_slots(names.GetLength(), values.GetLength(),
                         [&](bool of_values, int i, std::int64_t* data) {
@@ -150,7 +149,7 @@ int settle_accepted_slots(const char* object, CStrList& a_names, CStrList& a_val
   std::vector<MarkedSlot> a_slots = side(a_names, a_values);
   std::vector<MarkedSlot> b_slots = side(b_names, b_values);
   bool changed = false;
-  const bool differ = settle_accepted_slots(or_empty(object), a_slots, b_slots, changed);
+  const bool differ = settle_accepted_slots(judge, or_empty(object), a_slots, b_slots, changed);
   if (!changed) return result;
   auto rebuilt = [](const std::vector<MarkedSlot>& slots, CStrList& names, CStrList& values) {
     CStrList new_names;
@@ -175,9 +174,9 @@ int settle_accepted_slots(const char* object, CStrList& a_names, CStrList& a_val
   return differ ? 1 : 0;
 }
 
-int settle_accepted_slots(const char* object, list2* a_names, list2* a_values, list2* b_names,
-                          list2* b_values, int result) {
-  if (!accepted_differences_set() || result == 0) return result;
+int settle_accepted_slots(const SlotJudge& judge, const char* object, list2* a_names,
+                          list2* a_values, list2* b_names, list2* b_values, int result) {
+  if (!judge.accepts_differences() || result == 0) return result;
   auto side = [](list2 names, list2 values) {
     return marked_slots(list2_length(names), list2_length(values),
                         [&](bool of_values, int i, std::int64_t* data) {
@@ -187,7 +186,7 @@ int settle_accepted_slots(const char* object, list2* a_names, list2* a_values, l
   std::vector<MarkedSlot> a_slots = side(*a_names, *a_values);
   std::vector<MarkedSlot> b_slots = side(*b_names, *b_values);
   bool changed = false;
-  const bool differ = settle_accepted_slots(or_empty(object), a_slots, b_slots, changed);
+  const bool differ = settle_accepted_slots(judge, or_empty(object), a_slots, b_slots, changed);
   if (!changed) return result;
   auto rebuilt = [](const std::vector<MarkedSlot>& slots, OwnedList2& names, OwnedList2& values) {
     names = new_list2();

@@ -52,10 +52,13 @@ struct Scratch {
 // comparison, so that one comparison of long lists does not keep its memory.
 constexpr std::size_t kKeptScratchItems = 4096;
 
-// The module is single-threaded, and a comparison calls nothing that
-// compares again: one set of vectors serves every comparison in turn.
-Scratch& reused_scratch() {
-  static Scratch scratch;
+// Several threads may compare lists at once (see "Threads" in diff.h), each
+// with a set of vectors of its own; a comparison calls nothing that compares
+// again, so one set serves every comparison of its thread in turn. Kept out
+// of line, so that a comparison asks the runtime for its thread's set once
+// (in a shared library, a call each time) and hands it on as a reference.
+[[gnu::noinline]] Scratch& reused_scratch() {
+  thread_local Scratch scratch;
   return scratch;
 }
 
@@ -204,9 +207,10 @@ void write_back_filled(std::span<CListNode* const> input, std::span<CListNode* c
 
 }  // namespace
 
-int compare_strlists(CStrList* a_names, CStrList* a_values, CStrList* b_names,
-                     CStrList* b_values, CStrList* a_sorted_names, CStrList* a_sorted_values,
-                     CStrList* b_sorted_names, CStrList* b_sorted_values) {
+int compare_strlists(const ValueRule& rule, CStrList* a_names, CStrList* a_values,
+                     CStrList* b_names, CStrList* b_values, CStrList* a_sorted_names,
+                     CStrList* a_sorted_values, CStrList* b_sorted_names,
+                     CStrList* b_sorted_values) {
   // A list the caller did not pass is one of these, made only then.
   std::optional<CStrList> missing[8];
   auto list_or_scratch = [&missing](CStrList* list, int k) -> CStrList& {
@@ -233,7 +237,7 @@ int compare_strlists(CStrList* a_names, CStrList* a_values, CStrList* b_names,
   if (compare_values && !a.values_filled) texts_of(sav, a.values);
   if (compare_values && !b.values_filled) texts_of(sbv, b.values);
   KeyedMarks& marks = scratch.marks;
-  mark_sorted_sides(a.names, a.values, b.names, b.values, compare_values, marks);
+  mark_sorted_sides(a.names, a.values, b.names, b.values, compare_values, rule, marks);
 
   write_back_filled(a.input_names, a.sorted_names, marks.a_names, scratch.last_from);
   write_back_filled(b.input_names, b.sorted_names, marks.b_names, scratch.last_from);
@@ -254,8 +258,8 @@ int compare_strlists(CStrList* a_names, CStrList* a_values, CStrList* b_names,
   return differ ? 1 : 0;
 }
 
-bool compare_strlists_sorted(CStrList& a_names, CStrList& a_values, CStrList& b_names,
-                             CStrList& b_values, SortedSides& sides) {
+bool compare_strlists_sorted(const ValueRule& rule, CStrList& a_names, CStrList& a_values,
+                             CStrList& b_names, CStrList& b_values, SortedSides& sides) {
   if (a_values.GetLength() != a_names.GetLength() ||
       b_values.GetLength() != b_names.GetLength()) {
     return false;
@@ -266,7 +270,7 @@ bool compare_strlists_sorted(CStrList& a_names, CStrList& a_values, CStrList& b_
   index_side(a_names, a_values, nullptr, nullptr, scratch, a);
   index_side(b_names, b_values, nullptr, nullptr, scratch, b);
   KeyedMarks& marks = scratch.marks;
-  mark_sorted_sides(a.names, a.values, b.names, b.values, /*compare_values=*/true, marks);
+  mark_sorted_sides(a.names, a.values, b.names, b.values, /*compare_values=*/true, rule, marks);
   sides.a_names.assign(a.names.begin(), a.names.end());
   sides.a_values.assign(a.values.begin(), a.values.end());
   sides.b_names.assign(b.names.begin(), b.names.end());

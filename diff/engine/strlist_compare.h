@@ -5,6 +5,7 @@
 #include <vector>  // std::vector of sorted texts and marks
 
 #include "diff/engine/keyed_marking.h"  // Mark
+#include "diff/engine/value_rule.h"     // ValueRule
 #include "diff/host/list_library.h"     // CStrList
 
 namespace diff::engine {
@@ -19,22 +20,24 @@ struct SortedSides {
 };
 
 // Compares side A (names, values) with side B and fills the four sorted
-// lists, which the caller passes in empty. Values are compared only when both
-// sides' value lists are parallel to their names; an empty value list means
-// "names only". Every name item of the inputs and of the sorted lists gets an
-// item status code in its data word, and so does every value item when values
-// are compared. Returns 1 when the sides differ, else 0. A null list counts
-// as an empty one (a null sorted list is filled and dropped).
-int compare_strlists(CStrList* a_names, CStrList* a_values, CStrList* b_names,
-                     CStrList* b_values, CStrList* a_sorted_names, CStrList* a_sorted_values,
-                     CStrList* b_sorted_names, CStrList* b_sorted_values);
+// lists, which the caller passes in empty. Values are compared, under `rule`,
+// only when both sides' value lists are parallel to their names; an empty
+// value list means "names only". Every name item of the inputs and of the
+// sorted lists gets an item status code in its data word, and so does every
+// value item when values are compared. Returns 1 when the sides differ, else
+// 0. A null list counts as an empty one (a null sorted list is filled and
+// dropped).
+int compare_strlists(const ValueRule& rule, CStrList* a_names, CStrList* a_values,
+                     CStrList* b_names, CStrList* b_values, CStrList* a_sorted_names,
+                     CStrList* a_sorted_values, CStrList* b_sorted_names,
+                     CStrList* b_sorted_values);
 
 // compare_strlists for sides whose value lists are both parallel to their
 // names, giving the sorted sides as `sides` (whose vectors are refilled)
 // instead of sorted lists. Returns false, `sides` then unchanged, when a
 // value list is not parallel.
-bool compare_strlists_sorted(CStrList& a_names, CStrList& a_values, CStrList& b_names,
-                             CStrList& b_values, SortedSides& sides);
+bool compare_strlists_sorted(const ValueRule& rule, CStrList& a_names, CStrList& a_values,
+                             CStrList& b_names, CStrList& b_values, SortedSides& sides);
 
 }  // namespace diff::engine
 

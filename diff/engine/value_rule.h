@@ -1,6 +1,5 @@
-// The value rule in force: how two value texts are found equal. It is held
-// for the process, like the comparison context; every comparison reads it
-// once at its start.
+// A value rule: how two value texts are found equal. The comparisons take
+// the rule they apply as an argument; the options hold the one the host set.
 #ifndef DIFF_ENGINE_VALUE_RULE_H_
 #define DIFF_ENGINE_VALUE_RULE_H_
 
@@ -19,12 +18,6 @@ struct ValueRule {
   double tolerance_percent = 2.0;  // as set, for the host to read back
   double tolerance = 0.02;         // the same as a fraction, which the rules use
 };
-
-// The rule in force; the default until set_current_value_rule changes it.
-const ValueRule& current_value_rule();
-
-// Puts `rule` in force for the comparisons that follow. `rule` is valid.
-void set_current_value_rule(const ValueRule& rule);
 
 }  // namespace diff::engine
 

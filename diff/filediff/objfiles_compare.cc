@@ -11,9 +11,7 @@
 #include "diff/filediff/comparison_context.h"   // diff_context_start, context_handle
 #include "diff/filediff/difference_records.h"   // diff_record_*
 #include "diff/filediff/marked_walk.h"          // walk_marks, walk_marked_names, status_at
-#include "diff/options/accepted_differences.h"  // accepted_differences_set, difference_accepted
 #include "diff/options/event_observer.h"        // notify_observer
-#include "diff/options/ignore_rules.h"          // ignore_rules_set, object_ignored
 #include "diff/outcome/call_outcome.h"          // fail, DIFF_ERROR_*
 #include "diff/outcome/database_failure.h"      // list_objects
 #include "diff/outcome/file_identity.h"         // refuse_output_naming_input
@@ -113,18 +111,19 @@ void record_slot_differences(const Databases& db, const char* object, const Side
 // Without slot rules the sorted sides are read where the slots were loaded
 // (`sides` is the caller's, reused from object to object); with rules, from
 // the sorted lists that compare_objects fills.
-int diff_compare_common_object(const Databases& db, const char* object,
-                               engine::SortedSides& sides) {
+int diff_compare_common_object(const ComparisonRules& rules, const Databases& db,
+                               const char* object, engine::SortedSides& sides) {
   engine::LoadedSlots loaded;
-  if (engine::compare_listed_objects_sorted(db.file_a, db.file_b, object, loaded, sides)) {
+  if (engine::compare_listed_objects_sorted(rules, db.file_a, db.file_b, object, loaded,
+                                            sides)) {
     notify_observer(sides.differ ? DIFF_OBJECT_DIFFERS : DIFF_OBJECT_SAME, object, nullptr,
                     nullptr, nullptr);
     record_slot_differences(db, object, ViewedSides{sides});
     return sides.differ ? 1 : 0;
   }
   CStrList a_names, a_values, b_names, b_values;
-  const int result = engine::compare_objects(&db.file_a, object, &db.file_b, object, &a_names,
-                                             &a_values, &b_names, &b_values,
+  const int result = engine::compare_objects(rules, &db.file_a, object, &db.file_b, object,
+                                             &a_names, &a_values, &b_names, &b_values,
                                              /*objects_listed=*/true);
   notify_observer(result != 0 ? DIFF_OBJECT_DIFFERS : DIFF_OBJECT_SAME, object, nullptr, nullptr,
                   nullptr);
@@ -133,11 +132,11 @@ int diff_compare_common_object(const Databases& db, const char* object,
 }
 
 // Leaves the objects that an ignore rule covers out of a file's object list.
-void drop_ignored_objects(CStrList& objects) {
+void drop_ignored_objects(const ComparisonRules& rules, CStrList& objects) {
   CStrList kept;
   for (int i = 0; i < objects.GetLength(); ++i) {
     const char* name = text_or_empty(objects, i);
-    if (!object_ignored(name) && kept.Append(name) == 0) throw std::bad_alloc();
+    if (!rules.object_ignored(name) && kept.Append(name) == 0) throw std::bad_alloc();
   }
   objects = kept;
 }
@@ -166,7 +165,8 @@ void check_names(const char* object_file_a, const char* object_file_b,
 
 // Compares the files of a started context; fails on the first read or
 // write that fails.
-bool compare_started_context(const char* object_file_a, const char* object_file_b) {
+bool compare_started_context(const ComparisonRules& rules, const char* object_file_a,
+                             const char* object_file_b) {
   CStrList a_objects, a_values, b_objects, b_values;
   CStrList a_sorted, a_sorted_values, b_sorted, b_sorted_values;
   const Databases db{*context_handle(ContextSlot::kObjectFileA),
@@ -176,23 +176,23 @@ bool compare_started_context(const char* object_file_a, const char* object_file_
                      *context_handle(ContextSlot::kCombinedDifferenceDb)};
   list_objects(db.file_a, a_objects);
   list_objects(db.file_b, b_objects);
-  if (ignore_rules_set()) {
-    drop_ignored_objects(a_objects);
-    drop_ignored_objects(b_objects);
+  if (rules.ignore_rules().any()) {
+    drop_ignored_objects(rules, a_objects);
+    drop_ignored_objects(rules, b_objects);
   }
-  const bool accepting = accepted_differences_set();
+  const bool accepting = rules.accepts_differences();
   engine::SortedSides sides;  // of each common object in turn
   std::printf("\nComparing Object Files A: %s and B: %s\n", object_file_a, object_file_b);
 
-  engine::compare_strlists(&a_objects, &a_values, &b_objects, &b_values, &a_sorted,
-                           &a_sorted_values, &b_sorted, &b_sorted_values);
+  engine::compare_strlists(rules.value_rule(), &a_objects, &a_values, &b_objects, &b_values,
+                           &a_sorted, &a_sorted_values, &b_sorted, &b_sorted_values);
   bool differ = false;
   walk_marked_names(
       a_sorted, b_sorted,
       [&](int i) {
         const char* name = text_or_empty(a_sorted, i);
-        if (accepting && difference_accepted(DIFF_OBJECT_ONLY_IN_A, name, nullptr, nullptr,
-                                             nullptr)) {
+        if (accepting && rules.difference_accepted(DIFF_OBJECT_ONLY_IN_A, name, nullptr, nullptr,
+                                                   nullptr)) {
           return;
         }
         std::printf("Processing Object %s\n", name);
@@ -202,8 +202,8 @@ bool compare_started_context(const char* object_file_a, const char* object_file_
       },
       [&](int j) {
         const char* name = text_or_empty(b_sorted, j);
-        if (accepting && difference_accepted(DIFF_OBJECT_ONLY_IN_B, name, nullptr, nullptr,
-                                             nullptr)) {
+        if (accepting && rules.difference_accepted(DIFF_OBJECT_ONLY_IN_B, name, nullptr, nullptr,
+                                                   nullptr)) {
           return;
         }
         std::printf("Processing Object %s\n", name);
@@ -215,23 +215,24 @@ bool compare_started_context(const char* object_file_a, const char* object_file_
         const char* name = text_or_empty(a_sorted, i);
         std::printf("Processing Object %s\n", name);
         diff_record_common(db.combined, name);
-        if (diff_compare_common_object(db, name, sides) != 0) differ = true;
+        if (diff_compare_common_object(rules, db, name, sides) != 0) differ = true;
       });
   return differ;
 }
 
 }  // namespace
 
-int compare_object_files(const char* object_file_a, const char* object_file_b,
-                         const char* a_difference_db, const char* b_difference_db,
-                         const char* combined_difference_db, std::uint32_t user_instance) {
+int compare_object_files(const ComparisonRules& rules, const char* object_file_a,
+                         const char* object_file_b, const char* a_difference_db,
+                         const char* b_difference_db, const char* combined_difference_db,
+                         std::uint32_t user_instance) {
   check_names(object_file_a, object_file_b, a_difference_db, b_difference_db,
               combined_difference_db);
   bool differ = false;
   try {
     diff_context_start(object_file_a, object_file_b, a_difference_db, b_difference_db,
                        combined_difference_db, user_instance);
-    differ = compare_started_context(object_file_a, object_file_b);
+    differ = compare_started_context(rules, object_file_a, object_file_b);
   } catch (...) {
     // Records with gaps must not read as a finished comparison.
     diff_context_abandon_comparison();

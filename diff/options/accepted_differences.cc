@@ -1,18 +1,12 @@
 #include "diff/options/accepted_differences.h"
 
-#include <string>         // std::string, the keys
-#include <unordered_set>  // std::unordered_set
+#include <string>  // std::string, std::to_string
 
 #include "diff/diff.h"                  // DIFF_OBJECT_ONLY_IN_A ... DIFF_SLOT_VALUES_DIFFER
 #include "diff/outcome/call_outcome.h"  // fail, DIFF_ERROR_ARGUMENT
 
 namespace diff {
 namespace {
-
-std::unordered_set<std::string>& accepted() {
-  static std::unordered_set<std::string> held;
-  return held;
-}
 
 // How many texts after the object a kind uses: 0 for an object, 1 for a slot
 // on one side, 3 for a value change; -1 for an unknown kind.
@@ -53,33 +47,25 @@ bool well_formed(int kind, const char* object, const char* slot, const char* a_v
 
 }  // namespace
 
-bool accepted_differences_set() { return !accepted().empty(); }
-
-bool difference_accepted(int kind, const char* object, const char* slot, const char* a_value,
-                         const char* b_value) {
-  return accepted().contains(key_of(kind, object, slot, a_value, b_value));
-}
-
-int accept_difference(int kind, const char* object, const char* slot, const char* a_value,
-                      const char* b_value) {
+void AcceptedDifferences::accept(int kind, const char* object, const char* slot,
+                                 const char* a_value, const char* b_value) {
   if (!well_formed(kind, object, slot, a_value, b_value)) {
     fail(DIFF_ERROR_ARGUMENT,
          "diff_accept_difference: an unknown kind " + std::to_string(kind) +
              ", or a text the kind needs is null");
   }
-  accepted().insert(key_of(kind, object, slot, a_value, b_value));
-  return 1;
+  keys_.insert(key_of(kind, object, slot, a_value, b_value));
 }
 
-int is_accepted(int kind, const char* object, const char* slot, const char* a_value,
-                const char* b_value) {
-  if (!well_formed(kind, object, slot, a_value, b_value)) return 0;
-  return difference_accepted(kind, object, slot, a_value, b_value) ? 1 : 0;
+bool AcceptedDifferences::contains(int kind, const char* object, const char* slot,
+                                   const char* a_value, const char* b_value) const {
+  return keys_.contains(key_of(kind, object, slot, a_value, b_value));
 }
 
-int clear_accepted_differences() {
-  accepted().clear();
-  return 1;
+bool AcceptedDifferences::contains_checked(int kind, const char* object, const char* slot,
+                                           const char* a_value, const char* b_value) const {
+  return well_formed(kind, object, slot, a_value, b_value) &&
+         contains(kind, object, slot, a_value, b_value);
 }
 
 }  // namespace diff

@@ -7,7 +7,6 @@
 #include "diff/engine/owned_list2.h"             // OwnedList2
 #include "diff/host/list_library.h"              // list2
 #include "diff/host/loader_library.h"            // lo_load_list2_all_sorted
-#include "diff/options/ignore_rules.h"           // ignore_rules_set, object_ignored
 #include "diff/outcome/call_outcome.h"           // record_failure, DIFF_ERROR_READ
 #include "diff/outcome/database_failure.h"       // open_failure_reason
 #include "diff/report_html/loader_files.h"       // LoaderFiles
@@ -32,8 +31,9 @@ struct FileSources {
 
 // Appends the block of one object of the status file, unless it has nothing
 // to show. False when the block could not be written.
-bool report_status_object(const FileSources& files, const char* object,
-                          const ObjectHeading& heading, const char* report_path, bool show_all) {
+bool report_status_object(const ComparisonRules& rules, const FileSources& files,
+                          const char* object, const ObjectHeading& heading,
+                          const char* report_path, bool show_all) {
   list2 loaded_names = nullptr;
   list2 loaded_texts = nullptr;
   const int loaded =
@@ -44,13 +44,14 @@ bool report_status_object(const FileSources& files, const char* object,
   if (!show_all && !shows_differences(status_texts.get())) return true;
   const MarkedSlotLists lists = mark_slot_lists(files.a_file, files.b_file, object,
                                                 slot_names.get(), status_texts.get());
-  return append_object_block(report_path, heading, lists.view(), show_all);
+  return append_object_block(rules, report_path, heading, lists.view(), show_all);
 }
 
 }  // namespace
 
-FileReportOutcome write_file_report(const char* a_file, const char* b_file,
-                                    const char* status_file, const char* a_file_label,
+FileReportOutcome write_file_report(const ComparisonRules& rules, const char* a_file,
+                                    const char* b_file, const char* status_file,
+                                    const char* a_file_label,
                                     const char* b_file_label, const char* a_title,
                                     const char* b_title, const char* report_path,
                                     const char* template_path, bool show_all, bool nested,
@@ -74,10 +75,11 @@ FileReportOutcome write_file_report(const char* a_file, const char* b_file,
   bool blocks_written = true;
   const FileSources files{a_file, b_file, status_file};
   const std::string objects = status_object_list(status_file);
-  const bool ignoring = ignore_rules_set();
+  const bool ignoring = rules.ignore_rules().any();
   for_each_listed_name(objects, [&](const char* object) {
-    if (ignoring && object_ignored(object)) return;
-    if (!report_status_object(files, object, {object, a_title, b_title}, report_path, show_all)) {
+    if (ignoring && rules.object_ignored(object)) return;
+    if (!report_status_object(rules, files, object, {object, a_title, b_title}, report_path,
+                              show_all)) {
       blocks_written = false;
     }
   });
@@ -91,18 +93,19 @@ FileReportOutcome write_file_report(const char* a_file, const char* b_file,
 
 }  // namespace report_html
 
-int report_file_html(const char* a_file, const char* b_file, const char* status_file,
-                     const char* a_file_label, const char* b_file_label, const char* a_title,
-                     const char* b_title, const char* report_path, const char* template_path,
-                     int show_all, int nested) {
+int report_file_html(const ComparisonRules& rules, const char* a_file, const char* b_file,
+                     const char* status_file, const char* a_file_label,
+                     const char* b_file_label, const char* a_title, const char* b_title,
+                     const char* report_path, const char* template_path, int show_all,
+                     int nested) {
   report_html::refuse_report_path(report_path, nested == 0 ? template_path : nullptr,
                                   {{"file A", a_file},
                                    {"file B", b_file},
                                    {"the status file", status_file}});
   const char* unopened = nullptr;
   const report_html::FileReportOutcome outcome = report_html::write_file_report(
-      a_file, b_file, status_file, a_file_label, b_file_label, a_title, b_title, report_path,
-      template_path, show_all != 0, nested != 0, &unopened);
+      rules, a_file, b_file, status_file, a_file_label, b_file_label, a_title, b_title,
+      report_path, template_path, show_all != 0, nested != 0, &unopened);
   if (outcome == report_html::FileReportOutcome::kFilesNotOpened) {
     const char* name = unopened != nullptr ? unopened : "";
     record_failure(DIFF_ERROR_READ, std::string(name) + ": " + open_failure_reason(name));

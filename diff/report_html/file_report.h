@@ -2,6 +2,8 @@
 #ifndef DIFF_REPORT_HTML_FILE_REPORT_H_
 #define DIFF_REPORT_HTML_FILE_REPORT_H_
 
+#include "diff/options/comparison_rules.h"  // ComparisonRules
+
 namespace diff {
 
 // Writes the block of one file into the HTML report at `report_path`: the
@@ -20,11 +22,13 @@ namespace diff {
 // is recorded (a null report path as DIFF_ERROR_ARGUMENT). Fails (throws
 // Failure) with DIFF_ERROR_ARGUMENT, touching nothing, for a report path
 // that names one of the three files, the template (given or loaded last) or
-// a file of the comparison context.
-int report_file_html(const char* a_file, const char* b_file, const char* status_file,
-                     const char* a_file_label, const char* b_file_label, const char* a_title,
-                     const char* b_title, const char* report_path, const char* template_path,
-                     int show_all, int nested);
+// a file of the comparison context. The objects and slots that `rules`
+// ignore get no block and no row.
+int report_file_html(const ComparisonRules& rules, const char* a_file, const char* b_file,
+                     const char* status_file, const char* a_file_label,
+                     const char* b_file_label, const char* a_title, const char* b_title,
+                     const char* report_path, const char* template_path, int show_all,
+                     int nested);
 
 namespace report_html {
 
@@ -38,8 +42,9 @@ enum class FileReportOutcome {
 // a file that was skipped because the loader could not open it (named
 // through `unopened_file` when that is not null; not recorded as a failure,
 // which is the caller's to decide).
-FileReportOutcome write_file_report(const char* a_file, const char* b_file,
-                                    const char* status_file, const char* a_file_label,
+FileReportOutcome write_file_report(const ComparisonRules& rules, const char* a_file,
+                                    const char* b_file, const char* status_file,
+                                    const char* a_file_label,
                                     const char* b_file_label, const char* a_title,
                                     const char* b_title, const char* report_path,
                                     const char* template_path, bool show_all, bool nested,

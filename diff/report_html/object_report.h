@@ -3,6 +3,7 @@
 #define DIFF_REPORT_HTML_OBJECT_REPORT_H_
 
 #include "diff/host/list_library.h"       // list2
+#include "diff/options/comparison_rules.h"  // ComparisonRules
 #include "diff/report_html/slot_lists.h"  // SlotLists
 
 namespace diff {
@@ -18,11 +19,11 @@ namespace diff {
 // recorded (a null report path as DIFF_ERROR_ARGUMENT). Fails (throws
 // Failure) with DIFF_ERROR_ARGUMENT, touching nothing, for a report path
 // that names the template (given or loaded last) or a file of the
-// comparison context.
-int report_object_html(const char* object_name, const char* a_title, const char* b_title,
-                       list2 a_slots, list2 a_values, list2 b_slots, list2 b_values,
-                       const char* report_path, const char* template_path, int show_all,
-                       int nested);
+// comparison context. The slots that `rules` ignore get no row.
+int report_object_html(const ComparisonRules& rules, const char* object_name,
+                       const char* a_title, const char* b_title, list2 a_slots,
+                       list2 a_values, list2 b_slots, list2 b_values, const char* report_path,
+                       const char* template_path, int show_all, int nested);
 
 namespace report_html {
 
@@ -35,8 +36,8 @@ struct ObjectHeading {
 
 // Appends the object's block to the report file: one phase of writing.
 // False when the file cannot be opened or written.
-bool append_object_block(const char* report_path, const ObjectHeading& heading,
-                         const SlotLists& lists, bool show_all);
+bool append_object_block(const ComparisonRules& rules, const char* report_path,
+                         const ObjectHeading& heading, const SlotLists& lists, bool show_all);
 
 }  // namespace report_html
 }  // namespace diff

@@ -65,8 +65,9 @@ std::vector<NamedInput> inputs_of(const std::vector<ProjectFile>& files) {
 
 }  // namespace
 
-int report_project_html(list2 file_labels, list2 a_numbers, list2 b_numbers, list2 status_names,
-                        const char* a_prefix, const char* b_prefix, const char* a_project,
+int report_project_html(const ComparisonRules& rules, list2 file_labels, list2 a_numbers,
+                        list2 b_numbers, list2 status_names, const char* a_prefix,
+                        const char* b_prefix, const char* a_project,
                         const char* b_project, const char* a_title, const char* b_title,
                         const char* status_prefix, const char* report_path,
                         const char* template_path, int show_all, int nested) {
@@ -88,8 +89,8 @@ int report_project_html(list2 file_labels, list2 a_numbers, list2 b_numbers, lis
   bool files_written = true;
   for (const ProjectFile& file : files) {
     const FileReportOutcome outcome = report_html::write_file_report(
-        file.a_file.c_str(), file.b_file.c_str(), file.status_file.c_str(), file.label,
-        file.label, a_title, b_title, report_path, template_path, show_all != 0,
+        rules, file.a_file.c_str(), file.b_file.c_str(), file.status_file.c_str(),
+        file.label, file.label, a_title, b_title, report_path, template_path, show_all != 0,
         /*nested=*/true, /*unopened_file=*/nullptr);
     if (outcome == FileReportOutcome::kFailed) files_written = false;
   }

@@ -2,7 +2,8 @@
 #ifndef DIFF_REPORT_HTML_PROJECT_REPORT_H_
 #define DIFF_REPORT_HTML_PROJECT_REPORT_H_
 
-#include "diff/host/list_library.h"  // list2
+#include "diff/host/list_library.h"        // list2
+#include "diff/options/comparison_rules.h"  // ComparisonRules
 
 namespace diff {
 
@@ -20,9 +21,11 @@ namespace diff {
 // report file cannot be started, opened or written; the failure is recorded.
 // Fails (throws Failure) with DIFF_ERROR_ARGUMENT, touching nothing, for a
 // report path that names a file of the project, the template (given or
-// loaded last) or a file of the comparison context.
-int report_project_html(list2 file_labels, list2 a_numbers, list2 b_numbers, list2 status_names,
-                        const char* a_prefix, const char* b_prefix, const char* a_project,
+// loaded last) or a file of the comparison context. The blocks follow
+// `rules`, as those of report_file_html do.
+int report_project_html(const ComparisonRules& rules, list2 file_labels, list2 a_numbers,
+                        list2 b_numbers, list2 status_names, const char* a_prefix,
+                        const char* b_prefix, const char* a_project,
                         const char* b_project, const char* a_title, const char* b_title,
                         const char* status_prefix, const char* report_path,
                         const char* template_path, int show_all, int nested);

@@ -10,7 +10,6 @@
 #include "diff/diff.h"                           // DIFF_SLOT_ONLY_IN_A, DIFF_SLOT_ONLY_IN_B
 #include "diff/engine/slot_rules.h"             // engine::drop_ignored_slots
 #include "diff/host/list_library.h"             // CStrList
-#include "diff/options/accepted_differences.h"  // accepted_differences_set, difference_accepted
 #include "diff/outcome/call_outcome.h"          // fail, Failure, DIFF_ERROR_ARGUMENT
 #include "diff/outcome/database_failure.h"      // read_answer
 #include "diff/report_text/report_context.h"    // open_report_databases, write_object_file_names
@@ -58,20 +57,23 @@ void write_identical_objects(std::FILE* file, const ReportDatabases& databases) 
 enum class Side { kA, kB };
 
 // Leaves out of an object's slot names those that an ignore rule covers.
-void drop_ignored_slots(const std::string& object, CStrList& slots) {
+void drop_ignored_slots(const ComparisonRules& rules, const std::string& object,
+                        CStrList& slots) {
   CStrList no_values;
-  engine::drop_ignored_slots(object.c_str(), slots, no_values);
+  engine::drop_ignored_slots(rules, object.c_str(), slots, no_values);
 }
 
 // A slot on one side only that a person has accepted counts as absent.
-bool accepted_one_sided(int kind, const std::string& object, const char* slot) {
-  return accepted_differences_set() &&
-         difference_accepted(kind, object.c_str(), slot, nullptr, nullptr);
+bool accepted_one_sided(const ComparisonRules& rules, int kind, const std::string& object,
+                        const char* slot) {
+  return rules.accepts_differences() &&
+         rules.difference_accepted(kind, object.c_str(), slot, nullptr, nullptr);
 }
 
 // Section of the objects only in one file: every slot of each, with its value
 // on that file's side.
 void write_one_sided_objects(std::FILE* file, const ReportDatabases& databases,
+                             const ComparisonRules& rules,
                              const std::vector<std::string>& objects, Side side,
                              const std::atomic<bool>& stopping) {
   if (objects.empty()) return;
@@ -84,7 +86,7 @@ void write_one_sided_objects(std::FILE* file, const ReportDatabases& databases,
     CStrList slots;
     // An object that is not there has no slot: no row.
     read_answer(object_file, object_file.GetSlots(object.c_str(), &slots, 0));
-    drop_ignored_slots(object, slots);
+    drop_ignored_slots(rules, object, slots);
     for (int i = 0; i < slots.GetLength(); ++i) {
       const char* slot = slots.GetTextAt(i);
       const std::string value =
@@ -101,7 +103,8 @@ using SaidLines = std::vector<std::string>;
 // Every slot of one differing object: the slots of A in A's order, each
 // matched with B's slot of the same name, then the slots only in B.
 void write_differing_object(std::FILE* file, const ReportDatabases& databases,
-                            const std::string& object, SaidLines& said) {
+                            const ComparisonRules& rules, const std::string& object,
+                            SaidLines& said) {
   CvxODB& file_a = databases.object_file_a;
   CvxODB& file_b = databases.object_file_b;
   const char* name = object.c_str();
@@ -113,13 +116,13 @@ void write_differing_object(std::FILE* file, const ReportDatabases& databases,
   CStrList b_slots;  // loses each slot that A also has, leaving those only in B
   read_answer(file_a, file_a.GetSlots(name, &a_slots, 0));
   read_answer(file_b, file_b.GetSlots(name, &b_slots, 0));
-  drop_ignored_slots(object, a_slots);
-  drop_ignored_slots(object, b_slots);
+  drop_ignored_slots(rules, object, a_slots);
+  drop_ignored_slots(rules, object, b_slots);
   for (int i = 0; i < a_slots.GetLength(); ++i) {
     const char* slot = a_slots.GetTextAt(i);
     const std::string a_value = fetch_value_text(file_a, name, slot, kValueATooLarge);
     if (!b_slots.IsMember(slot)) {
-      if (accepted_one_sided(DIFF_SLOT_ONLY_IN_A, object, slot)) continue;
+      if (accepted_one_sided(rules, DIFF_SLOT_ONLY_IN_A, object, slot)) continue;
       write_table_row(file, {object, slot, a_value, "", "Only in A"});
       continue;
     }
@@ -130,7 +133,7 @@ void write_differing_object(std::FILE* file, const ReportDatabases& databases,
   }
   for (int i = 0; i < b_slots.GetLength(); ++i) {
     const char* slot = b_slots.GetTextAt(i);
-    if (accepted_one_sided(DIFF_SLOT_ONLY_IN_B, object, slot)) continue;
+    if (accepted_one_sided(rules, DIFF_SLOT_ONLY_IN_B, object, slot)) continue;
     const std::string b_value = fetch_value_text(file_b, name, slot, kValueBTooLarge);
     write_table_row(file, {object, slot, " ", b_value, "Only in B"});
   }
@@ -152,15 +155,15 @@ LaterObjects later_objects(const ReportDatabases& databases) {
 }
 
 void write_later_sections(std::FILE* file, const ReportDatabases& databases,
-                          const LaterObjects& objects, SaidLines& said,
-                          const std::atomic<bool>& stopping) {
-  write_one_sided_objects(file, databases, objects.only_in_a, Side::kA, stopping);
-  write_one_sided_objects(file, databases, objects.only_in_b, Side::kB, stopping);
+                          const ComparisonRules& rules, const LaterObjects& objects,
+                          SaidLines& said, const std::atomic<bool>& stopping) {
+  write_one_sided_objects(file, databases, rules, objects.only_in_a, Side::kA, stopping);
+  write_one_sided_objects(file, databases, rules, objects.only_in_b, Side::kB, stopping);
   if (objects.differing.empty()) return;
   start_section(file, "Objects that differ between A and B:");
   for (const std::string& object : objects.differing) {
     if (stopping) return;
-    write_differing_object(file, databases, object, said);
+    write_differing_object(file, databases, rules, object, said);
   }
 }
 
@@ -171,13 +174,14 @@ void print_said(const SaidLines& said) {
 // Writes the later sections after what `file` holds, written ahead when
 // `ahead` started; prints what they say, also when they fail.
 void finish_later_sections(std::FILE* file, const ReportDatabases& databases,
-                           const LaterObjects& objects, SaidLines& said, WrittenAhead* ahead) {
+                           const ComparisonRules& rules, const LaterObjects& objects,
+                           SaidLines& said, WrittenAhead* ahead) {
   try {
     if (ahead != nullptr) {
       ahead->hand_over(file);
     } else {
       const std::atomic<bool> never{false};
-      write_later_sections(file, databases, objects, said, never);
+      write_later_sections(file, databases, rules, objects, said, never);
     }
   } catch (...) {
     print_said(said);
@@ -188,7 +192,7 @@ void finish_later_sections(std::FILE* file, const ReportDatabases& databases,
 
 }  // namespace
 
-int generate_text_report(const char* report_path) {
+int generate_text_report(const ComparisonRules& rules, const char* report_path) {
   if (report_path == nullptr) {
     fail(DIFF_ERROR_ARGUMENT, "GenTextReport: the report path is missing");
   }
@@ -216,13 +220,13 @@ int generate_text_report(const char* report_path) {
   if (listed && !later.empty()) {
     ahead.emplace(
         [&](std::FILE* ahead_file, const std::atomic<bool>& stopping) {
-          write_later_sections(ahead_file, databases, later, said, stopping);
+          write_later_sections(ahead_file, databases, rules, later, said, stopping);
         },
         kHeldAheadLimit);
   }
   write_identical_objects(file, databases);
   if (!listed) later = later_objects(databases);
-  finish_later_sections(file, databases, later, said,
+  finish_later_sections(file, databases, rules, later, said,
                         ahead && ahead->started() ? &*ahead : nullptr);
   report.commit();
   return 1;

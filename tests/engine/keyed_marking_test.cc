@@ -94,7 +94,7 @@ std::vector<const char*> pointers(const std::vector<std::string>& texts) {
 Codes mark_by_merge(const Side& a, const Side& b) {
   const auto an = pointers(a.names), av = pointers(a.values);
   const auto bn = pointers(b.names), bv = pointers(b.values);
-  const KeyedMarks marks = mark_sorted_sides(an, av, bn, bv, true);
+  const KeyedMarks marks = mark_sorted_sides(an, av, bn, bv, true, ValueRule{});
   return Codes{codes_of(marks.a_names), codes_of(marks.a_values), codes_of(marks.b_names),
                codes_of(marks.b_values), marks.differ ? 1 : 0};
 }
@@ -125,7 +125,7 @@ TEST(KeyedMarkingTest, MergeAgreesWithSearchInBothFlavours) {
 
 TEST(KeyedMarkingTest, ValuesAreLeftUnmarkedWhenNotCompared) {
   const std::vector<const char*> a = {"k"};
-  const KeyedMarks marks = mark_sorted_sides(a, {}, a, {}, false);
+  const KeyedMarks marks = mark_sorted_sides(a, {}, a, {}, false, ValueRule{});
   EXPECT_FALSE(marks.differ);
   EXPECT_EQ(marks.a_names, (std::vector<Mark>{Mark::kSame}));
   EXPECT_TRUE(marks.a_values.empty());

@@ -6,6 +6,7 @@
 #include <iterator>   // std::size
 #include <random>     // std::mt19937
 #include <string>  // std::string
+#include <thread>  // std::thread
 #include <vector>  // std::vector
 
 #include "diff/diff.h"                     // diff_list2_ormo, diff_list2, DIFF_STATUS_*
@@ -160,8 +161,8 @@ TEST(DiffList2OrmoTest, SortedSidesAsViewsMatchTheSortedLists) {
     CStrList inputs[4];
     for (int i = 0; i < 4; ++i) fill(inputs[i], sides[i / 2][i % 2]);
     engine::SortedSides views;
-    ASSERT_TRUE(
-        engine::compare_strlists_sorted(inputs[0], inputs[1], inputs[2], inputs[3], views));
+    ASSERT_TRUE(engine::compare_strlists_sorted(engine::ValueRule{}, inputs[0], inputs[1],
+                                                inputs[2], inputs[3], views));
     EXPECT_EQ(views.differ, lists.result == 1);
     ASSERT_EQ(viewed(views.a_names, views.a_name_marks), items_of(lists.a_sorted_names));
     ASSERT_EQ(viewed(views.a_values, views.a_value_marks), items_of(lists.a_sorted_values));
@@ -171,7 +172,8 @@ TEST(DiffList2OrmoTest, SortedSidesAsViewsMatchTheSortedLists) {
   CStrList names, values, none;
   fill(names, {"x"});
   engine::SortedSides untouched;
-  EXPECT_FALSE(engine::compare_strlists_sorted(names, values, names, none, untouched));
+  EXPECT_FALSE(
+      engine::compare_strlists_sorted(engine::ValueRule{}, names, values, names, none, untouched));
 }
 
 // Short and long lists are sorted by different means; at every length the
@@ -241,6 +243,40 @@ TEST(DiffList2OrmoTest, ComparisonsOneAfterAnotherLeaveNothingBehind) {
     EXPECT_EQ(items_of(c.b_sorted_names), step.b_names) << "step " << k;
     EXPECT_EQ(items_of(c.b_sorted_values), step.b_values) << "step " << k;
   }
+}
+
+// Several threads may compare lists of their own at once: each comparison
+// gives what it gives alone.
+TEST(DiffList2OrmoTest, ThreadsCompareListsOfTheirOwnAtOnce) {
+  const auto texts = [](int count, const std::string& prefix) {
+    std::vector<std::string> side;
+    for (int i = count; i > 0; --i) side.push_back(prefix + std::to_string(i % (count / 2 + 1)));
+    return side;
+  };
+  struct Lists {
+    std::vector<std::string> an, av, bn, bv;
+  };
+  const Lists lists[2] = {{texts(300, "n"), texts(300, "1"), texts(200, "n"), texts(200, "1")},
+                          {texts(40, "m"), texts(40, "2"), texts(60, "m"), texts(60, "3")}};
+  const auto outcome_of = [](const Lists& l) {
+    StrListComparison c(l.an, l.av, l.bn, l.bv);
+    return std::vector<std::vector<Item>>{
+        items_of(c.a_sorted_names), items_of(c.a_sorted_values), items_of(c.b_sorted_names),
+        items_of(c.b_sorted_values), {{"result", c.result}, {"error", diff_last_error(nullptr)}}};
+  };
+  const std::vector<std::vector<Item>> alone[2] = {outcome_of(lists[0]), outcome_of(lists[1])};
+  bool agreed[2] = {true, true};
+  std::vector<std::thread> threads;
+  for (int t = 0; t < 2; ++t) {
+    threads.emplace_back([&, t] {
+      for (int round = 0; round < 2000 && agreed[t]; ++round) {
+        agreed[t] = outcome_of(lists[t]) == alone[t];
+      }
+    });
+  }
+  for (std::thread& thread : threads) thread.join();
+  EXPECT_TRUE(agreed[0]);
+  EXPECT_TRUE(agreed[1]);
 }
 
 TEST(DiffList2OrmoTest, NullListsCountAsEmpty) {

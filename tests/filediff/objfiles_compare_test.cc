@@ -52,7 +52,7 @@ class ObjfilesCompareTest : public ::testing::Test {
                  const char* combined) {
     ::testing::internal::CaptureStdout();
     const int result =
-        guarded(1, [&] { return compare_object_files(a, b, a_diff, b_diff, combined, 0); });
+        guarded(1, [&] { return compare_object_files(rules_, a, b, a_diff, b_diff, combined, 0); });
     printed_ = ::testing::internal::GetCapturedStdout();
     const char* message = nullptr;
     code_ = last_outcome(&message);
@@ -64,6 +64,7 @@ class ObjfilesCompareTest : public ::testing::Test {
     return "\nComparing Object Files A: " + a_ + " and B: " + b_ + "\n";
   }
 
+  const ComparisonRules rules_;  // the defaults
   TempDir dir_;
   std::string a_ = dir_.file("a.odb"), b_ = dir_.file("b.odb");
   std::string a_diff_ = dir_.file("a_diff.odb"), b_diff_ = dir_.file("b_diff.odb");

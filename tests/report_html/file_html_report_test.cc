@@ -35,18 +35,18 @@ class FileHtmlReportTest : public testing::HtmlReportFixture {
   }
 
   int report_file(int show_all, int nested = 1) {
-    return report_file_html(a_file_.c_str(), b_file_.c_str(), status_file_.c_str(), "a.odb",
-                            "b.odb", "A", "B", report_path_.c_str(), template_path_.c_str(),
-                            show_all, nested);
+    return report_file_html(rules_, a_file_.c_str(), b_file_.c_str(), status_file_.c_str(),
+                            "a.odb", "b.odb", "A", "B", report_path_.c_str(),
+                            template_path_.c_str(), show_all, nested);
   }
 
   // The report with `report_path` run as its entry point does, keeping the
   // outcome in `code_` and `message_`.
   int guarded_report_file(const std::string& report_path, int nested) {
     const int result = guarded(0, [&] {
-      return report_file_html(a_file_.c_str(), b_file_.c_str(), status_file_.c_str(), "a.odb",
-                              "b.odb", "A", "B", report_path.c_str(), template_path_.c_str(), 0,
-                              nested);
+      return report_file_html(rules_, a_file_.c_str(), b_file_.c_str(), status_file_.c_str(),
+                              "a.odb", "b.odb", "A", "B", report_path.c_str(),
+                              template_path_.c_str(), 0, nested);
     });
     const char* message = nullptr;
     code_ = last_outcome(&message);
@@ -185,9 +185,9 @@ TEST_F(FileHtmlReportTest, SlotTheLoaderCannotReadFailsTheReportNamingTheFile) {
 TEST_F(FileHtmlReportTest, MissingTemplateClosesTheFilesAndLeavesTheReportUntouched) {
   write_files({}, {}, {});
   testing::write_file(report_path_, "kept\n");
-  EXPECT_EQ(report_file_html(a_file_.c_str(), b_file_.c_str(), status_file_.c_str(), "a", "b",
-                             "A", "B", report_path_.c_str(), dir_.file("missing.html").c_str(),
-                             0, 0),
+  EXPECT_EQ(report_file_html(rules_, a_file_.c_str(), b_file_.c_str(), status_file_.c_str(), "a",
+                             "b", "A", "B", report_path_.c_str(),
+                             dir_.file("missing.html").c_str(), 0, 0),
             0);
   EXPECT_EQ(report(), "kept\n");
   EXPECT_FALSE(still_open(a_file_));

@@ -9,6 +9,7 @@
 #include <iterator>  // std::istreambuf_iterator
 #include <string>    // std::string
 
+#include "diff/options/comparison_rules.h"     // ComparisonRules
 #include "diff/report_html/template_loader.h"  // load_html_template
 #include "tests/support/temp_dir.h"            // TempDir
 
@@ -40,8 +41,8 @@ inline constexpr char kCompactTemplate[] =
     "<!-- _FINAL_ -->\n"
     "</html>\n";
 
-// A scratch folder with the compact template in it, loaded, and the path of
-// a report file.
+// A scratch folder with the compact template in it, loaded, the path of a
+// report file, and the default rules, which ignore and accept nothing.
 class HtmlReportFixture : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -51,6 +52,7 @@ class HtmlReportFixture : public ::testing::Test {
 
   std::string report() const { return read_file(report_path_); }
 
+  const ComparisonRules rules_;
   TempDir dir_;
   const std::string template_path_ = dir_.file("template.html");
   const std::string report_path_ = dir_.file("report.html");

@@ -29,9 +29,9 @@ class ObjectHtmlReportTest : public testing::HtmlReportFixture {
   // which the test prepared; the report's result.
   int report_block(const List2Ptr& a_slots, const List2Ptr& a_values, const List2Ptr& b_slots,
                    const List2Ptr& b_values, int show_all = 0) {
-    return report_object_html("obj", "A", "B", a_slots.get(), a_values.get(), b_slots.get(),
-                              b_values.get(), report_path_.c_str(), template_path_.c_str(),
-                              show_all, /*nested=*/1);
+    return report_object_html(rules_, "obj", "A", "B", a_slots.get(), a_values.get(),
+                              b_slots.get(), b_values.get(), report_path_.c_str(),
+                              template_path_.c_str(), show_all, /*nested=*/1);
   }
 };
 
@@ -86,8 +86,8 @@ TEST_F(ObjectHtmlReportTest, WritesTheListsThatAKeyedComparisonHandsBack) {
   const List2Ptr b_names = make_list2({"w", "s", "p", "u"});
   const List2Ptr b_values = make_list2({"3", "99", "20", "4"});
   list2 sorted[4] = {};
-  engine::compare_list2(a_names.get(), a_values.get(), b_names.get(), b_values.get(), &sorted[0],
-                        &sorted[1], &sorted[2], &sorted[3]);
+  engine::compare_list2(engine::ValueRule{}, a_names.get(), a_values.get(), b_names.get(),
+                        b_values.get(), &sorted[0], &sorted[1], &sorted[2], &sorted[3]);
   const List2Ptr a_slots(sorted[0]), a_sorted(sorted[1]), b_slots(sorted[2]), b_sorted(sorted[3]);
   EXPECT_EQ(report_block(a_slots, a_sorted, b_slots, b_sorted), 1);
   // Sorted: A = p s x y, B = p s u w; s is equal within 2 %.
@@ -119,7 +119,8 @@ TEST_F(ObjectHtmlReportTest, ListsOutsideTheirFormStillEndTheWalk) {
 
 TEST_F(ObjectHtmlReportTest, NamesTitlesAndValuesAreEscaped) {
   EXPECT_EQ(report_object_html(
-                "<obj & \"co\">", "<A>", "'B'", make_marked_list2({{"<s>", kOneSided}}).get(),
+                rules_, "<obj & \"co\">", "<A>", "'B'",
+                make_marked_list2({{"<s>", kOneSided}}).get(),
                 make_marked_list2({{"1 < 2 & 3 > 2", kDiffers}}).get(), make_list2({}).get(),
                 make_list2({}).get(), report_path_.c_str(), nullptr, 0, 1),
             1);
@@ -133,7 +134,8 @@ TEST_F(ObjectHtmlReportTest, NamesTitlesAndValuesAreEscaped) {
 TEST_F(ObjectHtmlReportTest, OutermostReportMakesTheWholeDocument) {
   testing::write_file(report_path_, "old content that goes\n");
   const List2Ptr none = make_list2({});
-  EXPECT_EQ(report_object_html("obj", "A", "B", make_marked_list2({{"x", kOneSided}}).get(),
+  EXPECT_EQ(report_object_html(rules_, "obj", "A", "B",
+                               make_marked_list2({{"x", kOneSided}}).get(),
                                make_list2({"1"}).get(), none.get(), none.get(),
                                report_path_.c_str(), template_path_.c_str(), 0, /*nested=*/0),
             1);
@@ -149,8 +151,8 @@ TEST_F(ObjectHtmlReportTest, MissingTemplateLeavesTheReportUntouched) {
   testing::write_file(report_path_, "kept\n");
   const List2Ptr none = make_list2({});
   const std::string missing = dir_.file("missing.html");
-  EXPECT_EQ(report_object_html("obj", "A", "B", none.get(), none.get(), none.get(), none.get(),
-                               report_path_.c_str(), missing.c_str(), 0, 0),
+  EXPECT_EQ(report_object_html(rules_, "obj", "A", "B", none.get(), none.get(), none.get(),
+                               none.get(), report_path_.c_str(), missing.c_str(), 0, 0),
             0);
   EXPECT_EQ(report(), "kept\n");
 }
@@ -160,7 +162,7 @@ TEST_F(ObjectHtmlReportTest, ReportFileThatCannotBeWrittenGivesZero) {
   const std::string unreachable = dir_.file("no_such_folder/report.html");
   for (const int nested : {0, 1}) {
     for (const char* path : {unreachable.c_str(), "/dev/full", static_cast<const char*>(nullptr)}) {
-      EXPECT_EQ(report_object_html("obj", "A", "B", none.get(), none.get(), none.get(),
+      EXPECT_EQ(report_object_html(rules_, "obj", "A", "B", none.get(), none.get(), none.get(),
                                    none.get(), path, template_path_.c_str(), 0, nested),
                 0)
           << (path != nullptr ? path : "null") << " nested " << nested;

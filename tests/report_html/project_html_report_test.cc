@@ -53,7 +53,7 @@ class ProjectHtmlReportTest : public testing::HtmlReportFixture {
     const std::string a_prefix = dir_.file("a_");
     const std::string b_prefix = dir_.file("b_");
     const std::string status_prefix = dir_.file("status_");
-    return report_project_html(labels.get(), a_numbers.get(), b_numbers.get(),
+    return report_project_html(rules_, labels.get(), a_numbers.get(), b_numbers.get(),
                                status_names.get(), a_prefix.c_str(), b_prefix.c_str(),
                                "<Project A>", "Project B", "A", "B", status_prefix.c_str(),
                                report_path_.c_str(), template_path.c_str(), 0, nested);
@@ -138,8 +138,8 @@ TEST_F(ProjectHtmlReportTest, MissingTemplateOrUnwritableReportGivesZero) {
   const List2Ptr none = make_list2({});
   EXPECT_EQ(report_project(none, none, none, none, /*nested=*/0, dir_.file("missing.html")), 0);
   EXPECT_EQ(report(), "kept\n");
-  EXPECT_EQ(report_project_html(none.get(), none.get(), none.get(), none.get(), "a", "b", "A", "B",
-                                "A", "B", "s", "/dev/full", nullptr, 0, 1),
+  EXPECT_EQ(report_project_html(rules_, none.get(), none.get(), none.get(), none.get(), "a", "b",
+                                "A", "B", "A", "B", "s", "/dev/full", nullptr, 0, 1),
             0);
 }
 

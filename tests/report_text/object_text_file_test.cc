@@ -84,8 +84,8 @@ TEST_F(ObjectTextFileTest, WritesTheListsThatAKeyedComparisonHandsBack) {
   const List2Ptr b_names = make_list2({"p"});
   const List2Ptr b_values = make_list2({"pb"});
   list2 sorted[4] = {};
-  engine::compare_list2(a_names.get(), a_values.get(), b_names.get(), b_values.get(), &sorted[0],
-                        &sorted[1], &sorted[2], &sorted[3]);
+  engine::compare_list2(engine::ValueRule{}, a_names.get(), a_values.get(), b_names.get(),
+                        b_values.get(), &sorted[0], &sorted[1], &sorted[2], &sorted[3]);
   const List2Ptr a_slots(sorted[0]), a_sorted_values(sorted[1]), b_slots(sorted[2]),
       b_sorted_values(sorted[3]);
   expect_table(a_slots, a_sorted_values, b_slots, b_sorted_values,

@@ -11,11 +11,19 @@
 #include "diff/filediff/comparison_context.h"     // diff_context_start, ..._finish_comparison
 #include "diff/filediff/difference_records.h"     // diff_record_slot_only
 #include "diff/filediff/objfiles_compare.h"       // compare_object_files
+#include "diff/options/comparison_rules.h"        // ComparisonRules
 #include "diff/outcome/call_outcome.h"            // guarded, last_outcome
+#include "diff/report_text/text_report.h"         // generate_text_report
 #include "tests/report_text/crafted_object_files.h"  // ObjectFileWriter
 #include "tests/support/temp_dir.h"               // TempDir
 
 namespace diff::testing {
+
+// The detailed text report under the default rules, as a host that sets none
+// asks for it.
+inline int text_report(const char* report_path) {
+  return generate_text_report(ComparisonRules{}, report_path);
+}
 
 // Works inside its own temporary folder, so that the databases have the short
 // names "a.odb" and "b.odb" that the reports show, and ends the comparison
@@ -41,12 +49,13 @@ class ReportFixture : public ::testing::Test {
   void compare_files() {
     ::testing::internal::CaptureStdout();
     guarded(1, [] {
-      return compare_object_files(kFileA, kFileB, "a_diff.odb", "b_diff.odb", "combined.odb", 0);
+      return compare_object_files(ComparisonRules{}, kFileA, kFileB, "a_diff.odb", "b_diff.odb",
+                                  "combined.odb", 0);
     });
     ::testing::internal::GetCapturedStdout();
   }
 
-  // Runs `report` (generate_text_report or generate_summary_report) on
+  // Runs `report` (text_report or generate_summary_report) on
   // `path` as its entry point does, keeping what it printed in `printed_`
   // and the outcome in `code_` and `message_`.
   int run_report(int (*report)(const char*), const char* path = kReport) {

@@ -9,7 +9,6 @@
 #include <string>      // std::string
 
 #include "diff/report_text/summary_report.h"         // generate_summary_report
-#include "diff/report_text/text_report.h"            // generate_text_report
 #include "tests/report_text/crafted_object_files.h"  // the crafted object files
 #include "tests/report_text/report_files.h"          // read_file, expected_report
 #include "tests/report_text/report_fixture.h"        // ReportFixture
@@ -167,7 +166,7 @@ TEST_P(ReportOutcomeTest, ReportOfAComparisonThatFailedIsRefused) {
 }
 
 INSTANTIATE_TEST_SUITE_P(TextReport, ReportOutcomeTest,
-                         ::testing::Values(Report{generate_text_report,
+                         ::testing::Values(Report{text_report,
                                                   "Generating output report file.\n",
                                                   "hollow_text_report.txt"}));
 INSTANTIATE_TEST_SUITE_P(SummaryReport, ReportOutcomeTest,

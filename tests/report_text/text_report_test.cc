@@ -18,7 +18,7 @@ using TextReportTest = ReportFixture;
 TEST_F(TextReportTest, CraftedComparisonShowsEverySectionAndRowKind) {
   write_crafted_object_files(kFileA, kFileB);
   compare_files();
-  EXPECT_EQ(run_report(generate_text_report), 1);
+  EXPECT_EQ(run_report(text_report), 1);
   EXPECT_EQ(printed_, "Generating output report file.\n");
   EXPECT_EQ(read_file(kReport), expected_report("crafted_text_report.txt"));
 }
@@ -26,13 +26,13 @@ TEST_F(TextReportTest, CraftedComparisonShowsEverySectionAndRowKind) {
 TEST_F(TextReportTest, OneSidedSectionsKeepTheirHeaderWhenNoObjectHasSlots) {
   write_hollow_object_files(kFileA, kFileB);
   compare_files();
-  EXPECT_EQ(run_report(generate_text_report), 1);
+  EXPECT_EQ(run_report(text_report), 1);
   EXPECT_EQ(read_file(kReport), expected_report("hollow_text_report.txt"));
 }
 
 TEST_F(TextReportTest, ObjectMissingInBIsReportedAndGetsNoRows) {
   write_records_with_object_missing_in_b();
-  EXPECT_EQ(run_report(generate_text_report), 1);
+  EXPECT_EQ(run_report(text_report), 1);
   EXPECT_EQ(printed_, "Generating output report file.\nError: missing object Ghost in B.\n");
   EXPECT_EQ(read_file(kReport), expected_report("missing_in_b_text_report.txt"));
 }
@@ -60,7 +60,7 @@ TEST_F(TextReportTest, FailuresOfTheSectionsMeetTheCallerInOrder) {
       ASSERT_NO_FATAL_FAILURE(give_slot_blob_name("combined.odb", kCommonObjects, "same"));
     }
     std::ofstream(kReport) << "the last report\n";
-    EXPECT_EQ(run_report(generate_text_report), 0);
+    EXPECT_EQ(run_report(text_report), 0);
     EXPECT_EQ(code_, DIFF_ERROR_READ);
     EXPECT_EQ(message_, identical_fail_too
                             ? std::string("combined.odb: damaged: object \"") + kCommonObjects +

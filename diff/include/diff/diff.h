@@ -88,6 +88,28 @@ DIFF_API int diff_objects_ormo(CvxODB* a_database, const char* a_object, CvxODB*
 DIFF_API int diff_last_error(const char** message);
 
 // ---------------------------------------------------------------------------
+// Threads
+// ---------------------------------------------------------------------------
+// The module holds, for the process and not for a thread: the comparison
+// context (the files of the last diff_objfiles_ormo, which the reports,
+// DeleteDiffObjs and DiffTerminate use), the comparison options (the value
+// rule, the ignore rules and the accepted differences), the template
+// sections that diff_getObjectTemplate loads, and the event observer. A host
+// therefore calls the entry points from one thread at a time: calls made
+// from several threads must not overlap. Each thread has an outcome of its
+// own for diff_last_error.
+//
+// The one exception: the keyed list comparisons diff_list2 and
+// diff_list2_ormo read nothing that the module holds but the value rule, so
+// several threads may run them at once, each on lists of its own, while no
+// other entry point runs (in particular, while no option is set); each
+// thread may ask diff_last_error for its own outcome meanwhile.
+//
+// Every call has finished its work when it returns: GenTextReport writes
+// part of its report on a thread of its own, which ends before it returns,
+// and the event observer is called on the calling thread.
+
+// ---------------------------------------------------------------------------
 // Comparison options
 // ---------------------------------------------------------------------------
 // Options steer every comparison that follows: diff_list2, diff_list2_ormo,
