@@ -81,6 +81,15 @@ SlotCodes ReadSlotCodes(OpenObjectFile& status, const char* object) {
   return tally;
 }
 
+// Whether the object is where its codes place it: compared values in both
+// files, a slot of one file in that file. A status file of another pair
+// seldom is.
+bool CodesFitPlace(const StatusFileObject& object) {
+  const SlotCodes& codes = object.codes;
+  return (codes.values_differ + codes.values_equal == 0 || (object.in_a && object.in_b)) &&
+         (codes.only_in_a == 0 || object.in_a) && (codes.only_in_b == 0 || object.in_b);
+}
+
 }  // namespace
 
 void ReadStatusFile(const std::string& status_file, const std::string& file_a,
@@ -101,6 +110,11 @@ void ReadStatusFile(const std::string& status_file, const std::string& file_a,
                                 ReadSlotCodes(status, object)};
     if (!read.in_a && !read.in_b) {
       throw Failure(status_file, "lists an object that neither compared file holds");
+    }
+    if (!CodesFitPlace(read)) {
+      throw Failure(status_file, "is no status file of " + file_a + " and " + file_b +
+                                     ": the codes of object \"" + object +
+                                     "\" do not match where it is");
     }
     take(read);
   }

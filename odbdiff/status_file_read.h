@@ -27,7 +27,9 @@ struct StatusFileObject {
 // Hands every object of `status_file`, the status file of object files A and
 // B, to `take` in the file's order. Throws Failure naming the status file when
 // it is not an object file, cannot be read to its end, holds a code other than
-// 0, 1, 3 and 4, or lists an object that neither A nor B holds; naming A or B
+// 0, 1, 3 and 4, lists an object that neither A nor B holds, or codes that do
+// not match where the object is (values compared of an object of one file,
+// a slot only in A of an object not in A, ...); naming A or B
 // when its objects cannot be read.
 void ReadStatusFile(const std::string& status_file, const std::string& file_a,
                     const std::string& file_b,

@@ -227,10 +227,10 @@ TEST_F(OdbdiffProjectScaleOutTest, FilesChosenByNameSplitLikeOneJob) {
 TEST_F(OdbdiffProjectScaleOutTest, StatusFilesMustBeSoundAndAgreeWithTheManifest) {
   ASSERT_EQ(Project("compare-project", {"--shard", "1/1", "--partial", "part"}).exit_status, 0);
   const std::string status = Path("bad/PROJ0002");
-  // Sets the manifest's "differ" of PROJ0002 (written before its name).
-  const auto manifest_says = [this](const char* from, const char* to) {
+  // Sets the manifest's "differ" of the pair `pair` (written before its name).
+  const auto manifest_says = [this](const std::string& pair, const char* from, const char* to) {
     std::string manifest = ReadFile(Path("bad/manifest.json"));
-    const std::size_t name = manifest.find(R"("name": "PROJ0002")");
+    const std::size_t name = manifest.find("\"name\": \"" + pair + "\"");
     const std::size_t differ = manifest.rfind(from, name);
     ASSERT_NE(differ, std::string::npos);
     WriteFile(Path("bad/manifest.json"), manifest.replace(differ, std::string(from).size(), to));
@@ -250,9 +250,12 @@ TEST_F(OdbdiffProjectScaleOutTest, StatusFilesMustBeSoundAndAgreeWithTheManifest
        "odbdiff: bad/PROJ0002: is no status file of compare-project: object \"pump\", slot "
        "\"flow\" holds \" 0\", not 0, 1, 3 or 4\n"},
       {[&] { fs::copy_file(Path("bad/PROJ0003"), status, fs::copy_options::overwrite_existing); },
-       "odbdiff: bad/manifest.json: says PROJ0002 differs, but its status file bad/PROJ0002 "
+       "odbdiff: bad/PROJ0002: is no status file of pa/PROJ0002 and pb/PROJ0002: the codes of "
+       "object \"tank\" do not match where it is\n"},
+      {[&] { manifest_says("PROJ0003", R"("differ": false)", R"("differ": true)"); },
+       "odbdiff: bad/manifest.json: says PROJ0003 differs, but its status file bad/PROJ0003 "
        "shows none\n"},
-      {[&] { manifest_says(R"("differ": true)", R"("differ": false)"); },
+      {[&] { manifest_says("PROJ0002", R"("differ": true)", R"("differ": false)"); },
        "odbdiff: bad/manifest.json: says PROJ0002 is the same, but its status file "
        "bad/PROJ0002 shows differences\n"},
   };
