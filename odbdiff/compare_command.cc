@@ -1,7 +1,7 @@
 // odbdiff compare A.odb B.odb: compares two object files with the diff module
 // and writes the reports asked for: the text reports from the comparison
-// context, the HTML report from a status file of the pair and the statuses
-// of its objects. Every report and the kept difference databases are made
+// context, the HTML report from the status file of the pair and the statuses
+// of its objects that the comparison's differences give. Every report and the kept difference databases are made
 // under temporary names and put into place only when all of them are
 // complete.
 #include <malloc.h>  // malloc_trim before the report processes start
@@ -32,7 +32,7 @@
 #include "report_statuses.h"            // ReportStatuses
 #include "scratch_folder.h"             // ScratchFolder, kTemporaryFolderPrefix
 #include "staged_output.h"              // StagedOutput
-#include "status_file_write.h"          // WriteStatusFile
+#include "status_file_collect.h"        // StatusFileCollector
 #include "worker_processes.h"           // RunTasks, ProcessorCount
 
 namespace odbdiff {
@@ -135,18 +135,16 @@ void WriteTextReports(const DiffModule& module, const std::optional<StagedOutput
   });
 }
 
-// The HTML report of the pair, from its status file made in `folder`, with
-// the statuses of its objects after the module's report; `given` names the
-// files as the user gave them.
+// The HTML report of the pair, from the status file that `collected` writes
+// in `folder`, with the statuses of its objects after the module's report;
+// `given` names the files as the user gave them.
 void WriteHtmlReport(const DiffModule& module, const CompareRequest& request,
-                     const CompareRequest& given,
-                     const std::string& html_template, const fs::path& folder,
-                     const StagedOutput& report) {
+                     const CompareRequest& given, const std::string& html_template,
+                     const fs::path& folder, StatusFileCollector& collected,
+                     const ReportStatuses& statuses, const StagedOutput& report) {
   const std::string status_file = (folder / "status.odb").string();
   const HtmlReportRequest& html = request.html;
-  ReportStatuses statuses(html.show_all);
-  statuses.BeginFile();
-  WriteStatusFile(module, request.file_a, request.file_b, status_file, nullptr, &statuses);
+  collected.Write(module, request.file_a, request.file_b, status_file);
   WriteHtmlReportWithOwnBlocks(module, report, html_template, [&] {
     const int written = module.diff_ReportFileHTML(
         request.file_a.c_str(), request.file_b.c_str(), status_file.c_str(),
@@ -200,6 +198,11 @@ int RunCommand(const CompareRequest& given) {
   if (html_template) html_report.emplace(*request.html.report);
   DifferenceOutputs differences(request.comparison,
                                 {"compare", given.file_a, given.file_b, rules});
+  // The HTML report's statuses come from the comparison as it runs.
+  ReportStatuses statuses(request.html.show_all);
+  statuses.BeginFile();
+  StatusFileCollector collected(request.html.show_all, statuses);
+  if (html_report) differences.Add(collected, /*typed_values=*/false);
 
   // A report on standard output has it to itself: no module line, no bar.
   bool report_to_standard_output = false;
@@ -232,7 +235,8 @@ int RunCommand(const CompareRequest& given) {
     output.Finish();
   }
   if (html_report) {
-    WriteHtmlReport(module, request, given, *html_template, scratch->path(), *html_report);
+    WriteHtmlReport(module, request, given, *html_template, scratch->path(), collected, statuses,
+                    *html_report);
   }
 
   // Everything is complete: only now does any of it reach its final name.

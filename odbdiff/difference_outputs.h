@@ -31,17 +31,19 @@ class DifferenceOutputs {
   // it cannot be made.
   DifferenceOutputs(const ComparisonOptions& options, const DifferencesHeading& heading);
 
-  // Hands the differences to `text` too, a text that shows their values
-  // (show), which lives at least as long as this.
-  void AddText(DifferenceSink& text) {
-    fan_out_.Add(text);
-    text_ = true;
+  // Hands the differences to `sink` too, which lives at least as long as
+  // this; with `typed_values` it takes the values as the files hold them (a
+  // text that shows them), else it looks at names only.
+  void Add(DifferenceSink& sink, bool typed_values) {
+    fan_out_.Add(sink);
+    added_ = true;
+    typed_values_ = typed_values_ || typed_values;
   }
 
-  // True when --json, --stat or a text wants the differences.
-  bool wanted() const { return json_writer_.has_value() || stat_ || text_; }
-  // True when values must be read as the files hold them (--json, a text).
-  bool typed_values() const { return json_writer_.has_value() || text_; }
+  // True when --json, --stat or an added sink wants the differences.
+  bool wanted() const { return json_writer_.has_value() || stat_ || added_; }
+  // True when values must be read as the files hold them.
+  bool typed_values() const { return json_writer_.has_value() || typed_values_; }
   DifferenceSink& sink() { return fan_out_; }
 
   // Completes the JSON of differences. Throws Failure when it cannot be written.
@@ -54,7 +56,8 @@ class DifferenceOutputs {
  private:
   bool stat_;
   std::string value_rule_line_;
-  bool text_ = false;
+  bool added_ = false;
+  bool typed_values_ = false;
   DifferenceCounts counts_;
   std::optional<StagedOutput> json_output_;
   std::optional<JsonDifferencesWriter> json_writer_;

@@ -93,7 +93,7 @@ int ShowDifferences(const ShowPlan& plan, const ComparisonOptions& options) {
 
   DifferenceOutputs differences(options, {"show", plan.name_a, plan.name_b, rules});
   ShowTextWriter writer(plan.sources, plan.color, module);
-  differences.AddText(writer);
+  differences.Add(writer, /*typed_values=*/true);
   if (plan.objects.empty()) {
     CompareFiles(module, differences, plan);
   } else {

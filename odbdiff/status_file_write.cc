@@ -11,27 +11,13 @@
 #include "failure.h"                    // Failure
 #include "module_binding.h"             // ThrowIfModuleFailed
 #include "object_file_failure.h"        // ObjectFileFailure
+#include "status_file_writer.h"         // InputObjectFile, StatusFileWriter, the codes
 
 namespace odbdiff {
 namespace {
 
-constexpr char kValuesDiffer[] = "0";
-constexpr char kValuesEqual[] = "1";
-constexpr char kOnlyInA[] = "3";
-constexpr char kOnlyInB[] = "4";
-
-// An object file open for reading, named as the user gave it.
-struct InputFile {
-  explicit InputFile(const std::string& path) : path(path), database(0, path.c_str(), 0) {
-    if (database.Open(1) == 0) throw ObjectFileFailure(path, database, "not an object file");
-  }
-
-  const std::string& path;
-  CvxODB database;
-};
-
 // The object names of an object file, sorted byte-wise.
-CStrList SortedObjectNames(InputFile& file) {
+CStrList SortedObjectNames(InputObjectFile& file) {
   CStrList names;
   CStrList sorted;
   if (file.database.GetObjects(&names) == 0) {
@@ -40,53 +26,6 @@ CStrList SortedObjectNames(InputFile& file) {
   if (sorted.CopySorted(&names) == 0) throw Failure("out of memory");
   return sorted;
 }
-
-class StatusWriter {
- public:
-  explicit StatusWriter(const std::string& path) : path_(path), database_(0, path.c_str(), 0) {
-    if (database_.Create() == 0) throw Failure(path_, "cannot make the status file");
-  }
-
-  void AddObject(const char* object) {
-    if (database_.CreateObject(object, nullptr) == 0) Fail();
-  }
-
-  void AddSlot(const char* object, const char* slot, const char* code) {
-    if (database_.SetValue(object, slot, code, 0, 0) == 0) Fail();
-  }
-
-  // Every slot of `object` in `source` that no ignore rule covers, with the
-  // same code. Returns how many.
-  std::uint64_t AddAllSlots(const DiffModule& module, InputFile& source, const char* object,
-                            const char* code) {
-    CStrList slots;
-    if (source.database.GetSlots(object, &slots, 0) == 0) {
-      throw ObjectFileFailure(source.path, source.database,
-                              std::string("cannot read the slots of object ") + object);
-    }
-    AddObject(object);
-    std::uint64_t added = 0;
-    for (int position = 0; position < slots.GetLength(); ++position) {
-      const char* slot = slots.GetTextAt(position);
-      if (module.diff_is_ignored(object, slot) == 0) {
-        AddSlot(object, slot, code);
-        ++added;
-      }
-    }
-    return added;
-  }
-
-  // Makes the writes durable, all together.
-  void Save() {
-    if (database_.Close(1) == 0) Fail();
-  }
-
- private:
-  [[noreturn]] void Fail() { throw Failure(path_, "cannot write the status file"); }
-
-  std::string path_;
-  CvxODB database_;  // closed without saving when a Failure ends the writing
-};
 
 // Whether an object of one file only is reported: neither ignored nor
 // accepted as absent from the other file.
@@ -108,8 +47,8 @@ struct FedSink {
 // Adds the object in both files with the codes of the module's slot
 // comparison, and hands it to the sink. Returns its slots by code; sets
 // `differ` when the module finds them different.
-SlotCodes AddComparedObject(const DiffModule& module, InputFile& file_a, InputFile& file_b,
-                            const char* object, StatusWriter& status,
+SlotCodes AddComparedObject(const DiffModule& module, InputObjectFile& file_a, InputObjectFile& file_b,
+                            const char* object, StatusFileWriter& status,
                             std::optional<FedSink>& fed, bool& differ) {
   CStrList a_names;
   CStrList a_values;
@@ -158,12 +97,12 @@ SlotCodes AddComparedObject(const DiffModule& module, InputFile& file_a, InputFi
 bool WriteStatusFile(const DiffModule& module, const std::string& file_a,
                      const std::string& file_b, const std::string& status_file,
                      DifferenceSink* sink, ReportStatuses* statuses) {
-  InputFile input_a(file_a);
-  InputFile input_b(file_b);
+  InputObjectFile input_a(file_a);
+  InputObjectFile input_b(file_b);
   CStrList names_a = SortedObjectNames(input_a);
   CStrList names_b = SortedObjectNames(input_b);
 
-  StatusWriter status(status_file);
+  StatusFileWriter status(status_file);
   std::optional<FedSink> fed;
   if (sink != nullptr) fed.emplace(*sink, file_a, file_b);
   bool differ = false;
