@@ -149,7 +149,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     odbdiff::DifferenceOutputs outputs(options, {"compare", a, b, {}});
     {
       const odbdiff::ComparisonContext context(module, /*keep_difference_dbs=*/false);
-      odbdiff::ObservedComparison observed(module, outputs, a, b);
+      odbdiff::ObservedComparison observed(module, outputs.wanted_differences(), a, b);
       module.diff_objfiles_ormo(a.c_str(), b.c_str(), a_differences.c_str(),
                                 b_differences.c_str(), combined.c_str(), 0);
       observed.Finish({});

@@ -1,8 +1,5 @@
 #include "difference_outputs.h"  // DifferenceOutputs, ObservedComparison, ReadAcceptedDifferences
 
-#include "comparison_rules.h"  // ValueRuleLine
-#include "standard_output.h"   // WriteStandardOutput
-
 namespace odbdiff {
 
 std::optional<AcceptedDifferences> ReadAcceptedDifferences(const ComparisonOptions& options,
@@ -12,36 +9,38 @@ std::optional<AcceptedDifferences> ReadAcceptedDifferences(const ComparisonOptio
 }
 
 DifferenceOutputs::DifferenceOutputs(const ComparisonOptions& options,
-                                     const DifferencesHeading& heading)
-    : stat_(options.stat), value_rule_line_(ValueRuleLine(heading.rules)) {
-  fan_out_.Add(counts_);
+                                     const DifferencesHeading& heading) {
+  if (options.stat) {
+    stat_.emplace();
+    stat_->Stage(heading.rules);
+    fan_out_.Add(*stat_->Differences().sink);
+  }
   if (options.json) {
-    json_output_.emplace(*options.json);
-    json_writer_.emplace(json_output_->writing_path(), json_output_->path(), heading);
-    fan_out_.Add(*json_writer_);
+    json_.emplace(*options.json, heading);
+    json_->Stage(heading.rules);
+    fan_out_.Add(*json_->Differences().sink);
   }
 }
 
 void DifferenceOutputs::Finish() {
-  if (json_writer_) json_writer_->Finish();
+  if (json_) json_->ComparisonDone();
 }
 
 void DifferenceOutputs::Commit() {
-  if (json_output_) json_output_->Commit();
+  if (json_) json_->Commit();
 }
 
-void DifferenceOutputs::PrintStat() const {
-  if (stat_) WriteStandardOutput(StatLines(counts_.counts()) + value_rule_line_);
+void DifferenceOutputs::PrintStat() {
+  if (stat_) stat_->Commit();
 }
 
-ObservedComparison::ObservedComparison(const DiffModule& module, DifferenceOutputs& outputs,
+ObservedComparison::ObservedComparison(const DiffModule& module, const DifferencesWanted& wanted,
                                        const std::string& file_a, const std::string& file_b)
     : module_(module) {
-  if (!outputs.wanted()) return;
-  feed_.emplace(outputs.sink(), file_a, file_b, outputs.typed_values());
+  if (wanted.sink == nullptr) return;
+  feed_.emplace(*wanted.sink, file_a, file_b, wanted.typed_values);
   module_.diff_set_event_observer(&EventFeed::Observe, &*feed_);
 }
-
 ObservedComparison::~ObservedComparison() {
   if (feed_) module_.diff_set_event_observer(nullptr, nullptr);
 }

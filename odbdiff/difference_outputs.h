@@ -1,7 +1,8 @@
 // The outputs of a comparison that take its differences one by one: the JSON
 // of differences (--json) and the counts (--stat), fed as the comparison goes
-// and left out entirely when neither is asked for; and the accepted
-// differences (--accept), read before anything is compared.
+// and left out entirely when neither is asked for; the module's events of a
+// file comparison handed to them; and the accepted differences (--accept),
+// read before anything is compared.
 #ifndef ODBDIFF_DIFFERENCE_OUTPUTS_H_
 #define ODBDIFF_DIFFERENCE_OUTPUTS_H_
 
@@ -11,12 +12,13 @@
 
 #include "accept_file.h"             // AcceptedDifferences
 #include "command_line.h"            // ComparisonOptions
-#include "difference_counts.h"       // DifferenceCounts
+#include "comparison_output.h"       // DifferencesWanted
 #include "difference_feed.h"         // EventFeed
 #include "difference_sink.h"         // DifferenceSink, DifferenceFanOut
-#include "json_differences_write.h"  // JsonDifferencesWriter, DifferencesHeading
+#include "json_differences_write.h"  // DifferencesHeading
+#include "json_output.h"             // JsonOutput
 #include "module_binding.h"          // DiffModule, PathShown
-#include "staged_output.h"           // StagedOutput
+#include "stat_output.h"             // StatOutput
 
 namespace odbdiff {
 
@@ -25,10 +27,11 @@ namespace odbdiff {
 std::optional<AcceptedDifferences> ReadAcceptedDifferences(const ComparisonOptions& options,
                                                            bool project);
 
+// The JSON of differences and the counts of --stat for the commands that
+// feed them alongside outputs of their own.
 class DifferenceOutputs {
  public:
-  // Makes the JSON's staged output when --json is given. Throws Failure when
-  // it cannot be made.
+  // Stages the JSON when --json is given. Throws Failure when it cannot be made.
   DifferenceOutputs(const ComparisonOptions& options, const DifferencesHeading& heading);
 
   // Hands the differences to `sink` too, which lives at least as long as
@@ -41,26 +44,27 @@ class DifferenceOutputs {
   }
 
   // True when --json, --stat or an added sink wants the differences.
-  bool wanted() const { return json_writer_.has_value() || stat_ || added_; }
+  bool wanted() const { return json_.has_value() || stat_.has_value() || added_; }
   // True when values must be read as the files hold them.
-  bool typed_values() const { return json_writer_.has_value() || typed_values_; }
+  bool typed_values() const { return json_.has_value() || typed_values_; }
   DifferenceSink& sink() { return fan_out_; }
+  // What the comparison hands on: to nothing when nothing wants it.
+  DifferencesWanted wanted_differences() {
+    return {wanted() ? &fan_out_ : nullptr, typed_values()};
+  }
 
   // Completes the JSON of differences. Throws Failure when it cannot be written.
   void Finish();
   // Puts the JSON of differences into place.
   void Commit();
   // Prints the counts and the value rule's line on standard output with --stat.
-  void PrintStat() const;
+  void PrintStat();
 
  private:
-  bool stat_;
-  std::string value_rule_line_;
   bool added_ = false;
   bool typed_values_ = false;
-  DifferenceCounts counts_;
-  std::optional<StagedOutput> json_output_;
-  std::optional<JsonDifferencesWriter> json_writer_;
+  std::optional<JsonOutput> json_;
+  std::optional<StatOutput> stat_;
   DifferenceFanOut fan_out_;
 };
 
@@ -69,7 +73,7 @@ class DifferenceOutputs {
 class ObservedComparison {
  public:
   // Throws Failure when A or B cannot be opened for the typed values.
-  ObservedComparison(const DiffModule& module, DifferenceOutputs& outputs,
+  ObservedComparison(const DiffModule& module, const DifferencesWanted& wanted,
                      const std::string& file_a, const std::string& file_b);
   ObservedComparison(const ObservedComparison&) = delete;
   ObservedComparison& operator=(const ObservedComparison&) = delete;

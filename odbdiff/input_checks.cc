@@ -174,13 +174,17 @@ void CheckStandardOutputApart(const std::vector<std::string>& inputs) {
   }
 }
 
-void CheckComparisonFiles(const ComparisonOptions& options, std::vector<std::string>& inputs,
-                          std::vector<std::string>& outputs) {
+void CheckComparisonInputs(const ComparisonOptions& options, std::vector<std::string>& inputs) {
   for (const std::optional<std::string>& input : {options.rules_file, options.accept}) {
     if (!input) continue;
     CheckReadableFile(*input);
     inputs.push_back(*input);
   }
+}
+
+void CheckComparisonFiles(const ComparisonOptions& options, std::vector<std::string>& inputs,
+                          std::vector<std::string>& outputs) {
+  CheckComparisonInputs(options, inputs);
   if (options.json) {
     CheckWritableOutput(*options.json);
     outputs.push_back(*options.json);

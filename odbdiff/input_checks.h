@@ -39,8 +39,10 @@ void CheckFolderOutput(const std::string& path);
 void CheckOutputsApart(const std::vector<std::string>& inputs,
                        const std::vector<std::string>& outputs);
 
-// The files of the comparison options: the rules file and the accept file
-// must be readable and join `inputs`; the file of --json must be writable
+// The files that the comparison options read: the rules file and the accept
+// file must be readable and join `inputs`.
+void CheckComparisonInputs(const ComparisonOptions& options, std::vector<std::string>& inputs);
+// As CheckComparisonInputs; in addition the file of --json must be writable
 // and joins `outputs`.
 void CheckComparisonFiles(const ComparisonOptions& options, std::vector<std::string>& inputs,
                           std::vector<std::string>& outputs);

@@ -32,31 +32,9 @@ DiffModule LoadModule() {
                   (error != nullptr ? error : kModuleName));
   }
   DiffModule bound{};
-  Bind(module, "diff_list2", bound.diff_list2);
-  Bind(module, "diff_objfiles_ormo", bound.diff_objfiles_ormo);
-  Bind(module, "DeleteDiffObjs", bound.DeleteDiffObjs);
-  Bind(module, "DiffTerminate", bound.DiffTerminate);
-  Bind(module, "GenTextReport", bound.GenTextReport);
-  Bind(module, "GenSumReport", bound.GenSumReport);
-  Bind(module, "diff_object_WriteTextFile", bound.diff_object_WriteTextFile);
-  Bind(module, "diff_objects_ormo", bound.diff_objects_ormo);
-  Bind(module, "diff_ReportObjectHTML", bound.diff_ReportObjectHTML);
-  Bind(module, "diff_ReportFileHTML", bound.diff_ReportFileHTML);
-  Bind(module, "diff_ReportProjectHTML", bound.diff_ReportProjectHTML);
-  Bind(module, "diff_last_error", bound.diff_last_error);
-  Bind(module, "diff_set_value_rule", bound.diff_set_value_rule);
-  Bind(module, "diff_reset_options", bound.diff_reset_options);
-  Bind(module, "diff_ignore_object", bound.diff_ignore_object);
-  Bind(module, "diff_ignore_slot", bound.diff_ignore_slot);
-  Bind(module, "diff_is_ignored", bound.diff_is_ignored);
-  Bind(module, "diff_accept_difference", bound.diff_accept_difference);
-  Bind(module, "diff_clear_accepted", bound.diff_clear_accepted);
-  Bind(module, "diff_is_accepted", bound.diff_is_accepted);
-  Bind(module, "diff_set_event_observer", bound.diff_set_event_observer);
-  Bind(module, "diff_object_list2", bound.diff_object_list2);
-  Bind(module, "diff_getObjectTemplate", bound.diff_getObjectTemplate);
-  Bind(module, "diff_start_HTML_file", bound.diff_start_HTML_file);
-  Bind(module, "diff_end_HTML_file", bound.diff_end_HTML_file);
+#define ODBDIFF_BIND_ENTRY_POINT(name) Bind(module, #name, bound.name);
+  ODBDIFF_DIFF_ENTRY_POINTS(ODBDIFF_BIND_ENTRY_POINT)
+#undef ODBDIFF_BIND_ENTRY_POINT
   return bound;
 }
 

@@ -10,34 +10,41 @@
 
 namespace odbdiff {
 
-// The entry points, named as the module exports them. The types come from
-// diff.h, so a changed signature breaks the build here and not at run time.
+// The entry points odbdiff calls, listed once: X(name) for each, named as
+// the module exports them. The struct and the binding are both made from it.
+#define ODBDIFF_DIFF_ENTRY_POINTS(X) \
+  X(diff_list2)                      \
+  X(diff_objfiles_ormo)              \
+  X(DeleteDiffObjs)                  \
+  X(DiffTerminate)                   \
+  X(GenTextReport)                   \
+  X(GenSumReport)                    \
+  X(diff_object_WriteTextFile)       \
+  X(diff_objects_ormo)               \
+  X(diff_ReportObjectHTML)           \
+  X(diff_ReportFileHTML)             \
+  X(diff_ReportProjectHTML)          \
+  X(diff_last_error)                 \
+  X(diff_set_value_rule)             \
+  X(diff_reset_options)              \
+  X(diff_ignore_object)              \
+  X(diff_ignore_slot)                \
+  X(diff_is_ignored)                 \
+  X(diff_accept_difference)          \
+  X(diff_clear_accepted)             \
+  X(diff_is_accepted)                \
+  X(diff_set_event_observer)         \
+  X(diff_object_list2)               \
+  X(diff_getObjectTemplate)          \
+  X(diff_start_HTML_file)            \
+  X(diff_end_HTML_file)
+
+// The entry points, each of the type diff.h declares, so that a changed
+// signature breaks the build here and not at run time.
 struct DiffModule {
-  decltype(&::diff_list2) diff_list2;
-  decltype(&::diff_objfiles_ormo) diff_objfiles_ormo;
-  decltype(&::DeleteDiffObjs) DeleteDiffObjs;
-  decltype(&::DiffTerminate) DiffTerminate;
-  decltype(&::GenTextReport) GenTextReport;
-  decltype(&::GenSumReport) GenSumReport;
-  decltype(&::diff_object_WriteTextFile) diff_object_WriteTextFile;
-  decltype(&::diff_objects_ormo) diff_objects_ormo;
-  decltype(&::diff_ReportObjectHTML) diff_ReportObjectHTML;
-  decltype(&::diff_ReportFileHTML) diff_ReportFileHTML;
-  decltype(&::diff_ReportProjectHTML) diff_ReportProjectHTML;
-  decltype(&::diff_last_error) diff_last_error;
-  decltype(&::diff_set_value_rule) diff_set_value_rule;
-  decltype(&::diff_reset_options) diff_reset_options;
-  decltype(&::diff_ignore_object) diff_ignore_object;
-  decltype(&::diff_ignore_slot) diff_ignore_slot;
-  decltype(&::diff_is_ignored) diff_is_ignored;
-  decltype(&::diff_accept_difference) diff_accept_difference;
-  decltype(&::diff_clear_accepted) diff_clear_accepted;
-  decltype(&::diff_is_accepted) diff_is_accepted;
-  decltype(&::diff_set_event_observer) diff_set_event_observer;
-  decltype(&::diff_object_list2) diff_object_list2;
-  decltype(&::diff_getObjectTemplate) diff_getObjectTemplate;
-  decltype(&::diff_start_HTML_file) diff_start_HTML_file;
-  decltype(&::diff_end_HTML_file) diff_end_HTML_file;
+#define ODBDIFF_ENTRY_POINT_MEMBER(name) decltype(&::name) name;
+  ODBDIFF_DIFF_ENTRY_POINTS(ODBDIFF_ENTRY_POINT_MEMBER)
+#undef ODBDIFF_ENTRY_POINT_MEMBER
 };
 
 // Loads the module (dlopen of "libdiff.so.0", found through odbdiff's

@@ -36,7 +36,7 @@ void CompareFiles(const DiffModule& module, DifferenceOutputs& differences,
   ModuleOutput output(OutputMode::kSilent, 0);
   {
     const ComparisonContext context(module, /*keep_difference_dbs=*/false);
-    ObservedComparison observed(module, differences, plan.sources.file_a, plan.sources.file_b);
+    ObservedComparison observed(module, differences.wanted_differences(), plan.sources.file_a, plan.sources.file_b);
     module.diff_objfiles_ormo(plan.sources.file_a.c_str(), plan.sources.file_b.c_str(),
                               databases.a.c_str(), databases.b.c_str(),
                               databases.combined.c_str(), 0);
