@@ -26,13 +26,13 @@
 
 #include <nlohmann/json.hpp>  // nlohmann::json::accept
 
-#include "comparison_context.h"         // ComparisonContext
-#include "diff/host/list_library.h"     // CStrList
-#include "diff/host/object_database.h"  // CvxODB
-#include "difference_outputs.h"         // DifferenceOutputs, ObservedComparison
-#include "failure.h"                    // odbdiff::Failure
-#include "module_binding.h"             // BindDiffModule
-#include "scratch_file.h"               // ScratchPath, WriteScratchFile
+#include "diff/host/list_library.h"      // CStrList
+#include "diff/host/object_database.h"   // CvxODB
+#include "module/comparison_context.h"   // ComparisonContext
+#include "module/module_binding.h"       // BindDiffModule
+#include "outputs/difference_outputs.h"  // DifferenceOutputs, ObservedComparison
+#include "platform/failure.h"            // odbdiff::Failure
+#include "scratch_file.h"                // ScratchPath, WriteScratchFile
 
 namespace {
 

@@ -3,11 +3,11 @@
 #include <exception>  // std::exception
 #include <variant>    // std::visit, std::get_if
 
-#include "command_line.h"     // ParseCommandLine, Command
-#include "commands.h"         // RunCommand
-#include "failure.h"          // Failure, ReportFailure, FailureCause, kTrouble
-#include "speed_ups.h"        // SpeedUps
-#include "standard_output.h"  // FinishStandardOutput
+#include "commands/commands.h"        // RunCommand
+#include "outputs/standard_output.h"  // FinishStandardOutput
+#include "platform/failure.h"         // Failure, ReportFailure, FailureCause, kTrouble
+#include "platform/speed_ups.h"       // SpeedUps
+#include "request/command_line.h"     // ParseCommandLine, Command
 
 int main(int argc, char** argv) {
   using namespace odbdiff;

@@ -1,0 +1,168 @@
+// odbdiff compare A.odb B.odb: compares two object files with the diff module
+// and writes the outputs asked for (see comparison_output.h): each is checked,
+// staged, fed by the one comparison, written, and put into place only when
+// all of them are complete.
+#include <filesystem>  // std::filesystem::temp_directory_path
+#include <functional>  // std::function of a write from the difference databases
+#include <optional>    // std::optional
+#include <string>      // std::string
+#include <vector>      // std::vector
+
+#include "commands/commands.h"            // RunCommand
+#include "diff/host/list_library.h"       // CStrList
+#include "diff/host/object_database.h"    // CvxODB
+#include "inputs/input_verification.h"    // VerifyObjectFile
+#include "inputs/local_inputs.h"          // LocalInputs, standard input and pipes
+#include "inputs/object_file_failure.h"   // ObjectFileFailure
+#include "module/comparison_context.h"    // ComparisonContext
+#include "module/module_binding.h"        // DiffModule
+#include "module/module_output.h"         // ChooseOutputMode, ModuleOutput
+#include "module/pair_module_setup.h"     // SetUpModuleForPair
+#include "outputs/compare_outputs.h"      // ChooseCompareOutputs, CompareOutputs
+#include "outputs/comparison_output.h"    // ComparisonOutput, ComparedPair
+#include "outputs/difference_outputs.h"   // ObservedComparison
+#include "outputs/kept_difference_dbs.h"  // DifferenceDbs
+#include "platform/failure.h"             // kSame, kDiffer
+#include "platform/scratch_folder.h"      // ScratchFolder, kTemporaryFolderPrefix
+#include "platform/speed_ups.h"           // SpeedUps
+#include "request/input_checks.h"         // the checks of inputs and outputs
+
+namespace odbdiff {
+namespace {
+
+namespace fs = std::filesystem;
+
+// The number of distinct object names in A and B that no ignore rule
+// covers: the module prints one "Processing Object" line for each (an
+// accepted object on one side only gets none, and the bar ends short).
+std::size_t CountObjects(const DiffModule& module, const std::string& file_a,
+                         const std::string& file_b) {
+  CvxODB database_a(0, file_a.c_str(), 0);
+  CvxODB database_b(0, file_b.c_str(), 0);
+  CStrList names_a;
+  CStrList names_b;
+  if (database_a.Open(1) == 0 || database_a.GetObjects(&names_a) == 0) {
+    throw ObjectFileFailure(file_a, database_a, "cannot read its objects");
+  }
+  if (database_b.Open(1) == 0 || database_b.GetObjects(&names_b) == 0) {
+    throw ObjectFileFailure(file_b, database_b, "cannot read its objects");
+  }
+  std::size_t total = 0;
+  for (int position = 0; position < names_a.GetLength(); ++position) {
+    if (module.diff_is_ignored(names_a.GetTextAt(position), nullptr) == 0) ++total;
+  }
+  for (int position = 0; position < names_b.GetLength(); ++position) {
+    const char* name = names_b.GetTextAt(position);
+    if (names_a.IsMember(name) == 0 && module.diff_is_ignored(name, nullptr) == 0) ++total;
+  }
+  return total;
+}
+
+// Checks the inputs, their copies (`copied`, see LocalInputs) and the outputs
+// before anything is read.
+void CheckArguments(const CompareRequest& request, const std::vector<std::string>& copied,
+                    const CompareOutputs& outputs) {
+  CheckObjectFileInput(request.file_a);
+  CheckObjectFileInput(request.file_b);
+  std::vector<std::string> inputs{request.file_a, request.file_b};
+  std::vector<std::string> written;
+  for (const auto& output : outputs.all) output->CheckInputs(inputs);
+  for (const auto& output : outputs.all) output->CheckOutputs(written);
+  inputs.insert(inputs.end(), copied.begin(), copied.end());
+  CheckComparisonInputs(request.comparison, inputs);
+  CheckOutputsApart(inputs, written);
+  if (!request.quiet) CheckStandardOutputApart(inputs);
+}
+
+// True when no report, no kept database and no --stat is asked for: the
+// counts are then printed as --stat prints them, so that a run that is not
+// --quiet always tells its result.
+bool NoResultAsked(const CompareRequest& request) {
+  return !request.text_report && !request.summary && !request.html.report && !request.kept_folder &&
+         !request.comparison.json && !request.comparison.stat;
+}
+
+}  // namespace
+
+int RunCommand(const CompareRequest& given) {
+  // Standard input and pipes are compared through copies.
+  LocalInputs inputs;
+  CompareRequest request = given;
+  if (NoResultAsked(request) && !request.quiet) request.comparison.stat = true;
+  request.file_a = inputs.Local(given.file_a);
+  request.file_b = inputs.Local(given.file_b);
+  CompareOutputs outputs = ChooseCompareOutputs(request, given);
+  CheckArguments(request, inputs.all(), outputs);
+  if (request.comparison.verify_inputs) {
+    VerifyObjectFile(request.file_a, given.file_a);
+    VerifyObjectFile(request.file_b, given.file_b);
+  }
+  SpeedUps speed_ups(request.file_a, request.file_b);
+  const auto [rules, module] = SetUpModuleForPair(request.comparison);
+
+  // Holds the difference databases unless they are kept, and the outputs' own
+  // files.
+  bool scratch_used = !outputs.kept;
+  for (const auto& output : outputs.all) scratch_used = scratch_used || output->UsesScratch();
+  std::optional<ScratchFolder> scratch;
+  if (scratch_used) {
+    scratch.emplace(fs::temp_directory_path(), kTemporaryFolderPrefix);
+    scratch->HoldScratchDatabases();
+  }
+  for (const auto& output : outputs.all) output->Stage(rules);
+  const DifferenceDbs databases =
+      outputs.kept ? outputs.kept->databases().staged() : DifferenceDbs(scratch->path());
+  const ComparedPair pair{module,       request.file_a, request.file_b,
+                          given.file_a, given.file_b,   scratch ? scratch->path() : fs::path()};
+
+  // Every output that wants the differences takes them as they are found.
+  DifferenceFanOut fan_out;
+  DifferencesWanted wanted;
+  // An output on standard output has it to itself: no module line, no bar.
+  bool to_standard_output = false;
+  for (const auto& output : outputs.all) {
+    const DifferencesWanted differences = output->Differences();
+    if (differences.sink != nullptr) {
+      fan_out.Add(*differences.sink);
+      wanted.sink = &fan_out;
+      wanted.typed_values = wanted.typed_values || differences.typed_values;
+    }
+    to_standard_output = to_standard_output || output->ToStandardOutput();
+  }
+  const OutputMode mode = ChooseOutputMode(request.quiet || to_standard_output, request.verbose);
+  const std::size_t total =
+      mode == OutputMode::kProgressBar ? CountObjects(module, request.file_a, request.file_b) : 0;
+
+  int differ = 0;
+  {
+    ModuleOutput module_output(mode, total);
+    {
+      const ComparisonContext context(module, outputs.kept != nullptr);
+      {
+        ObservedComparison observed(module, wanted, request.file_a, request.file_b);
+        differ = module.diff_objfiles_ormo(request.file_a.c_str(), request.file_b.c_str(),
+                                           databases.a.c_str(), databases.b.c_str(),
+                                           databases.combined.c_str(), 0);
+        observed.Finish(outputs.kept ? outputs.kept->databases().shown()
+                                     : std::vector<PathShown>{});
+      }
+      speed_ups.ComparisonDone();
+      for (const auto& output : outputs.all) output->ComparisonDone();
+      std::vector<std::function<void()>> writes;
+      for (const auto& output : outputs.all) {
+        ComparisonOutput* writer = output.get();
+        if (writer->WritesFromContext())
+          writes.emplace_back([&, writer] { writer->WriteFromContext(pair); });
+      }
+      speed_ups.RunWrites(writes, mode == OutputMode::kSilent);
+    }
+    module_output.Finish();
+  }
+  for (const auto& output : outputs.all) output->Write(pair);
+
+  // Everything is complete: only now does any of it reach its final name.
+  for (const auto& output : outputs.all) output->Commit();
+  return differ != 0 ? kDiffer : kSame;
+}
+
+}  // namespace odbdiff

@@ -1,0 +1,165 @@
+// odbdiff compare-project DIR_A DIR_B --html FILE: compares the numbered
+// files (or those of --files) of two project folders and writes the HTML
+// report of the project with the diff module's project report, from one
+// status file per file found in both folders. The pairs are compared in worker processes
+// (--jobs); with --shard and --partial only a share of them, whose status
+// files become a partial result for assemble-project.
+#include <filesystem>  // std::filesystem::temp_directory_path
+#include <optional>    // std::optional, the HTML report when asked for
+#include <string>      // std::string
+#include <vector>      // std::vector
+
+#include "commands/commands.h"             // RunCommand
+#include "inputs/input_verification.h"     // VerifyObjectFile
+#include "module/module_binding.h"         // BindDiffModule, DiffModule
+#include "outputs/difference_outputs.h"    // DifferenceOutputs, DifferenceSink, accepted differences
+#include "outputs/html_report.h"           // ChooseHtmlTemplate
+#include "platform/failure.h"              // Failure, ReportFailure, kSame, kDiffer
+#include "platform/input_read_ahead.h"     // InputReadAhead
+#include "platform/scratch_folder.h"       // ScratchFolder, kTemporaryFolderPrefix
+#include "project/partial_result.h"        // PartialResultOutput, ShardPairs, DescribeOrigin
+#include "project/project_pairing.h"       // PairProjectFiles, FilePair, OneSidedFile
+#include "project/project_report.h"        // WriteProjectReport
+#include "project/recorded_differences.h"  // DifferenceRecorder, ReplayDifferences
+#include "project/status_file_write.h"     // WriteStatusFile
+#include "project/worker_processes.h"      // RunTasks, ProcessorCount
+#include "request/comparison_rules.h"      // ResolveComparisonRules, ApplyComparisonRules
+#include "request/input_checks.h"          // the checks of inputs and outputs
+
+namespace odbdiff {
+namespace {
+
+// Checks the files and the report; returns the HTML template when an HTML
+// report is asked for.
+std::optional<std::string> CheckArguments(const CompareProjectRequest& request,
+                                          const ProjectPairing& pairing) {
+  std::optional<std::string> html_template;
+  // Files in one folder only are not read, but the report must not replace one.
+  std::vector<std::string> inputs;
+  if (request.html.report) {
+    html_template = ChooseHtmlTemplate(request.html.template_file);
+    inputs.push_back(*html_template);
+  }
+  for (const FilePair& pair : pairing.pairs) {
+    CheckObjectFileInput(pair.file_a);
+    CheckObjectFileInput(pair.file_b);
+    inputs.push_back(pair.file_a);
+    inputs.push_back(pair.file_b);
+  }
+  for (const OneSidedFile& file : pairing.one_sided) {
+    inputs.push_back(ProjectFilePath(file.folder, file.name));
+  }
+  std::vector<std::string> outputs;
+  if (html_template) {
+    CheckWritableOutput(*request.html.report);
+    outputs.push_back(*request.html.report);
+  }
+  if (request.partial) CheckFolderOutput(*request.partial);
+  CheckComparisonFiles(request.comparison, inputs, outputs);
+  CheckOutputsApart(inputs, outputs);
+  return html_template;
+}
+
+// The positions of the pairs this run compares: all, or those of its share.
+std::vector<std::size_t> PairsToCompare(const CompareProjectRequest& request,
+                                        std::size_t pairs) {
+  if (request.shard) return ShardPairs(pairs, *request.shard);
+  std::vector<std::size_t> all(pairs);
+  for (std::size_t position = 0; position < pairs; ++position) all[position] = position;
+  return all;
+}
+
+}  // namespace
+
+int RunCommand(const CompareProjectRequest& request) {
+  const ProjectPairing pairing =
+      PairProjectFiles(request.folder_a, request.folder_b, request.file_globs);
+  const std::optional<std::string> html_template = CheckArguments(request, pairing);
+  const ComparisonRules rules = ResolveComparisonRules(request.comparison);
+  const std::optional<AcceptedDifferences> accepted =
+      ReadAcceptedDifferences(request.comparison, /*project=*/true);
+  std::optional<PartialResultOutput> partial;
+  std::optional<PartialOrigin> origin;
+  if (request.partial) {
+    origin = DescribeOrigin(request.folder_a, request.folder_b, request.file_globs, rules,
+                            request.comparison.accept);
+    partial.emplace(*request.partial, *request.shard);
+  }
+  const DiffModule& module = BindDiffModule();
+  ApplyComparisonRules(module, rules);
+  DifferenceOutputs differences(request.comparison,
+                                {"compare-project", request.folder_a, request.folder_b, rules});
+  DifferenceSink* sink = differences.wanted() ? &differences.sink() : nullptr;
+
+  std::optional<ScratchFolder> scratch;
+  if (!partial) {
+    // Holds the status files, removed with it: they need not be synced.
+    scratch.emplace(std::filesystem::temp_directory_path(), kTemporaryFolderPrefix);
+    scratch->HoldScratchDatabases();
+  }
+  const std::filesystem::path& status_folder = partial ? partial->folder() : scratch->path();
+  std::vector<std::string> status_files;
+  for (const FilePair& pair : pairing.pairs) {
+    status_files.push_back((status_folder / pair.status_name).string());
+  }
+
+  const std::vector<std::size_t> compared = PairsToCompare(request, pairing.pairs.size());
+  const int jobs = request.jobs.value_or(ProcessorCount());
+  // Workers record the differences of each pair for the outputs, which take
+  // them here in the pairs' order.
+  const bool recorded = sink != nullptr && jobs > 1;
+  const auto record_of = [&](const FilePair& pair) {
+    return (status_folder / (pair.status_name + ".differences")).string();
+  };
+  const std::vector<bool> pair_differs =
+      RunTasks(compared.size(), jobs, [&](std::size_t task) {
+        const FilePair& pair = pairing.pairs[compared[task]];
+        if (request.comparison.verify_inputs) {
+          VerifyObjectFile(pair.file_a, pair.file_a);
+          VerifyObjectFile(pair.file_b, pair.file_b);
+        }
+        InputReadAhead read_ahead({pair.file_a, pair.file_b});
+        if (accepted) PutAcceptedInForce(module, accepted->For(pair.name));
+        std::optional<DifferenceRecorder> recorder;
+        if (recorded) recorder.emplace(record_of(pair));
+        DifferenceSink* pair_sink = recorder ? &*recorder : sink;
+        if (pair_sink != nullptr) pair_sink->BeginFile(pair.name);
+        const bool differ = WriteStatusFile(module, pair.file_a, pair.file_b,
+                                            status_files[compared[task]], pair_sink);
+        if (pair_sink != nullptr) pair_sink->EndFile();
+        if (recorder) recorder->Close();
+        return differ;
+      });
+  if (recorded) {
+    for (const FilePair& pair : pairing.pairs) ReplayDifferences(record_of(pair), *sink);
+  }
+  bool differ = !pairing.one_sided.empty();
+  for (const bool pair_differ : pair_differs) differ = differ || pair_differ;
+
+  if (partial) {
+    PartialManifest manifest{*request.shard, *origin, {}};
+    for (std::size_t task = 0; task < compared.size(); ++task) {
+      manifest.pairs.push_back({pairing.pairs[compared[task]].name, pair_differs[task]});
+    }
+    partial->Commit(manifest);
+    // The share did its work; assemble-project tells whether the projects differ.
+    return kSame;
+  }
+  if (sink != nullptr) {
+    for (const OneSidedFile& file : pairing.one_sided) {
+      sink->FileOnlyIn(file.folder == request.folder_a ? Side::kA : Side::kB, file.name);
+    }
+  }
+  differences.Finish();
+  if (html_template) {
+    WriteProjectReport(module,
+                       {request.folder_a, request.folder_b, pairing, status_files},
+                       request.html, *html_template);
+  }
+  differences.Commit();
+  for (const OneSidedFile& file : pairing.one_sided) ReportFailure(OnlyInText(file));
+  differences.PrintStat();
+  return differ ? kDiffer : kSame;
+}
+
+}  // namespace odbdiff

@@ -1,9 +1,0 @@
-#include "stat_output.h"  // StatOutput
-
-#include "standard_output.h"  // WriteStandardOutput
-
-namespace odbdiff {
-
-void StatOutput::Commit() { WriteStandardOutput(StatLines(counts_.counts()) + value_rule_line_); }
-
-}  // namespace odbdiff
