@@ -3,7 +3,6 @@
 // staged, fed by the one comparison, written, and put into place only when
 // all of them are complete.
 #include <filesystem>  // std::filesystem::temp_directory_path
-#include <functional>  // std::function of a write from the difference databases
 #include <optional>    // std::optional
 #include <string>      // std::string
 #include <vector>      // std::vector
@@ -19,9 +18,9 @@
 #include "module/module_output.h"         // ChooseOutputMode, ModuleOutput
 #include "module/pair_module_setup.h"     // SetUpModuleForPair
 #include "outputs/compare_outputs.h"      // ChooseCompareOutputs, CompareOutputs
-#include "outputs/comparison_output.h"    // ComparisonOutput, ComparedPair
 #include "outputs/difference_outputs.h"   // ObservedComparison
 #include "outputs/kept_difference_dbs.h"  // DifferenceDbs
+#include "outputs/output_list.h"          // OutputList, ComparedPair
 #include "platform/failure.h"             // kSame, kDiffer
 #include "platform/scratch_folder.h"      // ScratchFolder, kTemporaryFolderPrefix
 #include "platform/speed_ups.h"           // SpeedUps
@@ -61,13 +60,12 @@ std::size_t CountObjects(const DiffModule& module, const std::string& file_a,
 // Checks the inputs, their copies (`copied`, see LocalInputs) and the outputs
 // before anything is read.
 void CheckArguments(const CompareRequest& request, const std::vector<std::string>& copied,
-                    const CompareOutputs& outputs) {
+                    OutputList& outputs) {
   CheckObjectFileInput(request.file_a);
   CheckObjectFileInput(request.file_b);
   std::vector<std::string> inputs{request.file_a, request.file_b};
   std::vector<std::string> written;
-  for (const auto& output : outputs.all) output->CheckInputs(inputs);
-  for (const auto& output : outputs.all) output->CheckOutputs(written);
+  outputs.Check(inputs, written);
   inputs.insert(inputs.end(), copied.begin(), copied.end());
   CheckComparisonInputs(request.comparison, inputs);
   CheckOutputsApart(inputs, written);
@@ -91,7 +89,9 @@ int RunCommand(const CompareRequest& given) {
   if (NoResultAsked(request) && !request.quiet) request.comparison.stat = true;
   request.file_a = inputs.Local(given.file_a);
   request.file_b = inputs.Local(given.file_b);
-  CompareOutputs outputs = ChooseCompareOutputs(request, given);
+  CompareOutputs chosen = ChooseCompareOutputs(request, given);
+  OutputList& outputs = chosen.list;
+  const KeptDifferenceDbsOutput* kept = chosen.kept;
   CheckArguments(request, inputs.all(), outputs);
   if (request.comparison.verify_inputs) {
     VerifyObjectFile(request.file_a, given.file_a);
@@ -100,36 +100,22 @@ int RunCommand(const CompareRequest& given) {
   SpeedUps speed_ups(request.file_a, request.file_b);
   const auto [rules, module] = SetUpModuleForPair(request.comparison);
 
-  // Holds the difference databases unless they are kept, and the outputs' own
-  // files.
-  bool scratch_used = !outputs.kept;
-  for (const auto& output : outputs.all) scratch_used = scratch_used || output->UsesScratch();
+  // Holds the difference databases unless they are kept, and the outputs' own files.
   std::optional<ScratchFolder> scratch;
-  if (scratch_used) {
+  if (kept == nullptr || outputs.UsesScratch()) {
     scratch.emplace(fs::temp_directory_path(), kTemporaryFolderPrefix);
     scratch->HoldScratchDatabases();
   }
-  for (const auto& output : outputs.all) output->Stage(rules);
+  outputs.Stage(rules);
   const DifferenceDbs databases =
-      outputs.kept ? outputs.kept->databases().staged() : DifferenceDbs(scratch->path());
+      kept != nullptr ? kept->databases().staged() : DifferenceDbs(scratch->path());
   const ComparedPair pair{module,       request.file_a, request.file_b,
-                          given.file_a, given.file_b,   scratch ? scratch->path() : fs::path()};
-
-  // Every output that wants the differences takes them as they are found.
-  DifferenceFanOut fan_out;
-  DifferencesWanted wanted;
+                          given.file_a, given.file_b,   scratch ? scratch->path() : fs::path(),
+                          nullptr};
+  const DifferencesWanted wanted = outputs.Differences();
   // An output on standard output has it to itself: no module line, no bar.
-  bool to_standard_output = false;
-  for (const auto& output : outputs.all) {
-    const DifferencesWanted differences = output->Differences();
-    if (differences.sink != nullptr) {
-      fan_out.Add(*differences.sink);
-      wanted.sink = &fan_out;
-      wanted.typed_values = wanted.typed_values || differences.typed_values;
-    }
-    to_standard_output = to_standard_output || output->ToStandardOutput();
-  }
-  const OutputMode mode = ChooseOutputMode(request.quiet || to_standard_output, request.verbose);
+  const OutputMode mode =
+      ChooseOutputMode(request.quiet || outputs.ToStandardOutput(), request.verbose);
   const std::size_t total =
       mode == OutputMode::kProgressBar ? CountObjects(module, request.file_a, request.file_b) : 0;
 
@@ -137,31 +123,24 @@ int RunCommand(const CompareRequest& given) {
   {
     ModuleOutput module_output(mode, total);
     {
-      const ComparisonContext context(module, outputs.kept != nullptr);
+      const ComparisonContext context(module, kept != nullptr);
       {
         ObservedComparison observed(module, wanted, request.file_a, request.file_b);
         differ = module.diff_objfiles_ormo(request.file_a.c_str(), request.file_b.c_str(),
                                            databases.a.c_str(), databases.b.c_str(),
                                            databases.combined.c_str(), 0);
-        observed.Finish(outputs.kept ? outputs.kept->databases().shown()
-                                     : std::vector<PathShown>{});
+        observed.Finish(kept != nullptr ? kept->databases().shown() : std::vector<PathShown>{});
       }
       speed_ups.ComparisonDone();
-      for (const auto& output : outputs.all) output->ComparisonDone();
-      std::vector<std::function<void()>> writes;
-      for (const auto& output : outputs.all) {
-        ComparisonOutput* writer = output.get();
-        if (writer->WritesFromContext())
-          writes.emplace_back([&, writer] { writer->WriteFromContext(pair); });
-      }
-      speed_ups.RunWrites(writes, mode == OutputMode::kSilent);
+      outputs.ComparisonDone();
+      speed_ups.RunWrites(outputs.WritesFromContext(pair), mode == OutputMode::kSilent);
     }
     module_output.Finish();
   }
-  for (const auto& output : outputs.all) output->Write(pair);
+  outputs.Write(pair);
 
   // Everything is complete: only now does any of it reach its final name.
-  for (const auto& output : outputs.all) output->Commit();
+  outputs.Commit();
   return differ != 0 ? kDiffer : kSame;
 }
 

@@ -17,12 +17,12 @@
 #include "platform/failure.h"              // Failure, ReportFailure, kSame, kDiffer
 #include "platform/input_read_ahead.h"     // InputReadAhead
 #include "platform/scratch_folder.h"       // ScratchFolder, kTemporaryFolderPrefix
+#include "platform/worker_processes.h"     // RunTasks, ProcessorCount
 #include "project/partial_result.h"        // PartialResultOutput, ShardPairs, DescribeOrigin
 #include "project/project_pairing.h"       // PairProjectFiles, FilePair, OneSidedFile
 #include "project/project_report.h"        // WriteProjectReport
 #include "project/recorded_differences.h"  // DifferenceRecorder, ReplayDifferences
 #include "project/status_file_write.h"     // WriteStatusFile
-#include "project/worker_processes.h"      // RunTasks, ProcessorCount
 #include "request/comparison_rules.h"      // ResolveComparisonRules, ApplyComparisonRules
 #include "request/input_checks.h"          // the checks of inputs and outputs
 

@@ -10,14 +10,14 @@
 #include <string>      // std::string
 #include <vector>      // std::vector
 
-#include "commands/commands.h"         // RunCommand
-#include "inputs/local_inputs.h"       // LocalInputs, pipes and standard input
-#include "inputs/object_file_write.h"  // ObjectFileWriter, the empty file for /dev/null
-#include "outputs/show_differences.h"  // ShowDifferences, ShowPlan, ShowInColor
-#include "outputs/standard_output.h"   // WriteStandardOutput
-#include "platform/failure.h"          // kSame
-#include "platform/scratch_folder.h"   // ScratchFolder, kTemporaryFolderPrefix
-#include "request/input_checks.h"      // the checks of inputs and outputs
+#include "commands/commands.h"          // RunCommand
+#include "inputs/local_inputs.h"        // LocalInputs, pipes and standard input
+#include "outputs/object_file_write.h"  // ObjectFileWriter, the empty file for /dev/null
+#include "outputs/show_differences.h"   // ShowDifferences, ShowPlan, ShowInColor
+#include "outputs/standard_output.h"    // WriteStandardOutput
+#include "platform/failure.h"           // kSame
+#include "platform/scratch_folder.h"    // ScratchFolder, kTemporaryFolderPrefix
+#include "request/input_checks.h"       // the checks of inputs and outputs
 
 namespace odbdiff {
 namespace {

@@ -2,11 +2,11 @@
 #include <cerrno>   // errno
 #include <fstream>  // std::ifstream
 
-#include "commands/commands.h"         // RunCommand
-#include "inputs/object_file_write.h"  // ObjectFileWriter
-#include "json/json_form_read.h"       // ReadJsonForm
-#include "platform/failure.h"          // Failure, SystemErrorText, kSame
-#include "request/input_checks.h"      // CheckReadableFile, CheckObjectFileOutput, CheckOutputsApart
+#include "commands/commands.h"          // RunCommand
+#include "json/json_form_read.h"        // ReadJsonForm
+#include "outputs/object_file_write.h"  // ObjectFileWriter
+#include "platform/failure.h"           // Failure, SystemErrorText, kSame
+#include "request/input_checks.h"       // CheckReadableFile, CheckObjectFileOutput, CheckOutputsApart
 
 namespace odbdiff {
 

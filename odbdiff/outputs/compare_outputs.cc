@@ -1,35 +1,54 @@
-#include "outputs/compare_outputs.h"  // ChooseCompareOutputs
+#include "outputs/compare_outputs.h"  // ChooseCompareOutputs, ChooseCompareObjectOutputs
 
-#include "outputs/html_report_output.h"  // HtmlReportOutput
-#include "outputs/json_output.h"         // JsonOutput
-#include "outputs/stat_output.h"         // StatOutput
-#include "outputs/text_report_output.h"  // TextReportOutput
+#include <memory>  // std::make_unique
+
+#include "outputs/html_report_output.h"         // HtmlReportOutput
+#include "outputs/json_output.h"                // JsonOutput
+#include "outputs/object_html_report_output.h"  // ObjectHtmlReportOutput
+#include "outputs/object_table_output.h"        // ObjectTableOutput
+#include "outputs/stat_output.h"                // StatOutput
+#include "outputs/text_report_output.h"         // TextReportOutput
 
 namespace odbdiff {
+namespace {
+
+// The JSON of differences and the counts, which every comparing command offers.
+void AddDifferenceOutputs(OutputList& list, const ComparisonOptions& options,
+                          DifferencesHeading heading) {
+  if (options.json) list.Add(std::make_unique<JsonOutput>(*options.json, std::move(heading)));
+  if (options.stat) list.Add(std::make_unique<StatOutput>());
+}
+
+}  // namespace
 
 CompareOutputs ChooseCompareOutputs(const CompareRequest& request, const CompareRequest& given) {
-  CompareOutputs outputs;
-  auto add = [&](std::unique_ptr<ComparisonOutput> output) {
-    outputs.all.push_back(std::move(output));
-  };
   using Kind = TextReportOutput::Kind;
+  CompareOutputs outputs;
+  OutputList& list = outputs.list;
   if (request.text_report) {
-    add(std::make_unique<TextReportOutput>(Kind::kTextReport, *request.text_report));
+    list.Add(std::make_unique<TextReportOutput>(Kind::kTextReport, *request.text_report));
   }
-  if (request.summary) add(std::make_unique<TextReportOutput>(Kind::kSummary, *request.summary));
-  if (request.html.report) add(std::make_unique<HtmlReportOutput>(request.html));
+  if (request.summary) list.Add(std::make_unique<TextReportOutput>(Kind::kSummary, *request.summary));
+  if (request.html.report) list.Add(std::make_unique<HtmlReportOutput>(request.html));
   if (request.kept_folder) {
     auto kept = std::make_unique<KeptDifferenceDbsOutput>(*request.kept_folder);
     outputs.kept = kept.get();
-    add(std::move(kept));
+    list.Add(std::move(kept));
   }
-  const ComparisonOptions& options = request.comparison;
-  if (options.json) {
-    add(std::make_unique<JsonOutput>(
-        *options.json, DifferencesHeading{"compare", given.file_a, given.file_b, {}}));
-  }
-  if (options.stat) add(std::make_unique<StatOutput>());
+  AddDifferenceOutputs(list, request.comparison, {"compare", given.file_a, given.file_b, {}});
   return outputs;
+}
+
+OutputList ChooseCompareObjectOutputs(const CompareObjectRequest& request,
+                                      const CompareObjectRequest& given) {
+  OutputList list;
+  if (request.table) list.Add(std::make_unique<ObjectTableOutput>(*request.table));
+  if (request.html.report) {
+    list.Add(std::make_unique<ObjectHtmlReportOutput>(request.object, request.html));
+  }
+  AddDifferenceOutputs(list, request.comparison,
+                       {"compare-object", given.file_a, given.file_b, {}});
+  return list;
 }
 
 }  // namespace odbdiff

@@ -1,24 +1,25 @@
-// The outputs of compare, chosen from the request in one place.
+// The outputs of the commands that compare two object files, chosen from
+// the request in one place: adding an output is one line here.
 #ifndef ODBDIFF_OUTPUTS_COMPARE_OUTPUTS_H_
 #define ODBDIFF_OUTPUTS_COMPARE_OUTPUTS_H_
 
-#include <memory>  // std::unique_ptr
-#include <vector>  // std::vector
-
-#include "outputs/comparison_output.h"           // ComparisonOutput
 #include "outputs/kept_difference_dbs_output.h"  // KeptDifferenceDbsOutput
-#include "request/command_line.h"                // CompareRequest
+#include "outputs/output_list.h"                 // OutputList
+#include "request/command_line.h"                // CompareRequest, CompareObjectRequest
 
 namespace odbdiff {
 
 struct CompareOutputs {
-  std::vector<std::unique_ptr<ComparisonOutput>> all;  // in the order of their commits
-  KeptDifferenceDbsOutput* kept = nullptr;  // one of `all`, when the databases are kept
+  OutputList list;                          // in the order of their commits
+  KeptDifferenceDbsOutput* kept = nullptr;  // one of `list`, when the databases are kept
 };
 
-// The outputs `request` asks for; `given` names the inputs as the user gave
-// them, for the JSON's heading.
+// The outputs of compare; `given` names the inputs as the user gave them.
 CompareOutputs ChooseCompareOutputs(const CompareRequest& request, const CompareRequest& given);
+
+// The outputs of compare-object.
+OutputList ChooseCompareObjectOutputs(const CompareObjectRequest& request,
+                                      const CompareObjectRequest& given);
 
 }  // namespace odbdiff
 

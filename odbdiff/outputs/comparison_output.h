@@ -21,9 +21,10 @@
 #include <string>      // std::string
 #include <vector>      // std::vector
 
-#include "module/module_binding.h"     // DiffModule
-#include "outputs/difference_sink.h"   // DifferenceSink
-#include "request/comparison_rules.h"  // ComparisonRules
+#include "inputs/object_slots_compare.h"  // ComparedSlots
+#include "module/module_binding.h"        // DiffModule
+#include "outputs/difference_sink.h"      // DifferenceSink
+#include "request/comparison_rules.h"     // ComparisonRules
 
 namespace odbdiff {
 
@@ -34,7 +35,8 @@ struct ComparedPair {
   std::string file_b;
   std::string given_a;  // as the user gave them
   std::string given_b;
-  std::filesystem::path scratch;  // a private folder removed at the end
+  std::filesystem::path scratch;                // a private folder removed at the end
+  const ComparedSlots* object_slots = nullptr;  // compare-object: the object's compared slots
 };
 
 // What an output takes of the comparison while it runs.

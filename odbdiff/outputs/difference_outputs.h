@@ -10,15 +10,15 @@
 #include <string>    // std::string
 #include <vector>    // std::vector
 
-#include "json/json_differences_write.h"  // DifferencesHeading
-#include "module/difference_feed.h"       // EventFeed
-#include "module/module_binding.h"        // DiffModule, PathShown
-#include "outputs/comparison_output.h"    // DifferencesWanted
-#include "outputs/difference_sink.h"      // DifferenceSink, DifferenceFanOut
-#include "outputs/json_output.h"          // JsonOutput
-#include "outputs/stat_output.h"          // StatOutput
-#include "request/accept_file.h"          // AcceptedDifferences
-#include "request/command_line.h"         // ComparisonOptions
+#include "module/difference_feed.h"          // EventFeed
+#include "module/module_binding.h"           // DiffModule, PathShown
+#include "outputs/comparison_output.h"       // DifferencesWanted
+#include "outputs/difference_sink.h"         // DifferenceSink, DifferenceFanOut
+#include "outputs/json_differences_write.h"  // DifferencesHeading
+#include "outputs/json_output.h"             // JsonOutput
+#include "outputs/stat_output.h"             // StatOutput
+#include "request/accept_file.h"             // AcceptedDifferences
+#include "request/command_line.h"            // ComparisonOptions
 
 namespace odbdiff {
 

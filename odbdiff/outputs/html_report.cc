@@ -6,7 +6,7 @@
 #include <system_error>  // std::error_code
 
 #include "platform/failure.h"      // Failure, SystemErrorText
-#include "request/input_checks.h"  // CheckReadableFile, CheckObjectFileInput, CheckWritableOutput
+#include "request/input_checks.h"  // CheckReadableFile
 
 namespace odbdiff {
 namespace {
@@ -76,24 +76,6 @@ void WriteHtmlReportWithOwnBlocks(const DiffModule& module, const StagedOutput& 
   if (!own_blocks.empty()) AppendToReport(report, own_blocks);
   module.diff_end_HTML_file(writing_path);
   ThrowIfModuleFailed(module, shown);
-}
-
-CheckedFiles CheckPairAndReports(const std::string& file_a, const std::string& file_b,
-                                 const HtmlReportRequest& html,
-                                 std::initializer_list<std::optional<std::string>> reports) {
-  CheckObjectFileInput(file_a);
-  CheckObjectFileInput(file_b);
-  CheckedFiles checked{{file_a, file_b}, {}, std::nullopt};
-  if (html.report) {
-    checked.html_template = ChooseHtmlTemplate(html.template_file);
-    checked.inputs.push_back(*checked.html_template);
-  }
-  for (const std::optional<std::string>& report : reports) {
-    if (!report) continue;
-    CheckWritableOutput(*report);
-    checked.outputs.push_back(*report);
-  }
-  return checked;
 }
 
 }  // namespace odbdiff

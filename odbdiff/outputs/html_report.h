@@ -4,16 +4,13 @@
 #ifndef ODBDIFF_OUTPUTS_HTML_REPORT_H_
 #define ODBDIFF_OUTPUTS_HTML_REPORT_H_
 
-#include <functional>        // std::function, the module's part of a report
-#include <initializer_list>  // the report outputs of CheckPairAndReports
-#include <optional>          // std::optional
-#include <string>            // std::string
-#include <vector>            // std::vector
+#include <functional>  // std::function, the module's part of a report
+#include <optional>    // std::optional
+#include <string>      // std::string
 
 #include "module/module_binding.h"  // DiffModule
 #include "outputs/staged_output.h"  // StagedOutput
 #include "platform/failure.h"       // Failure
-#include "request/command_line.h"   // HtmlReportRequest
 
 namespace odbdiff {
 
@@ -22,21 +19,6 @@ namespace odbdiff {
 // a build tree has it. Throws Failure when the template is missing or cannot
 // be read.
 std::string ChooseHtmlTemplate(const std::optional<std::string>& given);
-
-// What the commands that compare two object files have checked before the
-// module is called: the files read and written, and the HTML template.
-struct CheckedFiles {
-  std::vector<std::string> inputs;
-  std::vector<std::string> outputs;
-  std::optional<std::string> html_template;  // set when an HTML report is asked for
-};
-
-// Checks both object files, the HTML template when `html` asks for a report,
-// and every report output that is set. Throws Failure on the first problem.
-// The caller adds its own outputs, then checks them apart from the inputs.
-CheckedFiles CheckPairAndReports(const std::string& file_a, const std::string& file_b,
-                                 const HtmlReportRequest& html,
-                                 std::initializer_list<std::optional<std::string>> reports);
 
 // Writes `report` from `html_template` in the module's three phases: its
 // initial section, then `module_part` (a report entry point called nested,

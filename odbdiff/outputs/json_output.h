@@ -6,9 +6,9 @@
 #include <optional>  // std::optional
 #include <string>    // std::string
 
-#include "json/json_differences_write.h"  // JsonDifferencesWriter, DifferencesHeading
-#include "outputs/comparison_output.h"    // ComparisonOutput
-#include "outputs/staged_output.h"        // StagedOutput
+#include "outputs/comparison_output.h"       // ComparisonOutput
+#include "outputs/json_differences_write.h"  // JsonDifferencesWriter, DifferencesHeading
+#include "outputs/staged_output.h"           // StagedOutput
 
 namespace odbdiff {
 

@@ -4,6 +4,7 @@
 
 #include <cstdlib>     // std::getenv
 #include <filesystem>  // std::filesystem::temp_directory_path
+#include <memory>      // std::make_unique
 #include <set>         // std::set, objects named twice
 #include <utility>     // std::move
 
@@ -15,18 +16,18 @@
 #include "module/difference_feed.h"       // TypedSlotReader, FeedComparedObject, SortedSlots
 #include "module/module_output.h"         // ModuleOutput, to silence the module's lines
 #include "module/pair_module_setup.h"     // SetUpModuleForPair
-#include "outputs/difference_outputs.h"   // DifferenceOutputs, ObservedComparison
+#include "outputs/difference_outputs.h"   // ObservedComparison
 #include "outputs/kept_difference_dbs.h"  // DifferenceDbs
-#include "outputs/standard_output.h"      // WriteStandardOutput
+#include "outputs/output_list.h"          // OutputList
+#include "outputs/show_text_output.h"     // ShowTextOutput
 #include "platform/failure.h"             // Failure, kSame, kDiffer
 #include "platform/scratch_folder.h"      // ScratchFolder, kTemporaryFolderPrefix
-#include "request/comparison_rules.h"     // ValueRuleLine
 
 namespace odbdiff {
 namespace {
 
 // The whole files, as the module's file comparison walks them.
-void CompareFiles(const DiffModule& module, DifferenceOutputs& differences,
+void CompareFiles(const DiffModule& module, const DifferencesWanted& wanted,
                   const ShowPlan& plan) {
   const std::vector<PathShown> shown{{plan.sources.file_a, plan.name_a},
                                      {plan.sources.file_b, plan.name_b}};
@@ -36,7 +37,7 @@ void CompareFiles(const DiffModule& module, DifferenceOutputs& differences,
   ModuleOutput output(OutputMode::kSilent, 0);
   {
     const ComparisonContext context(module, /*keep_difference_dbs=*/false);
-    ObservedComparison observed(module, differences.wanted_differences(), plan.sources.file_a, plan.sources.file_b);
+    ObservedComparison observed(module, wanted, plan.sources.file_a, plan.sources.file_b);
     module.diff_objfiles_ormo(plan.sources.file_a.c_str(), plan.sources.file_b.c_str(),
                               databases.a.c_str(), databases.b.c_str(),
                               databases.combined.c_str(), 0);
@@ -91,20 +92,21 @@ int ShowDifferences(const ShowPlan& plan, const ComparisonOptions& options) {
   }
   const auto [rules, module] = SetUpModuleForPair(options);
 
-  DifferenceOutputs differences(options, {"show", plan.name_a, plan.name_b, rules});
-  ShowTextWriter writer(plan.sources, plan.color, module);
-  differences.Add(writer, /*typed_values=*/true);
+  // The text is the one output.
+  OutputList outputs;
+  auto text = std::make_unique<ShowTextOutput>(plan.sources, plan.color, module);
+  const ShowTextOutput& shown = *text;
+  outputs.Add(std::move(text));
+  outputs.Stage(rules);
+  const DifferencesWanted wanted = outputs.Differences();
   if (plan.objects.empty()) {
-    CompareFiles(module, differences, plan);
+    CompareFiles(module, wanted, plan);
   } else {
-    CompareObjects(module, differences.sink(), plan);
+    CompareObjects(module, *wanted.sink, plan);
   }
-  differences.Finish();
-  const Counts& counts = writer.counts();
-  const bool differ = counts.objects_differing + counts.objects_only_in_a +
-                          counts.objects_only_in_b != 0;
-  WriteStandardOutput(writer.Finish() + ValueRuleLine(rules));
-  return differ ? kDiffer : kSame;
+  outputs.ComparisonDone();
+  outputs.Commit();
+  return shown.differ() ? kDiffer : kSame;
 }
 
 }  // namespace odbdiff

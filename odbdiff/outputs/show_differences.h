@@ -1,7 +1,6 @@
 // What `odbdiff show` and `odbdiff git-diff` share: comparing two object
 // files, or some of their objects, and printing the text of
-// show_text_write.h on standard output, then the line of the value rule in
-// force (ValueRuleLine).
+// show_text_output.h on standard output.
 #ifndef ODBDIFF_OUTPUTS_SHOW_DIFFERENCES_H_
 #define ODBDIFF_OUTPUTS_SHOW_DIFFERENCES_H_
 

@@ -5,8 +5,8 @@
 #include <filesystem>    // std::filesystem::file_size
 #include <system_error>  // std::error_code
 
-#include "platform/huge_page_heap.h"   // RestartWithHugePageHeap
-#include "project/worker_processes.h"  // RunTasks, ProcessorCount
+#include "platform/huge_page_heap.h"    // RestartWithHugePageHeap
+#include "platform/worker_processes.h"  // RunTasks, ProcessorCount
 
 namespace odbdiff {
 namespace {

@@ -8,16 +8,16 @@
 #include <string>  // std::string
 #include <vector>  // std::vector
 
-#include "diff/diff.h"                    // DIFF_OBJECT_ONLY_IN_A ...
-#include "json/json_differences_write.h"  // JsonDifferencesWriter
-#include "json/json_document_read.h"      // ParseJsonDocument, kMaxJsonValues
-#include "json/json_string.h"             // AppendJsonString, BytesFromHex
-#include "json/value_text_form.h"         // ValueTextForm
-#include "outputs/difference_counts.h"    // DifferenceCounts, StatLines
-#include "platform/failure.h"             // Failure
-#include "request/accept_file.h"          // ReadAcceptFile, AcceptedDifference
-#include "runner/odbdiff_runner.h"        // ReadFile, WriteFile
-#include "tests/support/temp_dir.h"       // TempDir
+#include "diff/diff.h"                       // DIFF_OBJECT_ONLY_IN_A ...
+#include "json/json_document_read.h"         // ParseJsonDocument, kMaxJsonValues
+#include "json/json_string.h"                // AppendJsonString, BytesFromHex
+#include "json/value_text_form.h"            // ValueTextForm
+#include "outputs/difference_counts.h"       // DifferenceCounts, StatLines
+#include "outputs/json_differences_write.h"  // JsonDifferencesWriter
+#include "platform/failure.h"                // Failure
+#include "request/accept_file.h"             // ReadAcceptFile, AcceptedDifference
+#include "runner/odbdiff_runner.h"           // ReadFile, WriteFile
+#include "tests/support/temp_dir.h"          // TempDir
 
 namespace odbdiff_test {
 namespace {

@@ -2,8 +2,8 @@
 // goes: each object is written when the next begins, so that memory does not
 // grow with the number of differences, and the text reaches the file in
 // large buffered writes.
-#ifndef ODBDIFF_JSON_JSON_DIFFERENCES_WRITE_H_
-#define ODBDIFF_JSON_JSON_DIFFERENCES_WRITE_H_
+#ifndef ODBDIFF_OUTPUTS_JSON_DIFFERENCES_WRITE_H_
+#define ODBDIFF_OUTPUTS_JSON_DIFFERENCES_WRITE_H_
 
 #include <cstdio>  // std::FILE
 #include <string>  // std::string
@@ -69,4 +69,4 @@ class JsonDifferencesWriter final : public DifferenceSink {
 
 }  // namespace odbdiff
 
-#endif  // ODBDIFF_JSON_JSON_DIFFERENCES_WRITE_H_
+#endif  // ODBDIFF_OUTPUTS_JSON_DIFFERENCES_WRITE_H_

@@ -1,8 +1,8 @@
 // Work split over worker processes: the diff module's comparison context
 // and rules are process-wide, so comparisons run side by side in processes
 // of their own (fork), never in threads.
-#ifndef ODBDIFF_PROJECT_WORKER_PROCESSES_H_
-#define ODBDIFF_PROJECT_WORKER_PROCESSES_H_
+#ifndef ODBDIFF_PLATFORM_WORKER_PROCESSES_H_
+#define ODBDIFF_PLATFORM_WORKER_PROCESSES_H_
 
 #include <cstddef>     // std::size_t
 #include <functional>  // std::function
@@ -26,4 +26,4 @@ std::vector<bool> RunTasks(std::size_t count, int jobs,
 
 }  // namespace odbdiff
 
-#endif  // ODBDIFF_PROJECT_WORKER_PROCESSES_H_
+#endif  // ODBDIFF_PLATFORM_WORKER_PROCESSES_H_

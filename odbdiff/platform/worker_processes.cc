@@ -1,4 +1,4 @@
-#include "project/worker_processes.h"  // ProcessorCount, RunTasks
+#include "platform/worker_processes.h"  // ProcessorCount, RunTasks
 
 #include <sched.h>      // sched_getaffinity, CPU_COUNT
 #include <sys/mman.h>   // mmap, munmap: the memory the workers share

@@ -1,6 +1,6 @@
 // RunTasks with worker processes: results come back in task order, and every
 // way a worker can fail a task ends in a Failure, never in a result.
-#include "project/worker_processes.h"  // RunTasks
+#include "platform/worker_processes.h"  // RunTasks
 
 #include <gtest/gtest.h>  // TEST, EXPECT_*
 #include <unistd.h>       // _exit

@@ -1,4 +1,4 @@
-#include "inputs/object_file_write.h"  // ObjectFileWriter
+#include "outputs/object_file_write.h"  // ObjectFileWriter
 
 #include <unistd.h>  // unlink
 
