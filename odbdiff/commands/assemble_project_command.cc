@@ -12,6 +12,7 @@
 #include "commands/commands.h"         // RunCommand
 #include "module/module_binding.h"     // BindDiffModule
 #include "outputs/html_report.h"       // ChooseHtmlTemplate
+#include "outputs/staged_output.h"     // StagedOutput
 #include "platform/failure.h"          // Failure, ReportFailure, kSame, kDiffer
 #include "project/partial_result.h"    // ReadPartialManifest, ShardPairs, DescribeOrigin
 #include "project/project_pairing.h"   // PairProjectFiles
@@ -135,8 +136,10 @@ int RunCommand(const AssembleProjectRequest& request) {
   CheckWritableOutput(*request.html.report);
   CheckOutputsApart(inputs, {*request.html.report});
   const DiffModule& module = BindDiffModule();
+  StagedOutput report(*request.html.report);
   WriteProjectReport(module, {request.folder_a, request.folder_b, pairing, status_files},
-                     request.html, html_template);
+                     request.html, html_template, report);
+  report.Commit();
   for (const OneSidedFile& file : pairing.one_sided) ReportFailure(OnlyInText(file));
   return differ ? kDiffer : kSame;
 }

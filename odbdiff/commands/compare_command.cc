@@ -16,9 +16,9 @@
 #include "module/comparison_context.h"    // ComparisonContext
 #include "module/module_binding.h"        // DiffModule
 #include "module/module_output.h"         // ChooseOutputMode, ModuleOutput
+#include "module/observed_comparison.h"   // ObservedComparison
 #include "module/pair_module_setup.h"     // SetUpModuleForPair
 #include "outputs/compare_outputs.h"      // ChooseCompareOutputs, CompareOutputs
-#include "outputs/difference_outputs.h"   // ObservedComparison
 #include "outputs/kept_difference_dbs.h"  // DifferenceDbs
 #include "outputs/output_list.h"          // OutputList, ComparedPair
 #include "platform/failure.h"             // kSame, kDiffer

@@ -1,63 +1,57 @@
-// odbdiff compare-project DIR_A DIR_B --html FILE: compares the numbered
-// files (or those of --files) of two project folders and writes the HTML
-// report of the project with the diff module's project report, from one
-// status file per file found in both folders. The pairs are compared in worker processes
-// (--jobs); with --shard and --partial only a share of them, whose status
-// files become a partial result for assemble-project.
+// odbdiff compare-project DIR_A DIR_B: compares the numbered files (or those
+// of --files) of two project folders, one status file per file found in both
+// folders, and writes the outputs asked for (project/project_outputs.h): the
+// HTML report of the project, the JSON of differences, the counts. The pairs
+// are compared in worker processes (--jobs); with --shard and --partial only
+// a share of them, whose status files become a partial result for
+// assemble-project.
 #include <filesystem>  // std::filesystem::temp_directory_path
-#include <optional>    // std::optional, the HTML report when asked for
+#include <optional>    // std::optional
 #include <string>      // std::string
 #include <vector>      // std::vector
 
 #include "commands/commands.h"             // RunCommand
 #include "inputs/input_verification.h"     // VerifyObjectFile
 #include "module/module_binding.h"         // BindDiffModule, DiffModule
-#include "outputs/difference_outputs.h"    // DifferenceOutputs, DifferenceSink, accepted differences
-#include "outputs/html_report.h"           // ChooseHtmlTemplate
-#include "platform/failure.h"              // Failure, ReportFailure, kSame, kDiffer
+#include "outputs/comparison_output.h"     // ComparedPair
+#include "outputs/difference_outputs.h"    // ReadAcceptedDifferences
+#include "outputs/output_list.h"           // OutputList
+#include "platform/failure.h"              // ReportFailure, kSame, kDiffer
 #include "platform/input_read_ahead.h"     // InputReadAhead
 #include "platform/scratch_folder.h"       // ScratchFolder, kTemporaryFolderPrefix
 #include "platform/worker_processes.h"     // RunTasks, ProcessorCount
-#include "project/partial_result.h"        // PartialResultOutput, ShardPairs, DescribeOrigin
-#include "project/project_pairing.h"       // PairProjectFiles, FilePair, OneSidedFile
-#include "project/project_report.h"        // WriteProjectReport
+#include "project/compared_project.h"      // ComparedProject
+#include "project/partial_result.h"        // ShardPairs
+#include "project/project_outputs.h"       // ChooseCompareProjectOutputs, ProjectOutputs
+#include "project/project_pairing.h"       // PairProjectFiles, FilePair, OneSidedFile, OnlyInText
 #include "project/recorded_differences.h"  // DifferenceRecorder, ReplayDifferences
 #include "project/status_file_write.h"     // WriteStatusFile
+#include "request/accept_file.h"           // AcceptedDifferences, PutAcceptedInForce
 #include "request/comparison_rules.h"      // ResolveComparisonRules, ApplyComparisonRules
 #include "request/input_checks.h"          // the checks of inputs and outputs
 
 namespace odbdiff {
 namespace {
 
-// Checks the files and the report; returns the HTML template when an HTML
-// report is asked for.
-std::optional<std::string> CheckArguments(const CompareProjectRequest& request,
-                                          const ProjectPairing& pairing) {
-  std::optional<std::string> html_template;
-  // Files in one folder only are not read, but the report must not replace one.
+// Checks the files and the outputs before anything is read.
+void CheckArguments(const CompareProjectRequest& request, const ProjectPairing& pairing,
+                    OutputList& outputs) {
   std::vector<std::string> inputs;
-  if (request.html.report) {
-    html_template = ChooseHtmlTemplate(request.html.template_file);
-    inputs.push_back(*html_template);
-  }
+  outputs.CheckInputs(inputs);
   for (const FilePair& pair : pairing.pairs) {
     CheckObjectFileInput(pair.file_a);
     CheckObjectFileInput(pair.file_b);
     inputs.push_back(pair.file_a);
     inputs.push_back(pair.file_b);
   }
+  // Files in one folder only are not read, but no output may replace one.
   for (const OneSidedFile& file : pairing.one_sided) {
     inputs.push_back(ProjectFilePath(file.folder, file.name));
   }
-  std::vector<std::string> outputs;
-  if (html_template) {
-    CheckWritableOutput(*request.html.report);
-    outputs.push_back(*request.html.report);
-  }
-  if (request.partial) CheckFolderOutput(*request.partial);
-  CheckComparisonFiles(request.comparison, inputs, outputs);
-  CheckOutputsApart(inputs, outputs);
-  return html_template;
+  std::vector<std::string> written;
+  outputs.CheckOutputs(written);
+  CheckComparisonInputs(request.comparison, inputs);
+  CheckOutputsApart(inputs, written);
 }
 
 // The positions of the pairs this run compares: all, or those of its share.
@@ -74,30 +68,26 @@ std::vector<std::size_t> PairsToCompare(const CompareProjectRequest& request,
 int RunCommand(const CompareProjectRequest& request) {
   const ProjectPairing pairing =
       PairProjectFiles(request.folder_a, request.folder_b, request.file_globs);
-  const std::optional<std::string> html_template = CheckArguments(request, pairing);
+  ProjectOutputs chosen = ChooseCompareProjectOutputs(request);
+  OutputList& outputs = chosen.list;
+  const PartialResultsOutput* partial = chosen.partial;
+  CheckArguments(request, pairing, outputs);
   const ComparisonRules rules = ResolveComparisonRules(request.comparison);
   const std::optional<AcceptedDifferences> accepted =
       ReadAcceptedDifferences(request.comparison, /*project=*/true);
-  std::optional<PartialResultOutput> partial;
-  std::optional<PartialOrigin> origin;
-  if (request.partial) {
-    origin = DescribeOrigin(request.folder_a, request.folder_b, request.file_globs, rules,
-                            request.comparison.accept);
-    partial.emplace(*request.partial, *request.shard);
-  }
   const DiffModule& module = BindDiffModule();
   ApplyComparisonRules(module, rules);
-  DifferenceOutputs differences(request.comparison,
-                                {"compare-project", request.folder_a, request.folder_b, rules});
-  DifferenceSink* sink = differences.wanted() ? &differences.sink() : nullptr;
+  outputs.Stage(rules);
+  DifferenceSink* sink = outputs.Differences().sink;
 
   std::optional<ScratchFolder> scratch;
-  if (!partial) {
+  if (partial == nullptr) {
     // Holds the status files, removed with it: they need not be synced.
     scratch.emplace(std::filesystem::temp_directory_path(), kTemporaryFolderPrefix);
     scratch->HoldScratchDatabases();
   }
-  const std::filesystem::path& status_folder = partial ? partial->folder() : scratch->path();
+  const std::filesystem::path& status_folder =
+      partial != nullptr ? partial->folder() : scratch->path();
   std::vector<std::string> status_files;
   for (const FilePair& pair : pairing.pairs) {
     status_files.push_back((status_folder / pair.status_name).string());
@@ -135,30 +125,22 @@ int RunCommand(const CompareProjectRequest& request) {
   }
   bool differ = !pairing.one_sided.empty();
   for (const bool pair_differ : pair_differs) differ = differ || pair_differ;
-
-  if (partial) {
-    PartialManifest manifest{*request.shard, *origin, {}};
-    for (std::size_t task = 0; task < compared.size(); ++task) {
-      manifest.pairs.push_back({pairing.pairs[compared[task]].name, pair_differs[task]});
-    }
-    partial->Commit(manifest);
-    // The share did its work; assemble-project tells whether the projects differ.
-    return kSame;
-  }
   if (sink != nullptr) {
     for (const OneSidedFile& file : pairing.one_sided) {
       sink->FileOnlyIn(file.folder == request.folder_a ? Side::kA : Side::kB, file.name);
     }
   }
-  differences.Finish();
-  if (html_template) {
-    WriteProjectReport(module,
-                       {request.folder_a, request.folder_b, pairing, status_files},
-                       request.html, *html_template);
-  }
-  differences.Commit();
+
+  const ComparedProject project{request.folder_a, request.folder_b, pairing,
+                                status_files,     compared,         pair_differs};
+  const ComparedPair compared_project{module, request.folder_a, request.folder_b,
+                                      request.folder_a, request.folder_b, {}, nullptr, &project};
+  outputs.ComparisonDone();
+  outputs.Write(compared_project);
+  outputs.Commit();
+  // The share did its work; assemble-project tells whether the projects differ.
+  if (partial != nullptr) return kSame;
   for (const OneSidedFile& file : pairing.one_sided) ReportFailure(OnlyInText(file));
-  differences.PrintStat();
   return differ ? kDiffer : kSame;
 }
 

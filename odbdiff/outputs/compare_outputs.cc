@@ -2,24 +2,13 @@
 
 #include <memory>  // std::make_unique
 
+#include "outputs/difference_outputs.h"         // AddDifferenceOutputs
 #include "outputs/html_report_output.h"         // HtmlReportOutput
-#include "outputs/json_output.h"                // JsonOutput
 #include "outputs/object_html_report_output.h"  // ObjectHtmlReportOutput
 #include "outputs/object_table_output.h"        // ObjectTableOutput
-#include "outputs/stat_output.h"                // StatOutput
 #include "outputs/text_report_output.h"         // TextReportOutput
 
 namespace odbdiff {
-namespace {
-
-// The JSON of differences and the counts, which every comparing command offers.
-void AddDifferenceOutputs(OutputList& list, const ComparisonOptions& options,
-                          DifferencesHeading heading) {
-  if (options.json) list.Add(std::make_unique<JsonOutput>(*options.json, std::move(heading)));
-  if (options.stat) list.Add(std::make_unique<StatOutput>());
-}
-
-}  // namespace
 
 CompareOutputs ChooseCompareOutputs(const CompareRequest& request, const CompareRequest& given) {
   using Kind = TextReportOutput::Kind;

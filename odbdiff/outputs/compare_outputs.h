@@ -1,5 +1,6 @@
 // The outputs of the commands that compare two object files, chosen from
-// the request in one place: adding an output is one line here.
+// the request in one place: adding an output is one line here
+// (compare-project's are chosen in project/project_outputs.h).
 #ifndef ODBDIFF_OUTPUTS_COMPARE_OUTPUTS_H_
 #define ODBDIFF_OUTPUTS_COMPARE_OUTPUTS_H_
 

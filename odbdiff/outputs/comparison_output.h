@@ -28,7 +28,9 @@
 
 namespace odbdiff {
 
-// The compared pair as the outputs see it.
+struct ComparedProject;  // project/compared_project.h
+
+// The compared pair, or project, as the outputs see it.
 struct ComparedPair {
   const DiffModule& module;
   std::string file_a;  // as read (a local copy of standard input or a pipe)
@@ -37,6 +39,7 @@ struct ComparedPair {
   std::string given_b;
   std::filesystem::path scratch;                // a private folder removed at the end
   const ComparedSlots* object_slots = nullptr;  // compare-object: the object's compared slots
+  const ComparedProject* project = nullptr;     // compare-project: its pairs and their outcome
 };
 
 // What an output takes of the comparison while it runs.

@@ -2,8 +2,11 @@
 
 namespace odbdiff {
 
-void OutputList::Check(std::vector<std::string>& inputs, std::vector<std::string>& outputs) {
+void OutputList::CheckInputs(std::vector<std::string>& inputs) {
   for (const auto& output : all_) output->CheckInputs(inputs);
+}
+
+void OutputList::CheckOutputs(std::vector<std::string>& outputs) {
   for (const auto& output : all_) output->CheckOutputs(outputs);
 }
 

@@ -19,7 +19,12 @@ class OutputList {
 
   // Checks what every output reads and writes: its inputs join `inputs`,
   // then its outputs join `outputs`.
-  void Check(std::vector<std::string>& inputs, std::vector<std::string>& outputs);
+  void Check(std::vector<std::string>& inputs, std::vector<std::string>& outputs) {
+    CheckInputs(inputs);
+    CheckOutputs(outputs);
+  }
+  void CheckInputs(std::vector<std::string>& inputs);
+  void CheckOutputs(std::vector<std::string>& outputs);
   bool ToStandardOutput() const;
   bool UsesScratch() const;
   void Stage(const ComparisonRules& rules);

@@ -15,8 +15,8 @@
 #include "module/comparison_context.h"    // ComparisonContext
 #include "module/difference_feed.h"       // TypedSlotReader, FeedComparedObject, SortedSlots
 #include "module/module_output.h"         // ModuleOutput, to silence the module's lines
+#include "module/observed_comparison.h"   // ObservedComparison
 #include "module/pair_module_setup.h"     // SetUpModuleForPair
-#include "outputs/difference_outputs.h"   // ObservedComparison
 #include "outputs/kept_difference_dbs.h"  // DifferenceDbs
 #include "outputs/output_list.h"          // OutputList
 #include "outputs/show_text_output.h"     // ShowTextOutput

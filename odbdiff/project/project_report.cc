@@ -59,7 +59,8 @@ std::string OneSidedFilesBlock(const std::vector<OneSidedFile>& files) {
 }
 
 void WriteProjectReport(const DiffModule& module, const ProjectReportInput& input,
-                        const HtmlReportRequest& html, const std::string& html_template) {
+                        const HtmlReportRequest& html, const std::string& html_template,
+                        const StagedOutput& report) {
   ProjectLists lists;
   ReportStatuses statuses(html.show_all);
   for (std::size_t index = 0; index < input.pairing.pairs.size(); ++index) {
@@ -75,7 +76,6 @@ void WriteProjectReport(const DiffModule& module, const ProjectReportInput& inpu
   if (!input.pairing.one_sided.empty()) own_blocks = OneSidedFilesBlock(input.pairing.one_sided);
   own_blocks += statuses.ScriptBlock();
   const ProjectFileLinks links(input.pairing, input.folder_a, input.folder_b);
-  StagedOutput report(*html.report);
   std::vector<PathShown> shown{{report.writing_path(), report.path()}};
   shown.insert(shown.end(), links.shown().begin(), links.shown().end());
   const char* writing_path = report.writing_path().c_str();
@@ -88,7 +88,6 @@ void WriteProjectReport(const DiffModule& module, const ProjectReportInput& inpu
     ThrowIfModuleFailed(module, shown);
     if (written == 0) throw HtmlReportFailure(report.path());
   }, own_blocks);
-  report.Commit();
 }
 
 }  // namespace odbdiff

@@ -8,7 +8,8 @@
 #include <string>  // std::string
 #include <vector>  // std::vector
 
-#include "module/module_binding.h"    // DiffModule
+#include "module/module_binding.h"
+#include "outputs/staged_output.h"    // StagedOutput    // DiffModule
 #include "project/project_pairing.h"  // ProjectPairing
 #include "request/command_line.h"     // HtmlReportRequest
 
@@ -23,10 +24,12 @@ struct ProjectReportInput {
   const std::vector<std::string>& status_files;
 };
 
-// Writes the report to html.report, whole or not at all, from the template
-// `html_template`. Throws Failure when it cannot be written.
+// Writes the report of html.report into `report`, from the template
+// `html_template`; the caller commits it. Throws Failure when it cannot be
+// written.
 void WriteProjectReport(const DiffModule& module, const ProjectReportInput& input,
-                        const HtmlReportRequest& html, const std::string& html_template);
+                        const HtmlReportRequest& html, const std::string& html_template,
+                        const StagedOutput& report);
 
 // The block of the files in one folder only, as it stands in the report.
 std::string OneSidedFilesBlock(const std::vector<OneSidedFile>& files);
