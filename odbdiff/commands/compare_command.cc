@@ -109,9 +109,12 @@ int RunCommand(const CompareRequest& given) {
   outputs.Stage(rules);
   const DifferenceDbs databases =
       kept != nullptr ? kept->databases().staged() : DifferenceDbs(scratch->path());
-  const ComparedPair pair{module,       request.file_a, request.file_b,
-                          given.file_a, given.file_b,   scratch ? scratch->path() : fs::path(),
-                          nullptr};
+  const ComparedPair pair{.module = module,
+                          .file_a = request.file_a,
+                          .file_b = request.file_b,
+                          .given_a = given.file_a,
+                          .given_b = given.file_b,
+                          .scratch = scratch ? scratch->path() : fs::path()};
   const DifferencesWanted wanted = outputs.Differences();
   // An output on standard output has it to itself: no module line, no bar.
   const OutputMode mode =

@@ -69,8 +69,12 @@ int RunCommand(const CompareObjectRequest& given) {
                        SortedSlots(slots.b_names.get(), slots.b_values.get()), reader_a, reader_b);
   }
   outputs.ComparisonDone();
-  const ComparedPair pair{module, request.file_a, request.file_b, given.file_a, given.file_b,
-                          {},     &slots};
+  const ComparedPair pair{.module = module,
+                          .file_a = request.file_a,
+                          .file_b = request.file_b,
+                          .given_a = given.file_a,
+                          .given_b = given.file_b,
+                          .object_slots = &slots};
   outputs.Write(pair);
   outputs.Commit();
   return slots.differ ? kDiffer : kSame;

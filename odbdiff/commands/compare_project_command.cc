@@ -133,8 +133,12 @@ int RunCommand(const CompareProjectRequest& request) {
 
   const ComparedProject project{request.folder_a, request.folder_b, pairing,
                                 status_files,     compared,         pair_differs};
-  const ComparedPair compared_project{module, request.folder_a, request.folder_b,
-                                      request.folder_a, request.folder_b, {}, nullptr, &project};
+  const ComparedPair compared_project{.module = module,
+                                      .file_a = request.folder_a,
+                                      .file_b = request.folder_b,
+                                      .given_a = request.folder_a,
+                                      .given_b = request.folder_b,
+                                      .project = &project};
   outputs.ComparisonDone();
   outputs.Write(compared_project);
   outputs.Commit();

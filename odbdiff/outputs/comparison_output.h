@@ -37,7 +37,7 @@ struct ComparedPair {
   std::string file_b;
   std::string given_a;  // as the user gave them
   std::string given_b;
-  std::filesystem::path scratch;                // a private folder removed at the end
+  std::filesystem::path scratch = {};           // a private folder removed at the end
   const ComparedSlots* object_slots = nullptr;  // compare-object: the object's compared slots
   const ComparedProject* project = nullptr;     // compare-project: its pairs and their outcome
 };
