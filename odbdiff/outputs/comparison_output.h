@@ -21,13 +21,13 @@
 #include <string>      // std::string
 #include <vector>      // std::vector
 
-#include "inputs/object_slots_compare.h"  // ComparedSlots
-#include "module/module_binding.h"        // DiffModule
-#include "outputs/difference_sink.h"      // DifferenceSink
-#include "request/comparison_rules.h"     // ComparisonRules
+#include "module/module_binding.h"     // DiffModule
+#include "outputs/difference_sink.h"   // DifferenceSink
+#include "request/comparison_rules.h"  // ComparisonRules
 
 namespace odbdiff {
 
+struct ComparedSlots;    // inputs/object_slots_compare.h
 struct ComparedProject;  // project/compared_project.h
 
 // The compared pair, or project, as the outputs see it.

@@ -1,7 +1,8 @@
 #include "outputs/object_html_report_output.h"  // ObjectHtmlReportOutput
 
-#include "outputs/html_report.h"   // ChooseHtmlTemplate, HtmlReportFailure
-#include "request/input_checks.h"  // CheckWritableOutput
+#include "inputs/object_slots_compare.h"  // ComparedSlots
+#include "outputs/html_report.h"          // ChooseHtmlTemplate, HtmlReportFailure
+#include "request/input_checks.h"         // CheckWritableOutput
 
 namespace odbdiff {
 

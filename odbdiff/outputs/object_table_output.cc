@@ -1,7 +1,8 @@
 #include "outputs/object_table_output.h"  // ObjectTableOutput
 
-#include "platform/failure.h"      // Failure
-#include "request/input_checks.h"  // CheckWritableOutput
+#include "inputs/object_slots_compare.h"  // ComparedSlots
+#include "platform/failure.h"             // Failure
+#include "request/input_checks.h"         // CheckWritableOutput
 
 namespace odbdiff {
 
