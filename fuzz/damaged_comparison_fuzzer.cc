@@ -26,13 +26,15 @@
 
 #include <nlohmann/json.hpp>  // nlohmann::json::accept
 
-#include "comparison_context.h"         // ComparisonContext
-#include "diff/host/list_library.h"     // CStrList
-#include "diff/host/object_database.h"  // CvxODB
-#include "difference_outputs.h"         // DifferenceOutputs, ObservedComparison
-#include "failure.h"                    // odbdiff::Failure
-#include "module_binding.h"             // BindDiffModule
-#include "scratch_file.h"               // ScratchPath, WriteScratchFile
+#include "diff/host/list_library.h"      // CStrList
+#include "diff/host/object_database.h"   // CvxODB
+#include "module/comparison_context.h"   // ComparisonContext
+#include "module/module_binding.h"       // BindDiffModule
+#include "module/observed_comparison.h"  // ObservedComparison
+#include "outputs/difference_outputs.h"  // AddDifferenceOutputs
+#include "outputs/output_list.h"         // OutputList
+#include "platform/failure.h"            // odbdiff::Failure
+#include "scratch_file.h"                // ScratchPath, WriteScratchFile
 
 namespace {
 
@@ -146,14 +148,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   bool failed = false;
   try {
     const odbdiff::DiffModule& module = odbdiff::BindDiffModule();
-    odbdiff::DifferenceOutputs outputs(options, {"compare", a, b, {}});
+    odbdiff::OutputList outputs;
+    odbdiff::AddDifferenceOutputs(outputs, options, {"compare", a, b, {}});
+    outputs.Stage(odbdiff::ComparisonRules{});
     {
       const odbdiff::ComparisonContext context(module, /*keep_difference_dbs=*/false);
-      odbdiff::ObservedComparison observed(module, outputs, a, b);
+      odbdiff::ObservedComparison observed(module, outputs.Differences(), a, b);
       module.diff_objfiles_ormo(a.c_str(), b.c_str(), a_differences.c_str(),
                                 b_differences.c_str(), combined.c_str(), 0);
       observed.Finish({});
-      outputs.Finish();
+      outputs.ComparisonDone();
     }
     outputs.Commit();
   } catch (const odbdiff::Failure&) {

@@ -11,12 +11,12 @@
 #include <string>   // std::string
 #include <vector>   // std::vector
 
-#include "accept_file.h"       // ReadAcceptFile, AcceptedDifferences
-#include "comparison_rules.h"  // ResolveComparisonRules
-#include "diff/diff.h"         // DIFF_OBJECT_ONLY_IN_A ... DIFF_SLOT_VALUES_DIFFER
-#include "failure.h"           // Failure, the refusal of a bad document
-#include "partial_result.h"    // ReadPartialManifest, kManifestName
-#include "scratch_file.h"      // ScratchPath, WriteScratchFile
+#include "diff/diff.h"                 // DIFF_OBJECT_ONLY_IN_A ... DIFF_SLOT_VALUES_DIFFER
+#include "platform/failure.h"          // Failure, the refusal of a bad document
+#include "project/partial_result.h"    // ReadPartialManifest, kManifestName
+#include "request/accept_file.h"       // ReadAcceptFile, AcceptedDifferences
+#include "request/comparison_rules.h"  // ResolveComparisonRules
+#include "scratch_file.h"              // ScratchPath, WriteScratchFile
 
 namespace {
 

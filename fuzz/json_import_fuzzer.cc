@@ -6,9 +6,9 @@
 #include <sstream>  // std::istringstream
 #include <string>   // std::string
 
-#include "failure.h"         // Failure, the refusal of a bad form
-#include "json_form_read.h"  // ReadJsonForm
-#include "object_model.h"    // ObjectSink, SlotValue
+#include "inputs/object_model.h"  // ObjectSink, SlotValue
+#include "json/json_form_read.h"  // ReadJsonForm
+#include "platform/failure.h"     // Failure, the refusal of a bad form
 
 namespace {
 

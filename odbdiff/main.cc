@@ -3,11 +3,11 @@
 #include <exception>  // std::exception
 #include <variant>    // std::visit, std::get_if
 
-#include "command_line.h"     // ParseCommandLine, Command
-#include "commands.h"         // RunCommand
-#include "failure.h"          // Failure, ReportFailure, FailureCause, kTrouble
-#include "huge_page_heap.h"   // RestartWithHugePageHeap
-#include "standard_output.h"  // FinishStandardOutput
+#include "commands/commands.h"        // RunCommand
+#include "outputs/standard_output.h"  // FinishStandardOutput
+#include "platform/failure.h"         // Failure, ReportFailure, FailureCause, kTrouble
+#include "platform/speed_ups.h"       // SpeedUps
+#include "request/command_line.h"     // ParseCommandLine, Command
 
 int main(int argc, char** argv) {
   using namespace odbdiff;
@@ -16,7 +16,7 @@ int main(int argc, char** argv) {
   // process silently with its private folders left behind. Ignored signals
   // stay ignored across the restart and in worker processes.
   std::signal(SIGXFSZ, SIG_IGN);
-  RestartWithHugePageHeap(argv);
+  SpeedUps::StartProcess(argv);
   try {
     const std::variant<Command, int> parsed = ParseCommandLine(argc, argv);
     const int* parse_status = std::get_if<int>(&parsed);

@@ -19,9 +19,9 @@
 #include <vector>      // std::vector
 
 #include "faults_fixture.h"                     // ManyObjects, IsOneLineNaming
-#include "odbdiff_fixture.h"                    // OdbdiffFixture
-#include "odbdiff_runner.h"                     // Entries, RunOptions
-#include "small_template.h"                     // kSmallTemplate
+#include "runner/odbdiff_fixture.h"             // OdbdiffFixture
+#include "runner/odbdiff_runner.h"              // Entries, RunOptions
+#include "runner/small_template.h"              // kSmallTemplate
 #include "tests/support/damaged_object_file.h"  // give_slot_unknown_kind
 
 namespace odbdiff_test {

@@ -8,7 +8,7 @@
 #include <algorithm>  // std::count
 #include <string>     // std::string, std::to_string
 
-#include "odbdiff_fixture.h"  // OdbdiffFixture
+#include "runner/odbdiff_fixture.h"  // OdbdiffFixture
 
 namespace odbdiff_test {
 

@@ -15,10 +15,10 @@
 #include <string>      // std::string
 #include <vector>      // std::vector
 
-#include "faults_fixture.h"   // ManyObjects, IsOneLineNaming
-#include "odbdiff_fixture.h"  // OdbdiffFixture
-#include "odbdiff_runner.h"   // ReadFile, WriteFile, Entries, WithTmpdir
-#include "small_template.h"   // kSmallTemplate
+#include "faults_fixture.h"          // ManyObjects, IsOneLineNaming
+#include "runner/odbdiff_fixture.h"  // OdbdiffFixture
+#include "runner/odbdiff_runner.h"   // ReadFile, WriteFile, Entries, WithTmpdir
+#include "runner/small_template.h"   // kSmallTemplate
 
 namespace odbdiff_test {
 namespace {

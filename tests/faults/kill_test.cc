@@ -11,10 +11,10 @@
 #include <string>      // std::string
 #include <thread>      // std::this_thread::sleep_for
 
-#include "faults_fixture.h"   // ManyObjects
-#include "odbdiff_fixture.h"  // OdbdiffFixture
-#include "odbdiff_runner.h"   // RunOptions, Entries, ReadFile, WriteFile
-#include "small_template.h"   // kSmallTemplate
+#include "faults_fixture.h"          // ManyObjects
+#include "runner/odbdiff_fixture.h"  // OdbdiffFixture
+#include "runner/odbdiff_runner.h"   // RunOptions, Entries, ReadFile, WriteFile
+#include "runner/small_template.h"   // kSmallTemplate
 
 namespace odbdiff_test {
 namespace {

@@ -12,9 +12,9 @@
 #include <thread>      // std::this_thread::sleep_for
 #include <vector>      // std::vector
 
-#include "faults_fixture.h"   // ManyObjects, IsOneLineNaming
-#include "odbdiff_fixture.h"  // OdbdiffFixture
-#include "odbdiff_runner.h"   // RunOptions
+#include "faults_fixture.h"          // ManyObjects, IsOneLineNaming
+#include "runner/odbdiff_fixture.h"  // OdbdiffFixture
+#include "runner/odbdiff_runner.h"   // RunOptions
 
 namespace odbdiff_test {
 namespace {

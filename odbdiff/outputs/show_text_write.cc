@@ -1,0 +1,153 @@
+#include "outputs/show_text_write.h"  // ShowTextWriter
+
+#include <string_view>  // std::string_view
+#include <utility>      // std::move
+#include <variant>      // std::get_if, std::get
+
+#include "json/json_string.h"        // AppendJsonString, texts quoted
+#include "json/value_text_form.h"    // ValueTextForm, numbers
+#include "platform/terminal_safe.h"  // Utf8CharacterLength
+
+namespace odbdiff {
+namespace {
+
+// The terminal's colour sequences.
+constexpr char kBold[] = "\033[1m";
+constexpr char kCyan[] = "\033[36m";
+constexpr char kRed[] = "\033[31m";
+constexpr char kGreen[] = "\033[32m";
+constexpr char kReset[] = "\033[m";
+
+constexpr char kHexDigits[] = "0123456789abcdef";
+
+const char* ColorOf(Side side) { return side == Side::kA ? kRed : kGreen; }
+const char* MarkOf(Side side) { return side == Side::kA ? "- " : "+ "; }
+
+// `text` quoted as JSON quotes it ({"bytes": "HEX"} when it is not UTF-8),
+// with DEL and the C1 controls escaped too: JSON leaves them as they are, and
+// a terminal acts on them.
+std::string Quoted(std::string_view text) {
+  std::string json;
+  AppendJsonString(text, json);
+  std::string quoted;
+  for (std::size_t at = 0; at < json.size(); ++at) {
+    const auto byte = static_cast<unsigned char>(json[at]);
+    // In valid UTF-8, 0xC2 then 0x80 to 0x9F is a C1 control.
+    const bool c1 = byte == 0xC2 && static_cast<unsigned char>(json[at + 1]) <= 0x9F;
+    if (byte != 0x7F && !c1) {
+      quoted += json[at];
+      continue;
+    }
+    const auto code = c1 ? static_cast<unsigned char>(json[++at]) : byte;
+    quoted += "\\u00";
+    quoted += kHexDigits[code >> 4];
+    quoted += kHexDigits[code & 0x0F];
+  }
+  return quoted;
+}
+
+// A name (of an object or a slot) or units as they are when they are plain:
+// valid UTF-8 without control characters, and not starting with a quote or
+// a brace, which would make them look quoted. Any other is Quoted, so that
+// it can neither act on the terminal nor break its line.
+std::string Name(std::string_view name) {
+  bool plain = name.empty() || (name.front() != '"' && name.front() != '{');
+  for (std::size_t at = 0; plain && at < name.size();) {
+    const auto byte = static_cast<unsigned char>(name[at]);
+    const std::size_t length = Utf8CharacterLength(name.substr(at));
+    plain = length != 0 && byte >= 0x20 && byte != 0x7F &&
+            !(byte == 0xC2 && static_cast<unsigned char>(name[at + 1]) <= 0x9F);
+    at += length;
+  }
+  return plain ? std::string(name) : Quoted(name);
+}
+
+// The lines of a value after its slot's name: one, or a list's "[", its
+// items and "]".
+std::vector<std::string> ValueLines(const SlotValue& value) {
+  if (const auto* text = std::get_if<TextValue>(&value)) return {Quoted(text->text)};
+  if (const auto* number = std::get_if<NumberValue>(&value)) {
+    std::string line = ValueTextForm(NumberValue{number->number, {}});
+    if (!number->units.empty()) line += ' ' + Name(number->units);
+    return {line};
+  }
+  const auto& list = std::get<ListValue>(value);
+  if (list.items.empty()) return {"[]"};
+  std::vector<std::string> lines{"["};
+  for (std::size_t i = 0; i < list.items.size(); ++i) {
+    std::string line = "  " + Quoted(list.items[i]);
+    if (i + 1 < list.items.size()) line += ',';
+    lines.push_back(std::move(line));
+  }
+  lines.emplace_back("]");
+  return lines;
+}
+
+std::string CountsLine(const Counts& counts) {
+  auto n = [](std::uint64_t count) { return std::to_string(count); };
+  return "objects: " + n(counts.objects_differing) + " differing, " + n(counts.objects_only_in_a) +
+         " only in A, " + n(counts.objects_only_in_b) + " only in B, " +
+         n(counts.objects_identical) + " identical; slots: " + n(counts.slots_values_differ) +
+         " differing, " + n(counts.slots_only_in_a) + " only in A, " + n(counts.slots_only_in_b) +
+         " only in B\n";
+}
+
+}  // namespace
+
+ShowTextWriter::ShowTextWriter(ShowSources sources, bool color, const DiffModule& module)
+    : sources_(std::move(sources)), color_(color), module_(module) {
+  for (const std::string& line : sources_.heading) AppendLine(kBold, line);
+}
+
+void ShowTextWriter::ObjectOnlyIn(Side side, const std::string& object) {
+  counts_.ObjectOnlyIn(side, object);
+  AppendLine(ColorOf(side), MarkOf(side) + ("object " + Name(object)));
+  std::optional<ObjectFileReader>& reader = side == Side::kA ? reader_a_ : reader_b_;
+  if (!reader) reader.emplace(side == Side::kA ? sources_.file_a : sources_.file_b);
+  for (const Slot& slot : reader->ReadObject(object.c_str()).slots) {
+    if (module_.diff_is_ignored(object.c_str(), slot.name.c_str()) == 0) {
+      AppendSlot(side, "  ", slot.name, slot.value);
+    }
+  }
+}
+
+void ShowTextWriter::ObjectSame(const std::string& object) { counts_.ObjectSame(object); }
+
+void ShowTextWriter::ObjectDiffers(const std::string& object) {
+  counts_.ObjectDiffers(object);
+  AppendLine(kCyan, "@@ object " + Name(object) + " @@");
+}
+
+void ShowTextWriter::SlotOnlyIn(Side side, const std::string& slot, const SlotValue& value) {
+  counts_.SlotOnlyIn(side, slot, value);
+  AppendSlot(side, "", slot, value);
+}
+
+void ShowTextWriter::SlotValuesDiffer(const std::string& slot, const SlotValue& a,
+                                      const SlotValue& b) {
+  counts_.SlotValuesDiffer(slot, a, b);
+  AppendSlot(Side::kA, "", slot, a);
+  AppendSlot(Side::kB, "", slot, b);
+}
+
+std::string ShowTextWriter::Finish() {
+  text_ += CountsLine(counts_.counts());
+  return std::move(text_);
+}
+
+void ShowTextWriter::AppendLine(const char* color, const std::string& line) {
+  if (color_) text_ += color;
+  text_ += line;
+  if (color_) text_ += kReset;
+  text_ += '\n';
+}
+
+void ShowTextWriter::AppendSlot(Side side, const std::string& indent, const std::string& slot,
+                                const SlotValue& value) {
+  const std::vector<std::string> lines = ValueLines(value);
+  const std::string lead = MarkOf(side) + indent;
+  AppendLine(ColorOf(side), lead + Name(slot) + ": " + lines.front());
+  for (std::size_t i = 1; i < lines.size(); ++i) AppendLine(ColorOf(side), lead + lines[i]);
+}
+
+}  // namespace odbdiff
