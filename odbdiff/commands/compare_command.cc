@@ -8,6 +8,7 @@
 #include <vector>      // std::vector
 
 #include "commands/commands.h"            // RunCommand
+#include "commands/pair_arguments.h"      // CheckPairArguments
 #include "diff/host/list_library.h"       // CStrList
 #include "diff/host/object_database.h"    // CvxODB
 #include "inputs/input_verification.h"    // VerifyObjectFile
@@ -57,21 +58,6 @@ std::size_t CountObjects(const DiffModule& module, const std::string& file_a,
   return total;
 }
 
-// Checks the inputs, their copies (`copied`, see LocalInputs) and the outputs
-// before anything is read.
-void CheckArguments(const CompareRequest& request, const std::vector<std::string>& copied,
-                    OutputList& outputs) {
-  CheckObjectFileInput(request.file_a);
-  CheckObjectFileInput(request.file_b);
-  std::vector<std::string> inputs{request.file_a, request.file_b};
-  std::vector<std::string> written;
-  outputs.Check(inputs, written);
-  inputs.insert(inputs.end(), copied.begin(), copied.end());
-  CheckComparisonInputs(request.comparison, inputs);
-  CheckOutputsApart(inputs, written);
-  if (!request.quiet) CheckStandardOutputApart(inputs);
-}
-
 // True when no report, no kept database and no --stat is asked for: the
 // counts are then printed as --stat prints them, so that a run that is not
 // --quiet always tells its result.
@@ -92,7 +78,9 @@ int RunCommand(const CompareRequest& given) {
   CompareOutputs chosen = ChooseCompareOutputs(request, given);
   OutputList& outputs = chosen.list;
   const KeptDifferenceDbsOutput* kept = chosen.kept;
-  CheckArguments(request, inputs.all(), outputs);
+  const std::vector<std::string> read = CheckPairArguments(
+      request.file_a, request.file_b, request.comparison, inputs.all(), outputs);
+  if (!request.quiet) CheckStandardOutputApart(read);
   if (request.comparison.verify_inputs) {
     VerifyObjectFile(request.file_a, given.file_a);
     VerifyObjectFile(request.file_b, given.file_b);

@@ -7,6 +7,7 @@
 #include <vector>  // std::vector
 
 #include "commands/commands.h"            // RunCommand
+#include "commands/pair_arguments.h"      // CheckPairArguments
 #include "inputs/input_verification.h"    // VerifyObjectFile
 #include "inputs/local_inputs.h"          // LocalInputs, standard input and pipes
 #include "inputs/object_slots_compare.h"  // CompareObjectSlots, ComparedSlots
@@ -16,26 +17,8 @@
 #include "outputs/compare_outputs.h"      // ChooseCompareObjectOutputs
 #include "outputs/output_list.h"          // OutputList
 #include "platform/failure.h"             // Failure, kSame, kDiffer
-#include "request/input_checks.h"         // the checks of inputs and outputs
 
 namespace odbdiff {
-namespace {
-
-// Checks the inputs, their copies (`copied`, see LocalInputs) and the outputs
-// before anything is read.
-void CheckArguments(const CompareObjectRequest& request, const std::vector<std::string>& copied,
-                    OutputList& outputs) {
-  CheckObjectFileInput(request.file_a);
-  CheckObjectFileInput(request.file_b);
-  std::vector<std::string> inputs{request.file_a, request.file_b};
-  std::vector<std::string> written;
-  outputs.Check(inputs, written);
-  inputs.insert(inputs.end(), copied.begin(), copied.end());
-  CheckComparisonInputs(request.comparison, inputs);
-  CheckOutputsApart(inputs, written);
-}
-
-}  // namespace
 
 int RunCommand(const CompareObjectRequest& given) {
   // Standard input and pipes are compared through copies.
@@ -44,7 +27,7 @@ int RunCommand(const CompareObjectRequest& given) {
   request.file_a = inputs.Local(given.file_a);
   request.file_b = inputs.Local(given.file_b);
   OutputList outputs = ChooseCompareObjectOutputs(request, given);
-  CheckArguments(request, inputs.all(), outputs);
+  CheckPairArguments(request.file_a, request.file_b, request.comparison, inputs.all(), outputs);
   if (request.comparison.verify_inputs) {
     VerifyObjectFile(request.file_a, given.file_a);
     VerifyObjectFile(request.file_b, given.file_b);
