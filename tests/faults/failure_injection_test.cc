@@ -158,8 +158,9 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<InjectionCase>& info) { return info.param.name; });
 
 // Flips a bit in each of `flips` bytes of the object file at `path`, at
-// places inside its pages after the first (the schema's) that `seed` picks.
-void FlipBytes(const std::string& path, unsigned seed, int flips) {
+// places inside its pages after the first (the schema's) that `pattern` picks:
+// the same pattern damages the same places.
+void FlipBytes(const std::string& path, unsigned pattern, int flips) {
   std::fstream file(path, std::ios::in | std::ios::out | std::ios::binary);
   char header[18];
   ASSERT_TRUE(file.read(header, sizeof header));
@@ -167,7 +168,7 @@ void FlipBytes(const std::string& path, unsigned seed, int flips) {
       (static_cast<unsigned char>(header[16]) << 8) | static_cast<unsigned char>(header[17]);
   const std::uintmax_t pages = fs::file_size(path) / page_size;
   ASSERT_GT(pages, 2u);
-  std::mt19937 random(seed);
+  std::mt19937 random(pattern);
   for (int flip = 0; flip < flips; ++flip) {
     const std::uintmax_t page = 1 + random() % (pages - 1);
     const std::uintmax_t at = page * page_size + 8 + random() % (page_size - 8);
@@ -186,14 +187,14 @@ TEST_F(OdbdiffFlippedBytesTest, DamageInsideTheBTreePagesIsTrouble) {
   ASSERT_NO_FATAL_FAILURE(Import("a.odb", ManyObjects(400, 6, "a")));
   ASSERT_NO_FATAL_FAILURE(Import("b.odb", ManyObjects(400, 6, "a")));
   const struct {
-    unsigned seed;
+    unsigned pattern;
     bool found_by_reading;  // else only by the quick check of --verify-inputs
   } cases[] = {{1, true}, {2, true}, {3, true}, {4, true}, {5, true}, {150, false}};
   for (const auto& damage : cases) {
-    SCOPED_TRACE(damage.seed);
-    const std::string damaged = "damaged-" + std::to_string(damage.seed) + ".odb";
+    SCOPED_TRACE(damage.pattern);
+    const std::string damaged = "damaged-" + std::to_string(damage.pattern) + ".odb";
     fs::copy_file(Path("a.odb"), Path(damaged));
-    ASSERT_NO_FATAL_FAILURE(FlipBytes(Path(damaged), damage.seed, 4));
+    ASSERT_NO_FATAL_FAILURE(FlipBytes(Path(damaged), damage.pattern, 4));
     for (const bool verify : {false, true}) {
       if (!verify && !damage.found_by_reading) continue;
       std::vector<std::string> args{"compare", damaged, "b.odb", "--json", "d.json", "--stat",
