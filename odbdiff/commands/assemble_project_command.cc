@@ -11,7 +11,7 @@
 
 #include "commands/commands.h"         // RunCommand
 #include "module/module_binding.h"     // BindDiffModule
-#include "outputs/html_report.h"       // ChooseHtmlTemplate
+#include "outputs/html/html_report.h"       // ChooseHtmlTemplate
 #include "outputs/staged_output.h"     // StagedOutput
 #include "platform/failure.h"          // Failure, ReportFailure, kSame, kDiffer
 #include "project/partial_result.h"    // ReadPartialManifest, ShardPairs, DescribeOrigin

@@ -20,7 +20,7 @@
 #include "module/observed_comparison.h"   // ObservedComparison
 #include "module/pair_module_setup.h"     // SetUpModuleForPair
 #include "outputs/compare_outputs.h"      // ChooseCompareOutputs, CompareOutputs
-#include "outputs/kept_difference_dbs.h"  // DifferenceDbs
+#include "outputs/databases/kept_difference_dbs.h"  // DifferenceDbs
 #include "outputs/output_list.h"          // OutputList, ComparedPair
 #include "platform/failure.h"             // kSame, kDiffer
 #include "platform/scratch_folder.h"      // ScratchFolder, kTemporaryFolderPrefix

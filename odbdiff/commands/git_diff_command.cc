@@ -12,8 +12,8 @@
 
 #include "commands/commands.h"          // RunCommand
 #include "inputs/local_inputs.h"        // LocalInputs, pipes and standard input
-#include "outputs/object_file_write.h"  // ObjectFileWriter, the empty file for /dev/null
-#include "outputs/show_differences.h"   // ShowDifferences, ShowPlan, ShowInColor
+#include "outputs/databases/object_file_write.h"  // ObjectFileWriter, the empty file for /dev/null
+#include "outputs/text/show_differences.h"   // ShowDifferences, ShowPlan, ShowInColor
 #include "outputs/standard_output.h"    // WriteStandardOutput
 #include "platform/failure.h"           // kSame
 #include "platform/scratch_folder.h"    // ScratchFolder, kTemporaryFolderPrefix

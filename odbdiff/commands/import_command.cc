@@ -4,7 +4,7 @@
 
 #include "commands/commands.h"          // RunCommand
 #include "json/json_form_read.h"        // ReadJsonForm
-#include "outputs/object_file_write.h"  // ObjectFileWriter
+#include "outputs/databases/object_file_write.h"  // ObjectFileWriter
 #include "platform/failure.h"           // Failure, SystemErrorText, kSame
 #include "request/input_checks.h"       // CheckReadableFile, CheckObjectFileOutput, CheckOutputsApart
 

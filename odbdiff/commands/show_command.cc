@@ -5,7 +5,7 @@
 
 #include "commands/commands.h"         // RunCommand
 #include "inputs/local_inputs.h"       // LocalInputs, standard input and pipes
-#include "outputs/show_differences.h"  // ShowDifferences, ShowPlan, ShowInColor
+#include "outputs/text/show_differences.h"  // ShowDifferences, ShowPlan, ShowInColor
 #include "request/input_checks.h"      // the checks of inputs and outputs
 
 namespace odbdiff {

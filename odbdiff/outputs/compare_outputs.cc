@@ -3,10 +3,10 @@
 #include <memory>  // std::make_unique
 
 #include "outputs/difference_outputs.h"         // AddDifferenceOutputs
-#include "outputs/html_report_output.h"         // HtmlReportOutput
-#include "outputs/object_html_report_output.h"  // ObjectHtmlReportOutput
-#include "outputs/object_table_output.h"        // ObjectTableOutput
-#include "outputs/text_report_output.h"         // TextReportOutput
+#include "outputs/html/html_report_output.h"         // HtmlReportOutput
+#include "outputs/html/object_html_report_output.h"  // ObjectHtmlReportOutput
+#include "outputs/text/object_table_output.h"        // ObjectTableOutput
+#include "outputs/text/text_report_output.h"         // TextReportOutput
 
 namespace odbdiff {
 

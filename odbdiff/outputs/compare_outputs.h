@@ -4,7 +4,7 @@
 #ifndef ODBDIFF_OUTPUTS_COMPARE_OUTPUTS_H_
 #define ODBDIFF_OUTPUTS_COMPARE_OUTPUTS_H_
 
-#include "outputs/kept_difference_dbs_output.h"  // KeptDifferenceDbsOutput
+#include "outputs/databases/kept_difference_dbs_output.h"  // KeptDifferenceDbsOutput
 #include "outputs/output_list.h"                 // OutputList
 #include "request/command_line.h"                // CompareRequest, CompareObjectRequest
 

@@ -3,8 +3,8 @@
 #include <memory>   // std::make_unique
 #include <utility>  // std::move
 
-#include "outputs/json_output.h"  // JsonOutput
-#include "outputs/stat_output.h"  // StatOutput
+#include "outputs/json/json_output.h"  // JsonOutput
+#include "outputs/text/stat_output.h"  // StatOutput
 
 namespace odbdiff {
 

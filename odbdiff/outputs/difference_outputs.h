@@ -6,7 +6,7 @@
 
 #include <optional>  // std::optional
 
-#include "outputs/json_differences_write.h"  // DifferencesHeading
+#include "outputs/json/json_differences_write.h"  // DifferencesHeading
 #include "outputs/output_list.h"             // OutputList
 #include "request/accept_file.h"             // AcceptedDifferences
 #include "request/command_line.h"            // ComparisonOptions

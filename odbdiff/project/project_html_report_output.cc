@@ -1,6 +1,6 @@
 #include "project/project_html_report_output.h"  // ProjectHtmlReportOutput
 
-#include "outputs/html_report.h"       // ChooseHtmlTemplate
+#include "outputs/html/html_report.h"       // ChooseHtmlTemplate
 #include "project/compared_project.h"  // ComparedProject
 #include "project/project_report.h"    // WriteProjectReport
 #include "request/input_checks.h"      // CheckWritableOutput

@@ -1,8 +1,8 @@
 #include "project/project_report.h"  // WriteProjectReport, OneSidedFilesBlock
 
 #include "module/owned_list2.h"          // List2
-#include "outputs/html_report.h"         // WriteHtmlReportWithOwnBlocks, HtmlReportFailure
-#include "outputs/report_statuses.h"     // ReportStatuses
+#include "outputs/html/html_report.h"         // WriteHtmlReportWithOwnBlocks, HtmlReportFailure
+#include "outputs/html/report_statuses.h"     // ReportStatuses
 #include "outputs/staged_output.h"       // StagedOutput
 #include "platform/failure.h"            // Failure
 #include "project/project_file_links.h"  // ProjectFileLinks

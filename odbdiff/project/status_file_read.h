@@ -8,7 +8,7 @@
 #include <string>       // std::string
 #include <string_view>  // std::string_view
 
-#include "outputs/report_statuses.h"  // SlotCodes
+#include "outputs/html/report_statuses.h"  // SlotCodes
 
 namespace odbdiff {
 

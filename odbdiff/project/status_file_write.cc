@@ -10,7 +10,7 @@
 #include "inputs/object_file_failure.h"  // ObjectFileFailure
 #include "module/difference_feed.h"      // TypedSlotReader, FeedComparedObject, SortedSlots
 #include "module/module_binding.h"       // ThrowIfModuleFailed
-#include "outputs/status_file_writer.h"  // InputObjectFile, StatusFileWriter, the codes
+#include "outputs/html/status_file_writer.h"  // InputObjectFile, StatusFileWriter, the codes
 #include "platform/failure.h"            // Failure
 
 namespace odbdiff {

@@ -7,7 +7,7 @@
 
 #include "module/module_binding.h"    // DiffModule
 #include "outputs/difference_sink.h"  // DifferenceSink
-#include "outputs/report_statuses.h"  // ReportStatuses
+#include "outputs/html/report_statuses.h"  // ReportStatuses
 
 namespace odbdiff {
 

@@ -1,4 +1,4 @@
-#include "outputs/kept_difference_dbs.h"  // KeptFolder, KeptDifferenceDbs
+#include "outputs/databases/kept_difference_dbs.h"  // KeptFolder, KeptDifferenceDbs
 
 #include <sys/stat.h>  // mkdir
 #include <unistd.h>    // rmdir

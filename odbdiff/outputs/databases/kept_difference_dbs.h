@@ -1,8 +1,8 @@
 // The three difference databases of a comparison, and keeping them in a
 // folder of the user's so that it holds either its former complete set or
 // the new one.
-#ifndef ODBDIFF_OUTPUTS_KEPT_DIFFERENCE_DBS_H_
-#define ODBDIFF_OUTPUTS_KEPT_DIFFERENCE_DBS_H_
+#ifndef ODBDIFF_OUTPUTS_DATABASES_KEPT_DIFFERENCE_DBS_H_
+#define ODBDIFF_OUTPUTS_DATABASES_KEPT_DIFFERENCE_DBS_H_
 
 #include <filesystem>  // std::filesystem::path
 #include <string>      // std::string
@@ -76,4 +76,4 @@ class KeptDifferenceDbs {
 
 }  // namespace odbdiff
 
-#endif  // ODBDIFF_OUTPUTS_KEPT_DIFFERENCE_DBS_H_
+#endif  // ODBDIFF_OUTPUTS_DATABASES_KEPT_DIFFERENCE_DBS_H_

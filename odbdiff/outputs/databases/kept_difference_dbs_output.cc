@@ -1,4 +1,4 @@
-#include "outputs/kept_difference_dbs_output.h"  // KeptDifferenceDbsOutput
+#include "outputs/databases/kept_difference_dbs_output.h"  // KeptDifferenceDbsOutput
 
 #include <filesystem>  // std::filesystem::is_directory
 

@@ -1,14 +1,14 @@
 // --keep-difference-dbs DIR: the comparison's three difference databases,
 // made in a private folder inside DIR and renamed into place with the other
 // outputs.
-#ifndef ODBDIFF_OUTPUTS_KEPT_DIFFERENCE_DBS_OUTPUT_H_
-#define ODBDIFF_OUTPUTS_KEPT_DIFFERENCE_DBS_OUTPUT_H_
+#ifndef ODBDIFF_OUTPUTS_DATABASES_KEPT_DIFFERENCE_DBS_OUTPUT_H_
+#define ODBDIFF_OUTPUTS_DATABASES_KEPT_DIFFERENCE_DBS_OUTPUT_H_
 
 #include <optional>  // std::optional
 #include <string>    // std::string
 
 #include "outputs/comparison_output.h"    // ComparisonOutput
-#include "outputs/kept_difference_dbs.h"  // KeptDifferenceDbs, DifferenceDbs
+#include "outputs/databases/kept_difference_dbs.h"  // KeptDifferenceDbs, DifferenceDbs
 
 namespace odbdiff {
 
@@ -30,4 +30,4 @@ class KeptDifferenceDbsOutput final : public ComparisonOutput {
 
 }  // namespace odbdiff
 
-#endif  // ODBDIFF_OUTPUTS_KEPT_DIFFERENCE_DBS_OUTPUT_H_
+#endif  // ODBDIFF_OUTPUTS_DATABASES_KEPT_DIFFERENCE_DBS_OUTPUT_H_

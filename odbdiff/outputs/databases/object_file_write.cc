@@ -1,4 +1,4 @@
-#include "outputs/object_file_write.h"  // ObjectFileWriter
+#include "outputs/databases/object_file_write.h"  // ObjectFileWriter
 
 #include <unistd.h>  // unlink
 

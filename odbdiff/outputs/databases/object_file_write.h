@@ -1,7 +1,7 @@
 // Writing an object file through the object-database library, so that the
 // path holds either its former file or the complete new one.
-#ifndef ODBDIFF_OUTPUTS_OBJECT_FILE_WRITE_H_
-#define ODBDIFF_OUTPUTS_OBJECT_FILE_WRITE_H_
+#ifndef ODBDIFF_OUTPUTS_DATABASES_OBJECT_FILE_WRITE_H_
+#define ODBDIFF_OUTPUTS_DATABASES_OBJECT_FILE_WRITE_H_
 
 #include <string>  // std::string
 
@@ -39,4 +39,4 @@ class ObjectFileWriter final : public ObjectSink {
 
 }  // namespace odbdiff
 
-#endif  // ODBDIFF_OUTPUTS_OBJECT_FILE_WRITE_H_
+#endif  // ODBDIFF_OUTPUTS_DATABASES_OBJECT_FILE_WRITE_H_

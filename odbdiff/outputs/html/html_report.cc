@@ -1,4 +1,4 @@
-#include "outputs/html_report.h"  // ChooseHtmlTemplate, WriteHtmlReportWithOwnBlocks, HtmlReportFailure
+#include "outputs/html/html_report.h"  // ChooseHtmlTemplate, WriteHtmlReportWithOwnBlocks, HtmlReportFailure
 
 #include <cerrno>        // errno
 #include <cstdio>        // std::fopen, std::fwrite, std::fclose

@@ -1,8 +1,8 @@
 // What the compare commands share for their HTML reports: the template a
 // report is built from, the writing of a report with odbdiff's own blocks
 // after the module's, and the failure of a report entry point.
-#ifndef ODBDIFF_OUTPUTS_HTML_REPORT_H_
-#define ODBDIFF_OUTPUTS_HTML_REPORT_H_
+#ifndef ODBDIFF_OUTPUTS_HTML_HTML_REPORT_H_
+#define ODBDIFF_OUTPUTS_HTML_HTML_REPORT_H_
 
 #include <functional>  // std::function, the module's part of a report
 #include <optional>    // std::optional
@@ -34,4 +34,4 @@ Failure HtmlReportFailure(const std::string& report);
 
 }  // namespace odbdiff
 
-#endif  // ODBDIFF_OUTPUTS_HTML_REPORT_H_
+#endif  // ODBDIFF_OUTPUTS_HTML_HTML_REPORT_H_

@@ -1,6 +1,6 @@
-#include "outputs/html_report_output.h"  // HtmlReportOutput
+#include "outputs/html/html_report_output.h"  // HtmlReportOutput
 
-#include "outputs/html_report.h"   // ChooseHtmlTemplate, WriteHtmlReportWithOwnBlocks
+#include "outputs/html/html_report.h"   // ChooseHtmlTemplate, WriteHtmlReportWithOwnBlocks
 #include "request/input_checks.h"  // CheckWritableOutput
 
 namespace odbdiff {

@@ -1,16 +1,16 @@
 // --html FILE of compare: the diff module's file report of the pair, from
 // the status file that the comparison's differences give, with the
 // statuses of its objects after it.
-#ifndef ODBDIFF_OUTPUTS_HTML_REPORT_OUTPUT_H_
-#define ODBDIFF_OUTPUTS_HTML_REPORT_OUTPUT_H_
+#ifndef ODBDIFF_OUTPUTS_HTML_HTML_REPORT_OUTPUT_H_
+#define ODBDIFF_OUTPUTS_HTML_HTML_REPORT_OUTPUT_H_
 
 #include <optional>  // std::optional
 #include <string>    // std::string
 
 #include "outputs/comparison_output.h"    // ComparisonOutput
-#include "outputs/report_statuses.h"      // ReportStatuses
+#include "outputs/html/report_statuses.h"      // ReportStatuses
 #include "outputs/staged_output.h"        // StagedOutput, IsStandardOutput
-#include "outputs/status_file_collect.h"  // StatusFileCollector
+#include "outputs/html/status_file_collect.h"  // StatusFileCollector
 #include "request/command_line.h"         // HtmlReportRequest
 
 namespace odbdiff {
@@ -38,4 +38,4 @@ class HtmlReportOutput final : public ComparisonOutput {
 
 }  // namespace odbdiff
 
-#endif  // ODBDIFF_OUTPUTS_HTML_REPORT_OUTPUT_H_
+#endif  // ODBDIFF_OUTPUTS_HTML_HTML_REPORT_OUTPUT_H_

@@ -1,7 +1,7 @@
-#include "outputs/object_html_report_output.h"  // ObjectHtmlReportOutput
+#include "outputs/html/object_html_report_output.h"  // ObjectHtmlReportOutput
 
 #include "inputs/object_slots_compare.h"  // ComparedSlots
-#include "outputs/html_report.h"          // ChooseHtmlTemplate, HtmlReportFailure
+#include "outputs/html/html_report.h"          // ChooseHtmlTemplate, HtmlReportFailure
 #include "request/input_checks.h"         // CheckWritableOutput
 
 namespace odbdiff {

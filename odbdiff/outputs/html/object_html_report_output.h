@@ -1,7 +1,7 @@
 // --html FILE of compare-object: the diff module's object report of the
 // object's slots.
-#ifndef ODBDIFF_OUTPUTS_OBJECT_HTML_REPORT_OUTPUT_H_
-#define ODBDIFF_OUTPUTS_OBJECT_HTML_REPORT_OUTPUT_H_
+#ifndef ODBDIFF_OUTPUTS_HTML_OBJECT_HTML_REPORT_OUTPUT_H_
+#define ODBDIFF_OUTPUTS_HTML_OBJECT_HTML_REPORT_OUTPUT_H_
 
 #include <optional>  // std::optional
 #include <string>    // std::string
@@ -33,4 +33,4 @@ class ObjectHtmlReportOutput final : public ComparisonOutput {
 
 }  // namespace odbdiff
 
-#endif  // ODBDIFF_OUTPUTS_OBJECT_HTML_REPORT_OUTPUT_H_
+#endif  // ODBDIFF_OUTPUTS_HTML_OBJECT_HTML_REPORT_OUTPUT_H_

@@ -1,4 +1,4 @@
-#include "outputs/report_statuses.h"  // ReportStatuses, SlotCodes
+#include "outputs/html/report_statuses.h"  // ReportStatuses, SlotCodes
 
 #include "json/json_string.h"  // AppendJsonString
 #include "platform/failure.h"  // Failure

@@ -5,15 +5,15 @@
 // (docs/html-template.md), since the module's blocks alone cannot tell an
 // object only in A from one in both files whose only differences are slots
 // only in A.
-#ifndef ODBDIFF_OUTPUTS_REPORT_STATUSES_H_
-#define ODBDIFF_OUTPUTS_REPORT_STATUSES_H_
+#ifndef ODBDIFF_OUTPUTS_HTML_REPORT_STATUSES_H_
+#define ODBDIFF_OUTPUTS_HTML_REPORT_STATUSES_H_
 
 #include <cstdint>      // std::uint64_t
 #include <string>       // std::string
 #include <string_view>  // std::string_view
 #include <vector>       // std::vector
 
-#include "outputs/difference_counts.h"  // Counts
+#include "outputs/text/difference_counts.h"  // Counts
 
 namespace odbdiff {
 
@@ -59,4 +59,4 @@ class ReportStatuses {
 
 }  // namespace odbdiff
 
-#endif  // ODBDIFF_OUTPUTS_REPORT_STATUSES_H_
+#endif  // ODBDIFF_OUTPUTS_HTML_REPORT_STATUSES_H_

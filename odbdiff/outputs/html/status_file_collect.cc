@@ -1,9 +1,9 @@
-#include "outputs/status_file_collect.h"  // StatusFileCollector
+#include "outputs/html/status_file_collect.h"  // StatusFileCollector
 
 #include <string_view>    // std::string_view
 #include <unordered_set>  // std::unordered_set, slot names looked up
 
-#include "outputs/status_file_writer.h"  // InputObjectFile, StatusFileWriter, the codes
+#include "outputs/html/status_file_writer.h"  // InputObjectFile, StatusFileWriter, the codes
 
 namespace odbdiff {
 namespace {

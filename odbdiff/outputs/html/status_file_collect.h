@@ -1,8 +1,8 @@
 // The status file of a compared pair (docs/status-file.md) and the statuses
 // of its objects, taken from the differences the comparison hands on as it
 // runs, so that the HTML report needs no comparison of its own.
-#ifndef ODBDIFF_OUTPUTS_STATUS_FILE_COLLECT_H_
-#define ODBDIFF_OUTPUTS_STATUS_FILE_COLLECT_H_
+#ifndef ODBDIFF_OUTPUTS_HTML_STATUS_FILE_COLLECT_H_
+#define ODBDIFF_OUTPUTS_HTML_STATUS_FILE_COLLECT_H_
 
 #include <string>   // std::string
 #include <utility>  // std::pair
@@ -10,7 +10,7 @@
 
 #include "module/module_binding.h"    // DiffModule
 #include "outputs/difference_sink.h"  // DifferenceSink, Side
-#include "outputs/report_statuses.h"  // ReportStatuses
+#include "outputs/html/report_statuses.h"  // ReportStatuses
 
 namespace odbdiff {
 
@@ -66,4 +66,4 @@ class StatusFileCollector final : public DifferenceSink {
 
 }  // namespace odbdiff
 
-#endif  // ODBDIFF_OUTPUTS_STATUS_FILE_COLLECT_H_
+#endif  // ODBDIFF_OUTPUTS_HTML_STATUS_FILE_COLLECT_H_

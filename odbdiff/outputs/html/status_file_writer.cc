@@ -1,4 +1,4 @@
-#include "outputs/status_file_writer.h"  // InputObjectFile, StatusFileWriter
+#include "outputs/html/status_file_writer.h"  // InputObjectFile, StatusFileWriter
 
 #include "inputs/object_file_failure.h"  // ObjectFileFailure
 #include "platform/failure.h"            // Failure

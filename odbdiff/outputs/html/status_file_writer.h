@@ -1,7 +1,7 @@
 // The pieces both makers of status files share (docs/status-file.md): the
 // object files read by name and the status file written object by object.
-#ifndef ODBDIFF_OUTPUTS_STATUS_FILE_WRITER_H_
-#define ODBDIFF_OUTPUTS_STATUS_FILE_WRITER_H_
+#ifndef ODBDIFF_OUTPUTS_HTML_STATUS_FILE_WRITER_H_
+#define ODBDIFF_OUTPUTS_HTML_STATUS_FILE_WRITER_H_
 
 #include <cstdint>  // std::uint64_t
 #include <string>   // std::string
@@ -54,4 +54,4 @@ class StatusFileWriter {
 
 }  // namespace odbdiff
 
-#endif  // ODBDIFF_OUTPUTS_STATUS_FILE_WRITER_H_
+#endif  // ODBDIFF_OUTPUTS_HTML_STATUS_FILE_WRITER_H_

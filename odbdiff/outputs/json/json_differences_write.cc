@@ -1,4 +1,4 @@
-#include "outputs/json_differences_write.h"  // JsonDifferencesWriter
+#include "outputs/json/json_differences_write.h"  // JsonDifferencesWriter
 
 #include <charconv>  // std::to_chars, the shortest form of a double
 #include <cerrno>    // errno

@@ -2,13 +2,13 @@
 // goes: each object is written when the next begins, so that memory does not
 // grow with the number of differences, and the text reaches the file in
 // large buffered writes.
-#ifndef ODBDIFF_OUTPUTS_JSON_DIFFERENCES_WRITE_H_
-#define ODBDIFF_OUTPUTS_JSON_DIFFERENCES_WRITE_H_
+#ifndef ODBDIFF_OUTPUTS_JSON_JSON_DIFFERENCES_WRITE_H_
+#define ODBDIFF_OUTPUTS_JSON_JSON_DIFFERENCES_WRITE_H_
 
 #include <cstdio>  // std::FILE
 #include <string>  // std::string
 
-#include "outputs/difference_counts.h"  // Counts, DifferenceCounts
+#include "outputs/text/difference_counts.h"  // Counts, DifferenceCounts
 #include "outputs/difference_sink.h"    // DifferenceSink, Side
 #include "request/comparison_rules.h"   // ComparisonRules
 
@@ -69,4 +69,4 @@ class JsonDifferencesWriter final : public DifferenceSink {
 
 }  // namespace odbdiff
 
-#endif  // ODBDIFF_OUTPUTS_JSON_DIFFERENCES_WRITE_H_
+#endif  // ODBDIFF_OUTPUTS_JSON_JSON_DIFFERENCES_WRITE_H_

@@ -1,4 +1,4 @@
-#include "outputs/json_output.h"  // JsonOutput
+#include "outputs/json/json_output.h"  // JsonOutput
 
 #include "request/input_checks.h"  // CheckWritableOutput
 

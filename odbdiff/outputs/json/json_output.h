@@ -1,13 +1,13 @@
 // --json FILE: the JSON of differences (docs/json-output.md), written as the
 // comparison hands them on.
-#ifndef ODBDIFF_OUTPUTS_JSON_OUTPUT_H_
-#define ODBDIFF_OUTPUTS_JSON_OUTPUT_H_
+#ifndef ODBDIFF_OUTPUTS_JSON_JSON_OUTPUT_H_
+#define ODBDIFF_OUTPUTS_JSON_JSON_OUTPUT_H_
 
 #include <optional>  // std::optional
 #include <string>    // std::string
 
 #include "outputs/comparison_output.h"       // ComparisonOutput
-#include "outputs/json_differences_write.h"  // JsonDifferencesWriter, DifferencesHeading
+#include "outputs/json/json_differences_write.h"  // JsonDifferencesWriter, DifferencesHeading
 #include "outputs/staged_output.h"           // StagedOutput
 
 namespace odbdiff {
@@ -34,4 +34,4 @@ class JsonOutput final : public ComparisonOutput {
 
 }  // namespace odbdiff
 
-#endif  // ODBDIFF_OUTPUTS_JSON_OUTPUT_H_
+#endif  // ODBDIFF_OUTPUTS_JSON_JSON_OUTPUT_H_

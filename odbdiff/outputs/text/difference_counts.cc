@@ -1,4 +1,4 @@
-#include "outputs/difference_counts.h"  // Counts, StatLines, CountsJson
+#include "outputs/text/difference_counts.h"  // Counts, StatLines, CountsJson
 
 #include <array>  // std::array
 

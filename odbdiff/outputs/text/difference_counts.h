@@ -1,7 +1,7 @@
 // The counts of a comparison, as --stat prints them and the JSON of
 // differences ends with them.
-#ifndef ODBDIFF_OUTPUTS_DIFFERENCE_COUNTS_H_
-#define ODBDIFF_OUTPUTS_DIFFERENCE_COUNTS_H_
+#ifndef ODBDIFF_OUTPUTS_TEXT_DIFFERENCE_COUNTS_H_
+#define ODBDIFF_OUTPUTS_TEXT_DIFFERENCE_COUNTS_H_
 
 #include <cstdint>  // std::uint64_t
 #include <string>   // std::string
@@ -73,4 +73,4 @@ std::string CountsJson(const Counts& counts);
 
 }  // namespace odbdiff
 
-#endif  // ODBDIFF_OUTPUTS_DIFFERENCE_COUNTS_H_
+#endif  // ODBDIFF_OUTPUTS_TEXT_DIFFERENCE_COUNTS_H_

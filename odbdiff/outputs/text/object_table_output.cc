@@ -1,4 +1,4 @@
-#include "outputs/object_table_output.h"  // ObjectTableOutput
+#include "outputs/text/object_table_output.h"  // ObjectTableOutput
 
 #include "inputs/object_slots_compare.h"  // ComparedSlots
 #include "platform/failure.h"             // Failure

@@ -1,7 +1,7 @@
 // --table FILE of compare-object: the diff module's two-sided table of the
 // object's slots.
-#ifndef ODBDIFF_OUTPUTS_OBJECT_TABLE_OUTPUT_H_
-#define ODBDIFF_OUTPUTS_OBJECT_TABLE_OUTPUT_H_
+#ifndef ODBDIFF_OUTPUTS_TEXT_OBJECT_TABLE_OUTPUT_H_
+#define ODBDIFF_OUTPUTS_TEXT_OBJECT_TABLE_OUTPUT_H_
 
 #include <optional>  // std::optional
 #include <string>    // std::string
@@ -28,4 +28,4 @@ class ObjectTableOutput final : public ComparisonOutput {
 
 }  // namespace odbdiff
 
-#endif  // ODBDIFF_OUTPUTS_OBJECT_TABLE_OUTPUT_H_
+#endif  // ODBDIFF_OUTPUTS_TEXT_OBJECT_TABLE_OUTPUT_H_

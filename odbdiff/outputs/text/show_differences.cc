@@ -1,4 +1,4 @@
-#include "outputs/show_differences.h"  // ShowDifferences, ShowInColor
+#include "outputs/text/show_differences.h"  // ShowDifferences, ShowInColor
 
 #include <unistd.h>  // isatty, STDOUT_FILENO
 
@@ -17,9 +17,9 @@
 #include "module/module_output.h"         // ModuleOutput, to silence the module's lines
 #include "module/observed_comparison.h"   // ObservedComparison
 #include "module/pair_module_setup.h"     // SetUpModuleForPair
-#include "outputs/kept_difference_dbs.h"  // DifferenceDbs
+#include "outputs/databases/kept_difference_dbs.h"  // DifferenceDbs
 #include "outputs/output_list.h"          // OutputList
-#include "outputs/show_text_output.h"     // ShowTextOutput
+#include "outputs/text/show_text_output.h"     // ShowTextOutput
 #include "platform/failure.h"             // Failure, kSame, kDiffer
 #include "platform/scratch_folder.h"      // ScratchFolder, kTemporaryFolderPrefix
 

@@ -1,14 +1,14 @@
 // What `odbdiff show` and `odbdiff git-diff` share: comparing two object
 // files, or some of their objects, and printing the text of
 // show_text_output.h on standard output.
-#ifndef ODBDIFF_OUTPUTS_SHOW_DIFFERENCES_H_
-#define ODBDIFF_OUTPUTS_SHOW_DIFFERENCES_H_
+#ifndef ODBDIFF_OUTPUTS_TEXT_SHOW_DIFFERENCES_H_
+#define ODBDIFF_OUTPUTS_TEXT_SHOW_DIFFERENCES_H_
 
 #include <string>  // std::string
 #include <vector>  // std::vector
 
 #include "module/module_binding.h"    // PathShown
-#include "outputs/show_text_write.h"  // ShowSources
+#include "outputs/text/show_text_write.h"  // ShowSources
 #include "request/command_line.h"     // ComparisonOptions
 
 namespace odbdiff {
@@ -32,4 +32,4 @@ int ShowDifferences(const ShowPlan& plan, const ComparisonOptions& options);
 
 }  // namespace odbdiff
 
-#endif  // ODBDIFF_OUTPUTS_SHOW_DIFFERENCES_H_
+#endif  // ODBDIFF_OUTPUTS_TEXT_SHOW_DIFFERENCES_H_

@@ -1,4 +1,4 @@
-#include "outputs/show_text_output.h"  // ShowTextOutput
+#include "outputs/text/show_text_output.h"  // ShowTextOutput
 
 #include "outputs/standard_output.h"  // WriteStandardOutput
 

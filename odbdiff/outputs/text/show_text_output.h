@@ -1,12 +1,12 @@
 // The text of show and git-diff on standard output: the differences with
 // their values (show_text_write.h), then the line of the value rule in force.
-#ifndef ODBDIFF_OUTPUTS_SHOW_TEXT_OUTPUT_H_
-#define ODBDIFF_OUTPUTS_SHOW_TEXT_OUTPUT_H_
+#ifndef ODBDIFF_OUTPUTS_TEXT_SHOW_TEXT_OUTPUT_H_
+#define ODBDIFF_OUTPUTS_TEXT_SHOW_TEXT_OUTPUT_H_
 
 #include <string>  // std::string
 
 #include "outputs/comparison_output.h"  // ComparisonOutput
-#include "outputs/show_text_write.h"    // ShowTextWriter, ShowSources
+#include "outputs/text/show_text_write.h"    // ShowTextWriter, ShowSources
 
 namespace odbdiff {
 
@@ -33,4 +33,4 @@ class ShowTextOutput final : public ComparisonOutput {
 
 }  // namespace odbdiff
 
-#endif  // ODBDIFF_OUTPUTS_SHOW_TEXT_OUTPUT_H_
+#endif  // ODBDIFF_OUTPUTS_TEXT_SHOW_TEXT_OUTPUT_H_

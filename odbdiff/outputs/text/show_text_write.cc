@@ -1,4 +1,4 @@
-#include "outputs/show_text_write.h"  // ShowTextWriter
+#include "outputs/text/show_text_write.h"  // ShowTextWriter
 
 #include <string_view>  // std::string_view
 #include <utility>      // std::move

@@ -25,8 +25,8 @@
 // every slot keeps to its lines. With colour,
 // heading lines are bold, object headers cyan, lines of A red and lines of B
 // green.
-#ifndef ODBDIFF_OUTPUTS_SHOW_TEXT_WRITE_H_
-#define ODBDIFF_OUTPUTS_SHOW_TEXT_WRITE_H_
+#ifndef ODBDIFF_OUTPUTS_TEXT_SHOW_TEXT_WRITE_H_
+#define ODBDIFF_OUTPUTS_TEXT_SHOW_TEXT_WRITE_H_
 
 #include <optional>  // std::optional
 #include <string>    // std::string
@@ -35,7 +35,7 @@
 #include "inputs/object_file_read.h"    // ObjectFileReader, the slots of one-sided objects
 #include "inputs/object_model.h"        // SlotValue
 #include "module/module_binding.h"      // DiffModule, its ignore rules
-#include "outputs/difference_counts.h"  // DifferenceCounts, the counts line
+#include "outputs/text/difference_counts.h"  // DifferenceCounts, the counts line
 #include "outputs/difference_sink.h"    // DifferenceSink, Side
 
 namespace odbdiff {
@@ -87,4 +87,4 @@ class ShowTextWriter final : public DifferenceSink {
 
 }  // namespace odbdiff
 
-#endif  // ODBDIFF_OUTPUTS_SHOW_TEXT_WRITE_H_
+#endif  // ODBDIFF_OUTPUTS_TEXT_SHOW_TEXT_WRITE_H_

@@ -1,4 +1,4 @@
-#include "outputs/stat_output.h"  // StatOutput
+#include "outputs/text/stat_output.h"  // StatOutput
 
 #include "outputs/standard_output.h"  // WriteStandardOutput
 

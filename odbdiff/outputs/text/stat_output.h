@@ -1,12 +1,12 @@
 // --stat: the counts of the differences and the value rule in force, printed
 // on standard output once everything else is in place.
-#ifndef ODBDIFF_OUTPUTS_STAT_OUTPUT_H_
-#define ODBDIFF_OUTPUTS_STAT_OUTPUT_H_
+#ifndef ODBDIFF_OUTPUTS_TEXT_STAT_OUTPUT_H_
+#define ODBDIFF_OUTPUTS_TEXT_STAT_OUTPUT_H_
 
 #include <string>  // std::string
 
 #include "outputs/comparison_output.h"  // ComparisonOutput
-#include "outputs/difference_counts.h"  // DifferenceCounts
+#include "outputs/text/difference_counts.h"  // DifferenceCounts
 #include "request/comparison_rules.h"   // ComparisonRules, ValueRuleLine
 
 namespace odbdiff {
@@ -26,4 +26,4 @@ class StatOutput final : public ComparisonOutput {
 
 }  // namespace odbdiff
 
-#endif  // ODBDIFF_OUTPUTS_STAT_OUTPUT_H_
+#endif  // ODBDIFF_OUTPUTS_TEXT_STAT_OUTPUT_H_

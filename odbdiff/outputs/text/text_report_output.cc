@@ -1,4 +1,4 @@
-#include "outputs/text_report_output.h"  // TextReportOutput
+#include "outputs/text/text_report_output.h"  // TextReportOutput
 
 #include "platform/failure.h"      // Failure
 #include "request/input_checks.h"  // CheckWritableOutput

@@ -1,7 +1,7 @@
 // --text-report FILE and --summary FILE: the diff module's two text reports,
 // written from the difference databases of the comparison.
-#ifndef ODBDIFF_OUTPUTS_TEXT_REPORT_OUTPUT_H_
-#define ODBDIFF_OUTPUTS_TEXT_REPORT_OUTPUT_H_
+#ifndef ODBDIFF_OUTPUTS_TEXT_TEXT_REPORT_OUTPUT_H_
+#define ODBDIFF_OUTPUTS_TEXT_TEXT_REPORT_OUTPUT_H_
 
 #include <optional>  // std::optional
 #include <string>    // std::string
@@ -32,4 +32,4 @@ class TextReportOutput final : public ComparisonOutput {
 
 }  // namespace odbdiff
 
-#endif  // ODBDIFF_OUTPUTS_TEXT_REPORT_OUTPUT_H_
+#endif  // ODBDIFF_OUTPUTS_TEXT_TEXT_REPORT_OUTPUT_H_

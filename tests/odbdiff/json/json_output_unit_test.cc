@@ -12,8 +12,8 @@
 #include "json/json_document_read.h"         // ParseJsonDocument, kMaxJsonValues
 #include "json/json_string.h"                // AppendJsonString, BytesFromHex
 #include "json/value_text_form.h"            // ValueTextForm
-#include "outputs/difference_counts.h"       // DifferenceCounts, StatLines
-#include "outputs/json_differences_write.h"  // JsonDifferencesWriter
+#include "outputs/text/difference_counts.h"       // DifferenceCounts, StatLines
+#include "outputs/json/json_differences_write.h"  // JsonDifferencesWriter
 #include "platform/failure.h"                // Failure
 #include "request/accept_file.h"             // ReadAcceptFile, AcceptedDifference
 #include "runner/odbdiff_runner.h"           // ReadFile, WriteFile

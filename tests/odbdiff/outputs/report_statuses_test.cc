@@ -5,7 +5,7 @@
 
 #include <string>  // std::string
 
-#include "outputs/report_statuses.h"  // ReportStatuses, SlotCodes
+#include "outputs/html/report_statuses.h"  // ReportStatuses, SlotCodes
 
 namespace odbdiff {
 namespace {

@@ -11,8 +11,8 @@
 #include "diff/host/object_database.h"    // CvxODB
 #include "module/difference_feed.h"       // EventFeed
 #include "module/module_binding.h"        // BindDiffModule
-#include "outputs/report_statuses.h"      // ReportStatuses
-#include "outputs/status_file_collect.h"  // StatusFileCollector
+#include "outputs/html/report_statuses.h"      // ReportStatuses
+#include "outputs/html/status_file_collect.h"  // StatusFileCollector
 #include "platform/failure.h"             // Failure
 #include "project/status_file_write.h"    // WriteStatusFile
 #include "tests/support/object_files.h"   // write_object_file, ObjectSpec
