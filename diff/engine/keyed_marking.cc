@@ -3,6 +3,7 @@
 #include <cstring>  // std::strcmp
 
 #include "diff/diff.h"                   // DIFF_STATUS_DIFFERENT, DIFF_STATUS_SAME
+#include "diff/engine/slot_values_judge.h"  // slot_values_differ
 #include "diff/engine/values_differ.h"   // values_differ
 
 namespace diff::engine {
@@ -25,6 +26,16 @@ void pair_names(Texts a, Texts b, std::vector<std::int64_t>& partner) {
   }
 }
 
+// Equality under the slot rule of `name`, or the run's rule when it has none;
+// identical texts need no lookup.
+bool equal_by_slot(const char* name, const char* a, const char* b, const ValueRule& rule,
+                   const SlotRuleLookup& slot_rules) {
+  if (std::strcmp(a != nullptr ? a : "", b != nullptr ? b : "") == 0) return true;
+  const SlotRule* slot_rule = slot_rules.rule_for(name != nullptr ? name : "");
+  if (slot_rule == nullptr) return values_differ(a, b, rule) == 0;
+  return slot_values_differ(a, b, *slot_rule) == 0;
+}
+
 }  // namespace
 
 std::int64_t status_code(Mark mark) {
@@ -32,7 +43,8 @@ std::int64_t status_code(Mark mark) {
 }
 
 void mark_sorted_sides(Texts a_names, Texts a_values, Texts b_names, Texts b_values,
-                       bool compare_values, const ValueRule& rule, KeyedMarks& marks) {
+                       bool compare_values, const ValueRule& rule, KeyedMarks& marks,
+                       const SlotRuleLookup* slot_rules) {
   marks.a_names.assign(a_names.size(), Mark::kDifferent);
   marks.b_names.assign(b_names.size(), Mark::kDifferent);
   marks.a_values.clear();
@@ -62,7 +74,10 @@ void mark_sorted_sides(Texts a_names, Texts a_values, Texts b_names, Texts b_val
     marks.a_names[i] = Mark::kSame;
     marks.b_names[j] = Mark::kSame;
     if (!compare_values) continue;
-    if (values_differ(a_values[i], b_values[j], rule) == 0) {
+    const bool equal = slot_rules == nullptr
+                           ? values_differ(a_values[i], b_values[j], rule) == 0
+                           : equal_by_slot(a_names[i], a_values[i], b_values[j], rule, *slot_rules);
+    if (equal) {
       marks.a_values[i] = Mark::kSame;
       marks.b_values[j] = Mark::kSame;
     } else {

@@ -13,6 +13,7 @@
 #include <span>     // std::span
 #include <vector>   // std::vector
 
+#include "diff/engine/slot_rule.h"   // SlotRuleLookup
 #include "diff/engine/value_rule.h"  // ValueRule
 
 namespace diff::engine {
@@ -39,16 +40,20 @@ struct KeyedMarks {
 // Marks two sorted sides into `marks`, whose vectors are refilled (their
 // memory reused). Values are compared only when `compare_values` is set, in
 // which case `a_values` and `b_values` are parallel to the names and equal
-// under `rule`; otherwise the value marks are left empty.
+// under `rule`, or under the slot rule that `slot_rules` (when not null)
+// finds for the name; otherwise the value marks are left empty.
 void mark_sorted_sides(Texts a_names, Texts a_values, Texts b_names, Texts b_values,
-                       bool compare_values, const ValueRule& rule, KeyedMarks& marks);
+                       bool compare_values, const ValueRule& rule, KeyedMarks& marks,
+                       const SlotRuleLookup* slot_rules = nullptr);
 
 // The same, into new vectors.
 inline KeyedMarks mark_sorted_sides(Texts a_names, Texts a_values, Texts b_names,
                                     Texts b_values, bool compare_values,
-                                    const ValueRule& rule) {
+                                    const ValueRule& rule,
+                                    const SlotRuleLookup* slot_rules = nullptr) {
   KeyedMarks marks;
-  mark_sorted_sides(a_names, a_values, b_names, b_values, compare_values, rule, marks);
+  mark_sorted_sides(a_names, a_values, b_names, b_values, compare_values, rule, marks,
+                    slot_rules);
   return marks;
 }
 

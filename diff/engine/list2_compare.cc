@@ -175,7 +175,8 @@ constexpr const char* kNoList = "the list library could not make a list";
 // lists are made once the marks are known, so they are written only once.
 int compare_list2(const ValueRule& rule, list2 a_names, list2 a_values, list2 b_names,
                   list2 b_values, list2* a_sorted_names, list2* a_sorted_values,
-                  list2* b_sorted_names, list2* b_sorted_values) {
+                  list2* b_sorted_names, list2* b_sorted_values,
+                  const SlotRuleLookup* slot_rules) {
   for (list2* out : {a_sorted_names, a_sorted_values, b_sorted_names, b_sorted_values}) {
     if (out != nullptr) *out = nullptr;
   }
@@ -188,7 +189,8 @@ int compare_list2(const ValueRule& rule, list2 a_names, list2 a_values, list2 b_
   gather_values(b, b_values);
 
   const KeyedMarks marks = mark_sorted_sides(a.name_texts, a.value_texts, b.name_texts,
-                                             b.value_texts, /*compare_values=*/true, rule);
+                                             b.value_texts, /*compare_values=*/true, rule,
+                                             slot_rules);
   OwnedList2 a_sorted_value_list = sorted_values_of(a, marks.a_values, list2_length(a_values));
   OwnedList2 b_sorted_value_list = sorted_values_of(b, marks.b_values, list2_length(b_values));
   if (a_sorted_value_list == nullptr || b_sorted_value_list == nullptr) {

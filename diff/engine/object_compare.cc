@@ -33,12 +33,13 @@ int compare_objects(const SlotJudge& judge, CvxODB* a_database, const char* a_ob
   load_slots(a_database, a_object, a_names, a_values, objects_listed);
   load_slots(b_database, b_object, b_names, b_values, objects_listed);
   const ValueRule& rule = judge.value_rule();
-  if (!judge.judges_slots()) {
-    return compare_strlists(rule, &a_names, &a_values, &b_names, &b_values, a_sorted_names,
-                            a_sorted_values, b_sorted_names, b_sorted_values);
-  }
   // The rules go by the object's name on side A (on side B without one).
   const char* object = a_object != nullptr ? a_object : b_object;
+  const SlotRuleLookup* slot_rules = judge.slot_rules_of(object != nullptr ? object : "");
+  if (!judge.judges_slots()) {
+    return compare_strlists(rule, &a_names, &a_values, &b_names, &b_values, a_sorted_names,
+                            a_sorted_values, b_sorted_names, b_sorted_values, slot_rules);
+  }
   drop_ignored_slots(judge, object, a_names, a_values);
   drop_ignored_slots(judge, object, b_names, b_values);
   // A null sorted list is filled and dropped, as without rules.
@@ -48,7 +49,7 @@ int compare_objects(const SlotJudge& judge, CvxODB* a_database, const char* a_ob
   CStrList& b_sorted = b_sorted_names != nullptr ? *b_sorted_names : dropped[2];
   CStrList& b_sorted_value = b_sorted_values != nullptr ? *b_sorted_values : dropped[3];
   const int result = compare_strlists(rule, &a_names, &a_values, &b_names, &b_values, &a_sorted,
-                                      &a_sorted_value, &b_sorted, &b_sorted_value);
+                                      &a_sorted_value, &b_sorted, &b_sorted_value, slot_rules);
   return settle_accepted_slots(judge, object, a_sorted, a_sorted_value, b_sorted, b_sorted_value,
                                result);
 }
@@ -62,7 +63,8 @@ bool compare_listed_objects_sorted(const SlotJudge& judge, CvxODB& a_database,
   // The library gives a value for every slot name; lists that are not
   // parallel are compared as compare_objects does.
   return compare_strlists_sorted(judge.value_rule(), loaded.a_names, loaded.a_values,
-                                 loaded.b_names, loaded.b_values, sides);
+                                 loaded.b_names, loaded.b_values, sides,
+                                 judge.slot_rules_of(object != nullptr ? object : ""));
 }
 
 }  // namespace diff::engine

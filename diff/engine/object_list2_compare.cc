@@ -23,9 +23,10 @@ int compare_object_list2(const SlotJudge& judge, const char* object, list2 a_nam
                          list2* a_sorted_values, list2* b_sorted_names,
                          list2* b_sorted_values) {
   const ValueRule& rule = judge.value_rule();
+  const SlotRuleLookup* slot_rules = judge.slot_rules_of(object != nullptr ? object : "");
   if (!judge.judges_slots()) {
     return compare_list2(rule, a_names, a_values, b_names, b_values, a_sorted_names,
-                         a_sorted_values, b_sorted_names, b_sorted_values);
+                         a_sorted_values, b_sorted_names, b_sorted_values, slot_rules);
   }
   // The caller's lists stay as given; the comparison runs on copies without
   // the object's ignored slots.
@@ -35,7 +36,7 @@ int compare_object_list2(const SlotJudge& judge, const char* object, list2 a_nam
   int result = 0;
   try {
     result = compare_list2(rule, a.names(), a.values(), b.names(), b.values(), &sorted[0],
-                           &sorted[1], &sorted[2], &sorted[3]);
+                           &sorted[1], &sorted[2], &sorted[3], slot_rules);
     result = settle_accepted_slots(judge, object, &sorted[0], &sorted[1], &sorted[2], &sorted[3],
                                    result);
   } catch (...) {

@@ -8,6 +8,7 @@
 #include <string_view>  // std::string_view
 #include <vector>       // std::vector
 
+#include "diff/engine/slot_rule.h"   // SlotRuleLookup
 #include "diff/engine/value_rule.h"  // ValueRule
 
 namespace diff::engine {
@@ -56,6 +57,11 @@ class SlotJudge {
  public:
   // The rule by which two value texts are equal.
   virtual const ValueRule& value_rule() const = 0;
+
+  // The slot rules that apply to the slots of `object`, which take the place
+  // of the value rule for the slots they name; null when none applies. The
+  // lookup stays the judge's and holds until the next call.
+  virtual const SlotRuleLookup* slot_rules_of(std::string_view object) const = 0;
 
   // True when some ignore rule is in force.
   virtual bool ignores_slots() const = 0;

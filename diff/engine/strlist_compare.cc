@@ -210,7 +210,7 @@ void write_back_filled(std::span<CListNode* const> input, std::span<CListNode* c
 int compare_strlists(const ValueRule& rule, CStrList* a_names, CStrList* a_values,
                      CStrList* b_names, CStrList* b_values, CStrList* a_sorted_names,
                      CStrList* a_sorted_values, CStrList* b_sorted_names,
-                     CStrList* b_sorted_values) {
+                     CStrList* b_sorted_values, const SlotRuleLookup* slot_rules) {
   // A list the caller did not pass is one of these, made only then.
   std::optional<CStrList> missing[8];
   auto list_or_scratch = [&missing](CStrList* list, int k) -> CStrList& {
@@ -237,7 +237,8 @@ int compare_strlists(const ValueRule& rule, CStrList* a_names, CStrList* a_value
   if (compare_values && !a.values_filled) texts_of(sav, a.values);
   if (compare_values && !b.values_filled) texts_of(sbv, b.values);
   KeyedMarks& marks = scratch.marks;
-  mark_sorted_sides(a.names, a.values, b.names, b.values, compare_values, rule, marks);
+  mark_sorted_sides(a.names, a.values, b.names, b.values, compare_values, rule, marks,
+                    slot_rules);
 
   write_back_filled(a.input_names, a.sorted_names, marks.a_names, scratch.last_from);
   write_back_filled(b.input_names, b.sorted_names, marks.b_names, scratch.last_from);
@@ -259,7 +260,8 @@ int compare_strlists(const ValueRule& rule, CStrList* a_names, CStrList* a_value
 }
 
 bool compare_strlists_sorted(const ValueRule& rule, CStrList& a_names, CStrList& a_values,
-                             CStrList& b_names, CStrList& b_values, SortedSides& sides) {
+                             CStrList& b_names, CStrList& b_values, SortedSides& sides,
+                             const SlotRuleLookup* slot_rules) {
   if (a_values.GetLength() != a_names.GetLength() ||
       b_values.GetLength() != b_names.GetLength()) {
     return false;
@@ -270,7 +272,8 @@ bool compare_strlists_sorted(const ValueRule& rule, CStrList& a_names, CStrList&
   index_side(a_names, a_values, nullptr, nullptr, scratch, a);
   index_side(b_names, b_values, nullptr, nullptr, scratch, b);
   KeyedMarks& marks = scratch.marks;
-  mark_sorted_sides(a.names, a.values, b.names, b.values, /*compare_values=*/true, rule, marks);
+  mark_sorted_sides(a.names, a.values, b.names, b.values, /*compare_values=*/true, rule, marks,
+                    slot_rules);
   sides.a_names.assign(a.names.begin(), a.names.end());
   sides.a_values.assign(a.values.begin(), a.values.end());
   sides.b_names.assign(b.names.begin(), b.names.end());

@@ -5,6 +5,7 @@
 #include <vector>  // std::vector of sorted texts and marks
 
 #include "diff/engine/keyed_marking.h"  // Mark
+#include "diff/engine/slot_rule.h"      // SlotRuleLookup
 #include "diff/engine/value_rule.h"     // ValueRule
 #include "diff/host/list_library.h"     // CStrList
 
@@ -26,18 +27,20 @@ struct SortedSides {
 // sorted lists gets an item status code in its data word, and so does every
 // value item when values are compared. Returns 1 when the sides differ, else
 // 0. A null list counts as an empty one (a null sorted list is filled and
-// dropped).
+// dropped). With `slot_rules`, a slot's rule takes the place of `rule` for
+// the slots it names.
 int compare_strlists(const ValueRule& rule, CStrList* a_names, CStrList* a_values,
                      CStrList* b_names, CStrList* b_values, CStrList* a_sorted_names,
                      CStrList* a_sorted_values, CStrList* b_sorted_names,
-                     CStrList* b_sorted_values);
+                     CStrList* b_sorted_values, const SlotRuleLookup* slot_rules = nullptr);
 
 // compare_strlists for sides whose value lists are both parallel to their
 // names, giving the sorted sides as `sides` (whose vectors are refilled)
 // instead of sorted lists. Returns false, `sides` then unchanged, when a
 // value list is not parallel.
 bool compare_strlists_sorted(const ValueRule& rule, CStrList& a_names, CStrList& a_values,
-                             CStrList& b_names, CStrList& b_values, SortedSides& sides);
+                             CStrList& b_names, CStrList& b_values, SortedSides& sides,
+                             const SlotRuleLookup* slot_rules = nullptr);
 
 }  // namespace diff::engine
 

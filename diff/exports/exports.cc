@@ -5,6 +5,7 @@
 // are equal. The comparison rules that the option entry points set are held
 // here and handed by reference to the comparisons and reports.
 #include <cstdio>  // EOF
+#include <string>  // std::string, the explanation of diff_explain_values
 
 #include "diff/diff.h"                            // the declarations of the entry points
 #include "diff/engine/list2_compare.h"            // compare_list2
@@ -89,6 +90,26 @@ DIFF_API int diff_reset_options(void) {
   return guarded(1, [] {
     rules_in_force() = diff::ComparisonRules{};
     return 1;
+  });
+}
+
+DIFF_API int diff_add_slot_rule(const char* object_pattern, const char* slot_pattern, int rule,
+                                double relative_percent, double absolute, int text_case,
+                                int lists) {
+  return guarded(0, [&] {
+    rules_in_force().slot_rules().add(object_pattern, slot_pattern, rule, relative_percent,
+                                      absolute, text_case, lists);
+    return 1;
+  });
+}
+
+DIFF_API int diff_explain_values(const char* object, const char* slot, const char* a_value,
+                                 const char* b_value, const char** explanation) {
+  thread_local std::string last;
+  return guarded(0, [&] {
+    const int differ = rules_in_force().explain_values(object, slot, a_value, b_value, last);
+    if (explanation != nullptr) *explanation = last.c_str();
+    return differ;
   });
 }
 

@@ -167,9 +167,72 @@ DIFF_API int diff_set_value_rule(int rule, double tolerance_percent);
 DIFF_API int diff_get_value_rule(double* tolerance_percent);
 
 // Puts every option back to its default: DIFF_VALUE_RULE_TOLERANT with
-// DIFF_DEFAULT_TOLERANCE_PERCENT, no ignore rule, no accepted difference.
+// DIFF_DEFAULT_TOLERANCE_PERCENT, no slot rule, no ignore rule, no accepted
+// difference.
 // The event observer is not an option and stays. Returns 1.
 DIFF_API int diff_reset_options(void);
+
+// ---------------------------------------------------------------------------
+// Slot rules
+// ---------------------------------------------------------------------------
+// A slot rule decides, for the slots whose object and slot names match its
+// globs (as the ignore rules' patterns), when their values are equal, in
+// place of the value rule. The first rule added that matches a slot wins;
+// slots no rule matches keep the value rule. Slot rules apply wherever slots
+// of a named object are compared (diff_objects_ormo, diff_object_list2,
+// diff_objfiles_ormo), not to diff_list2 and diff_list2_ormo. Lookups go by
+// the first byte of a pattern, as the ignore rules' do, and only slots whose
+// texts differ are looked up.
+//
+// A rule is one of the value rules or DIFF_VALUE_RULE_UNITS, with
+//   - a relative tolerance (a percentage of the larger magnitude, as the
+//     value rules take it) and an absolute one (in the slot's units; under
+//     DIFF_VALUE_RULE_UNITS in A's): numbers x and y are equal when they are
+//     equal, both NaN, or within either tolerance: |x - y| <= absolute or
+//     |x - y| <= relative/100 * max(|x|, |y|);
+//   - DIFF_CASE_IGNORE: texts equal but for the case of ASCII letters are
+//     equal;
+//   - DIFF_LISTS_UNORDERED or DIFF_LISTS_SET for list values (texts holding
+//     "\n", one item per line): the items are compared as multisets (the
+//     same items as often) or as sets (repeats dropped); items equal as
+//     texts pair first, the rest pair in sorted order (numbers by value) and
+//     are judged one pair at a time. DIFF_LISTS_ORDERED pairs the items in
+//     order.
+// DIFF_VALUE_RULE_TOLERANT, _NUMERIC and _EXACT judge each item as the value
+// rules do (with both tolerances). DIFF_VALUE_RULE_UNITS reads numbers as
+// the numeric rule does; with different units, both known to UDUNITS-2 and
+// convertible ("120 m3/h" and "33.33 l/s", "20 degC" and "68 degF"), B's
+// number is converted to A's units first; units that do not convert ("m3/h"
+// and "kW") differ, and so do units it does not know, as under the numeric
+// rule. See docs/value-rules.md for the spellings it maps ("barg").
+#define DIFF_VALUE_RULE_UNITS 3
+#define DIFF_CASE_EXACT 0
+#define DIFF_CASE_IGNORE 1
+#define DIFF_LISTS_ORDERED 0
+#define DIFF_LISTS_UNORDERED 1
+#define DIFF_LISTS_SET 2
+
+// Adds a slot rule for the slots matching `slot_pattern` of the objects
+// matching `object_pattern` (every object when null), after the rules in
+// force. Returns 1; 0 when refused (DIFF_ERROR_ARGUMENT, nothing added): a
+// null slot pattern, an unknown rule, case or list code, a relative
+// tolerance outside [0, 100) percent, an absolute tolerance that is negative
+// or not finite, or DIFF_VALUE_RULE_UNITS in a module built without
+// UDUNITS-2 or whose units database cannot be read (the message says which).
+DIFF_API int diff_add_slot_rule(const char* object_pattern, const char* slot_pattern, int rule,
+                                double relative_percent, double absolute, int text_case,
+                                int lists);
+
+// Judges the values `a_value` and `b_value` of the slot `slot` of the object
+// `object` as a comparison would (ignore rules and accepted differences
+// aside): 1 when they differ, 0 when equal. `explanation`, when not null,
+// receives the rule that judged them and what it compared, as
+// "slot rule 1 pump-*:flow (units, relative 0.5 %): 120 m3/h = 33.3333 l/s
+// (120 m3/h) within 0.5 %" or "value rule (numeric, tolerance 2 %): texts
+// differ"; the text stays valid until the next call on this thread. Null
+// texts count as "", a null object or slot as a name no slot rule matches.
+DIFF_API int diff_explain_values(const char* object, const char* slot, const char* a_value,
+                                 const char* b_value, const char** explanation);
 
 // ---------------------------------------------------------------------------
 // Ignore rules
