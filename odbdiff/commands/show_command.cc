@@ -18,6 +18,7 @@ int RunCommand(const ShowRequest& request) {
   plan.sources.file_a = inputs.Local(request.file_a);
   plan.sources.file_b = inputs.Local(request.file_b);
   plan.sources.heading = {"--- " + request.file_a, "+++ " + request.file_b};
+  plan.sources.explain = request.explain;
   plan.objects = request.objects;
   plan.color = ShowInColor(request.color, /*pager=*/false);
 

@@ -27,6 +27,8 @@ namespace odbdiff {
   X(diff_last_error)                 \
   X(diff_set_value_rule)             \
   X(diff_reset_options)              \
+  X(diff_add_slot_rule)              \
+  X(diff_explain_values)             \
   X(diff_ignore_object)              \
   X(diff_ignore_slot)                \
   X(diff_is_ignored)                 \

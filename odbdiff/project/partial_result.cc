@@ -25,6 +25,18 @@ using nlohmann::json;
 constexpr char kFormat[] = "odbdiff partial project result";
 constexpr int kVersion = 1;
 
+// The slot rules in the manifest, so that shares compared under other slot
+// rules are not put together.
+json SlotRulesJson(const std::vector<SlotRule>& slot_rules) {
+  json rules = json::array();
+  for (const SlotRule& rule : slot_rules) {
+    rules.push_back({{"object", rule.object}, {"slot", rule.slot}, {"rule", rule.rule},
+                     {"relative", rule.relative}, {"absolute", rule.absolute},
+                     {"case", rule.text_case}, {"lists", rule.lists}});
+  }
+  return rules;
+}
+
 // Each project file of the folder: its name, size and modification time, so
 // that other files, or the same ones changed, tell apart.
 json FolderFiles(const std::string& folder, const std::vector<std::string>& file_globs) {
@@ -101,6 +113,7 @@ PartialOrigin DescribeOrigin(const std::string& folder_a, const std::string& fol
                   {"tolerance", rules.tolerance_percent},
                   {"ignore-objects", rules.ignore_objects},
                   {"ignore-slots", rules.ignore_slots},
+                  {"slot-rules", SlotRulesJson(rules.slot_rules)},
                   {"accept", accept_file ? json(ContentHash(*accept_file)) : json(nullptr)}};
   // The order and repeats of --files choose no other files.
   std::vector<std::string> globs = file_globs;

@@ -11,6 +11,7 @@
 #include <CLI/CLI.hpp>  // CLI::App, CLI::ParseError
 
 #include "platform/failure.h"  // kTrouble, ReportFailure
+#include "request/slot_rule_options.h"  // ParseSlotRuleOption
 
 namespace odbdiff {
 namespace {
@@ -90,9 +91,23 @@ void AddComparisonOptions(CLI::App* command, ComparisonOptions& options,
                       "only in the matching objects; write a ':' of a name as \\: (repeatable)")
       ->type_name("GLOB")
       ->allow_extra_args(false);
+  command->add_option("--slot-rule", options.slot_rules,
+                      "judge the values of the slots matching [OBJECT_GLOB:]SLOT_GLOB by SPEC, "
+                      "commas between: a rule (exact, numeric, tolerant or units: numbers "
+                      "converted between units), relative=PCT, absolute=NUMBER, "
+                      "case=exact|ignore, lists=ordered|unordered|set; unnamed settings are the "
+                      "run's; the first matching rule wins (repeatable)")
+      ->type_name("RULE")
+      ->allow_extra_args(false)
+      ->check(CLI::Validator(
+          [](const std::string& text) {
+            std::string fault;
+            return ParseSlotRuleOption(text, fault) ? std::string() : fault;
+          },
+          "", ""));
   AddOptionalText(command, "--rules", options.rules_file,
-                  "read the value rule, tolerance and ignore patterns from the JSON FILE; the "
-                  "command line adds to it",
+                  "read the value rule, tolerance, ignore patterns and slot rules from the JSON "
+                  "FILE; the command line adds to it",
                   "FILE");
   if (with_outputs) {
     AddOptionalText(command, "--json", options.json,
@@ -311,6 +326,9 @@ void AddShow(CLI::App& app, ShowRequest& request) {
   command->add_option("OBJECT", request.objects, "only these objects (all without any)")
       ->type_name("");
   AddColorOption(command, request.color);
+  command->add_flag("--explain", request.explain,
+                    "after each slot whose values differ, the rule that judged them and what it "
+                    "compared");
   AddComparisonOptions(command, request.comparison, /*with_outputs=*/false);
 }
 

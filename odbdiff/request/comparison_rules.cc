@@ -1,6 +1,7 @@
 #include "request/comparison_rules.h"  // ComparisonRules, ResolveComparisonRules, ValueRuleLine, ...
 
 #include <charconv>  // std::to_chars, the tolerance's shortest form
+#include <optional>  // std::optional
 #include <cmath>     // std::isfinite
 #include <string>    // std::string, std::to_string
 #include <vector>    // std::vector of patterns
@@ -22,7 +23,8 @@ class RulesFileReader {
  public:
   explicit RulesFileReader(const std::string& path) : path_(path) {}
 
-  void Read(ComparisonRules& rules, bool& rule_given, bool& tolerance_given) {
+  void Read(ComparisonRules& rules, std::vector<SlotRuleGiven>& slot_rules, bool& rule_given,
+            bool& tolerance_given) {
     const Json document = ReadJsonDocument(path_, kRulesFileLimit);
     if (!document.is_object()) Refuse("", "expected an object of rules");
     for (const auto& [key, value] : document.items()) {
@@ -44,9 +46,11 @@ class RulesFileReader {
         rules.ignore_objects = Patterns(value, at);
       } else if (key == "ignore-slots") {
         rules.ignore_slots = Patterns(value, at);
+      } else if (key == "slot-rules") {
+        slot_rules = SlotRules(value, at);
       } else {
         Refuse(at, "expected one of \"value-rule\", \"tolerance\", \"ignore-objects\", "
-                   "\"ignore-slots\"");
+                   "\"ignore-slots\", \"slot-rules\"");
       }
     }
     if (rule_given && tolerance_given && rules.value_rule == "exact") {
@@ -67,6 +71,48 @@ class RulesFileReader {
       patterns.push_back(pattern);
     }
     return patterns;
+  }
+
+  std::vector<SlotRuleGiven> SlotRules(const Json& value, const std::string& at) {
+    if (!value.is_array()) Refuse(at, "expected an array of slot rules");
+    std::vector<SlotRuleGiven> slot_rules;
+    for (std::size_t i = 0; i < value.size(); ++i) {
+      slot_rules.push_back(SlotRuleEntry(value[i], at + "/" + std::to_string(i)));
+    }
+    return slot_rules;
+  }
+
+  SlotRuleGiven SlotRuleEntry(const Json& entry, const std::string& at) {
+    if (!entry.is_object()) Refuse(at, "expected an object with \"slot\" and its settings");
+    SlotRuleGiven given;
+    for (const auto& [key, value] : entry.items()) {
+      const std::string key_at = (Json::json_pointer(at) / key).to_string();
+      if (key == "object" || key == "slot") {
+        if (!value.is_string()) Refuse(key_at, "expected a glob pattern (a string)");
+        const std::string& pattern = value.get_ref<const std::string&>();
+        if (pattern.find('\0') != std::string::npos) Refuse(key_at, "a pattern cannot hold NUL");
+        (key == "object" ? given.object : given.slot) = pattern;
+      } else if (key == "rule" || key == "case" || key == "lists") {
+        const std::string text = value.is_string() ? value.get<std::string>() : std::string();
+        if (const std::string fault = SlotRuleSettingFault(key, text); !fault.empty()) {
+          Refuse(key_at, fault);
+        }
+        (key == "rule" ? given.rule : key == "case" ? given.text_case : given.lists) = text;
+      } else if (key == "relative" || key == "absolute") {
+        const bool relative = key == "relative";
+        const double number = value.is_number() ? value.get<double>() : -1.0;
+        if (!(std::isfinite(number) && number >= 0.0 && (!relative || number < 100.0))) {
+          Refuse(key_at, relative ? "expected a number from 0 to below 100 (percent)"
+                                  : "expected a finite number, at least 0");
+        }
+        (relative ? given.relative : given.absolute) = number;
+      } else {
+        Refuse(key_at, "expected one of \"object\", \"slot\", \"rule\", \"relative\", "
+                       "\"absolute\", \"case\", \"lists\"");
+      }
+    }
+    if (!entry.contains("slot")) Refuse(at, "a slot rule needs \"slot\"");
+    return given;
   }
 
   static bool KnownRule(const std::string& rule) {
@@ -98,14 +144,40 @@ std::size_t ObjectSlotSeparator(const std::string& pattern) {
   return std::string::npos;
 }
 
+int SlotRuleCode(const std::string& rule) {
+  return rule == "units" ? DIFF_VALUE_RULE_UNITS : RuleCode(rule);
+}
+
+// `given` with the settings it leaves out taken from the run's rules. Throws
+// Failure(`file`, `at` and the fault) for tolerances with the exact rule.
+SlotRule ResolveSlotRule(const SlotRuleGiven& given, const ComparisonRules& run,
+                         const std::string& file, const std::string& at) {
+  SlotRule rule{given.object, given.slot, given.rule.value_or(run.value_rule), 0.0, 0.0,
+                given.text_case.value_or("exact"), given.lists.value_or("ordered")};
+  if (rule.rule == "exact") {
+    if (given.relative || given.absolute) {
+      const std::string setting = given.relative ? "relative" : "absolute";
+      throw Failure(file, (at.empty() ? setting : at + "/" + setting) +
+                              ": has no effect with the exact rule");
+    }
+    return rule;
+  }
+  // An exact run has no tolerance to hand on.
+  const double run_tolerance = run.value_rule == "exact" ? 0.0 : run.tolerance_percent;
+  rule.relative = given.relative.value_or(run_tolerance);
+  rule.absolute = given.absolute.value_or(0.0);
+  return rule;
+}
+
 }  // namespace
 
 ComparisonRules ResolveComparisonRules(const ComparisonOptions& options) {
   ComparisonRules rules;
   bool file_rule = false;
   bool file_tolerance = false;
+  std::vector<SlotRuleGiven> file_slot_rules;
   if (options.rules_file) {
-    RulesFileReader(*options.rules_file).Read(rules, file_rule, file_tolerance);
+    RulesFileReader(*options.rules_file).Read(rules, file_slot_rules, file_rule, file_tolerance);
   }
   if (options.value_rule) {
     rules.value_rule = *options.value_rule;
@@ -120,6 +192,16 @@ ComparisonRules ResolveComparisonRules(const ComparisonOptions& options) {
                               options.ignore_objects.end());
   rules.ignore_slots.insert(rules.ignore_slots.end(), options.ignore_slots.begin(),
                             options.ignore_slots.end());
+  for (std::size_t i = 0; i < file_slot_rules.size(); ++i) {
+    rules.slot_rules.push_back(ResolveSlotRule(file_slot_rules[i], rules, *options.rules_file,
+                                               "/slot-rules/" + std::to_string(i)));
+  }
+  for (const std::string& text : options.slot_rules) {
+    std::string fault;
+    const std::optional<SlotRuleGiven> given = ParseSlotRuleOption(text, fault);
+    if (!given) throw Failure("--slot-rule", fault);
+    rules.slot_rules.push_back(ResolveSlotRule(*given, rules, "--slot-rule " + text, ""));
+  }
   return rules;
 }
 
@@ -133,6 +215,10 @@ std::string ValueRuleLine(const ComparisonRules& rules) {
     line += ", tolerance ";
     line.append(tolerance, end.ptr);
     line += " %";
+  }
+  if (!rules.slot_rules.empty()) {
+    line += "; " + std::to_string(rules.slot_rules.size()) +
+            (rules.slot_rules.size() == 1 ? " slot rule" : " slot rules");
   }
   return line + '\n';
 }
@@ -153,6 +239,15 @@ void ApplyComparisonRules(const DiffModule& module, const ComparisonRules& rules
       module.diff_ignore_slot(pattern.substr(0, separator).c_str(),
                               pattern.substr(separator + 1).c_str());
     }
+    ThrowIfModuleFailed(module);
+  }
+  for (const SlotRule& rule : rules.slot_rules) {
+    module.diff_add_slot_rule(rule.object.c_str(), rule.slot.c_str(), SlotRuleCode(rule.rule),
+                              rule.relative, rule.absolute,
+                              rule.text_case == "ignore" ? DIFF_CASE_IGNORE : DIFF_CASE_EXACT,
+                              rule.lists == "set"         ? DIFF_LISTS_SET
+                              : rule.lists == "unordered" ? DIFF_LISTS_UNORDERED
+                                                          : DIFF_LISTS_ORDERED);
     ThrowIfModuleFailed(module);
   }
 }

@@ -10,6 +10,7 @@
 
 #include "module/module_binding.h"  // DiffModule
 #include "request/command_line.h"   // ComparisonOptions
+#include "request/slot_rule_options.h"  // SlotRule
 
 namespace odbdiff {
 
@@ -21,17 +22,20 @@ struct ComparisonRules {
   double tolerance_percent = 2.0;           // "tolerance"
   std::vector<std::string> ignore_objects;  // "ignore-objects": object globs
   std::vector<std::string> ignore_slots;    // "ignore-slots": [OBJECT_GLOB:]SLOT_GLOB
+  std::vector<SlotRule> slot_rules;         // "slot-rules", the file's then the command line's
 };
 
 // The rules file's rules with the command line's added (its value rule and
-// tolerance take the file's place, its patterns follow the file's). Throws
+// tolerance take the file's place, its patterns and slot rules follow the
+// file's); the settings a slot rule leaves out are the run's. Throws
 // Failure naming the file and the JSON pointer of the fault when the rules
 // file cannot be read or is not valid.
 ComparisonRules ResolveComparisonRules(const ComparisonOptions& options);
 
 // The line that tells the value rule in force, closed by a newline, in the
 // words of the JSON's "rules": "value rule: numeric, tolerance 2 %", or
-// "value rule: exact", which has no tolerance.
+// "value rule: exact", which has no tolerance; "; 3 slot rules" follows the
+// rule when there are slot rules.
 std::string ValueRuleLine(const ComparisonRules& rules);
 
 // Puts `rules` in force in the module, after putting every default back.

@@ -39,6 +39,8 @@ const std::set<std::string> kEntryPoints = {
     "diff_is_accepted",
     "diff_set_event_observer",
     "diff_object_list2",
+    "diff_add_slot_rule",
+    "diff_explain_values",
 };
 
 // Names of the functions that a shared library defines and exports.

@@ -107,6 +107,30 @@ void AppendRules(const ComparisonRules& rules, std::string& out) {
   };
   append_patterns("ignore-objects", rules.ignore_objects);
   append_patterns("ignore-slots", rules.ignore_slots);
+  // Written only when there are slot rules, so that the documents of runs
+  // without them stay as they were.
+  if (!rules.slot_rules.empty()) out += ", \"slot-rules\": [";
+  for (std::size_t i = 0; i < rules.slot_rules.size(); ++i) {
+    const SlotRule& rule = rules.slot_rules[i];
+    out += i != 0 ? ", {\"object\": " : "{\"object\": ";
+    AppendJsonString(rule.object, out);
+    out += ", \"slot\": ";
+    AppendJsonString(rule.slot, out);
+    out += ", \"rule\": ";
+    AppendJsonString(rule.rule, out);
+    if (rule.rule != "exact") {
+      out += ", \"relative\": ";
+      AppendFiniteNumber(rule.relative, out);
+      out += ", \"absolute\": ";
+      AppendFiniteNumber(rule.absolute, out);
+    }
+    out += ", \"case\": ";
+    AppendJsonString(rule.text_case, out);
+    out += ", \"lists\": ";
+    AppendJsonString(rule.lists, out);
+    out += '}';
+  }
+  if (!rules.slot_rules.empty()) out += ']';
   out += '}';
 }
 

@@ -115,6 +115,7 @@ void ShowTextWriter::ObjectSame(const std::string& object) { counts_.ObjectSame(
 
 void ShowTextWriter::ObjectDiffers(const std::string& object) {
   counts_.ObjectDiffers(object);
+  object_ = object;
   AppendLine(kCyan, "@@ object " + Name(object) + " @@");
 }
 
@@ -128,6 +129,16 @@ void ShowTextWriter::SlotValuesDiffer(const std::string& slot, const SlotValue& 
   counts_.SlotValuesDiffer(slot, a, b);
   AppendSlot(Side::kA, "", slot, a);
   AppendSlot(Side::kB, "", slot, b);
+  if (sources_.explain) AppendExplanation(slot, a, b);
+}
+
+void ShowTextWriter::AppendExplanation(const std::string& slot, const SlotValue& a,
+                                       const SlotValue& b) {
+  const char* explanation = nullptr;
+  module_.diff_explain_values(object_.c_str(), slot.c_str(), ValueTextForm(a).c_str(),
+                              ValueTextForm(b).c_str(), &explanation);
+  ThrowIfModuleFailed(module_);
+  AppendLine("", "  " + Name(explanation != nullptr ? explanation : ""));
 }
 
 std::string ShowTextWriter::Finish() {

@@ -22,7 +22,9 @@
 // controls are escaped too (\u007f), and names and units that hold a
 // control character or bytes that are not UTF-8 (or start with '"' or '{')
 // are quoted as texts are: nothing in a file can act on the terminal, and
-// every slot keeps to its lines. With colour,
+// every slot keeps to its lines. With --explain, a line that starts with two
+// blanks follows the two lines of each slot whose values differ: the rule
+// that judged them and what it compared. With colour,
 // heading lines are bold, object headers cyan, lines of A red and lines of B
 // green.
 #ifndef ODBDIFF_OUTPUTS_TEXT_SHOW_TEXT_WRITE_H_
@@ -45,6 +47,7 @@ struct ShowSources {
   std::vector<std::string> heading;  // the lines that open the text
   std::string file_a;                // the object files to read
   std::string file_b;
+  bool explain = false;  // after each differing slot, the rule that judged it
 };
 
 class ShowTextWriter final : public DifferenceSink {
@@ -72,6 +75,8 @@ class ShowTextWriter final : public DifferenceSink {
  private:
   // Appends `line` (without its newline) in `color` when colours are on.
   void AppendLine(const char* color, const std::string& line);
+  // Appends the line that tells how the values of `slot` were judged.
+  void AppendExplanation(const std::string& slot, const SlotValue& a, const SlotValue& b);
   // Appends the lines of a slot, each after `mark` and `indent`.
   void AppendSlot(Side side, const std::string& indent, const std::string& slot,
                   const SlotValue& value);
@@ -79,6 +84,7 @@ class ShowTextWriter final : public DifferenceSink {
   ShowSources sources_;
   bool color_;
   const DiffModule& module_;
+  std::string object_;  // the object whose slots are being written
   std::optional<ObjectFileReader> reader_a_;  // opened with the first one-sided object
   std::optional<ObjectFileReader> reader_b_;
   DifferenceCounts counts_;
