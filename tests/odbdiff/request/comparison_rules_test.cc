@@ -170,7 +170,7 @@ TEST_F(OdbdiffComparisonRulesTest, ABadRulesFileStopsBeforeAnythingIsCompared) {
        "rules.json: /ignore-slots/1: expected a glob pattern (a string)"},
       {R"({"ignore-slots": ["a\u0000b"]})", "rules.json: /ignore-slots/0: a pattern cannot hold NUL"},
       {R"({"ignore/slots": []})",
-       R"(rules.json: /ignore~1slots: expected one of "value-rule", "tolerance", "ignore-objects", "ignore-slots")"},
+       R"(rules.json: /ignore~1slots: expected one of "value-rule", "tolerance", "ignore-objects", "ignore-slots", "slot-rules")"},
       {R"({"tolerance": 1, "tolerance": 2})", "rules.json: /tolerance: duplicate key"},
       {"{", "rules.json: parse error at line 1, column 2: syntax error while parsing object key "
             "- unexpected end of input; expected string literal"},
