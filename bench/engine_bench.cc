@@ -107,6 +107,39 @@ void at_every_size(benchmark::internal::Benchmark* run) {
 BENCHMARK(BM_DiffList2)->Apply(at_every_size);
 BENCHMARK(BM_DiffList2Ormo)->Apply(at_every_size);
 
+// One object of 100k slots whose every value B holds in other units (A's
+// "N m3/h" as "N/3.6 l/s"): judged by the numeric rule alone (argument 0,
+// every pair differs) and by a units slot rule for every slot (argument 1,
+// every pair converted and equal): the cost of a conversion per slot.
+void BM_ObjectSlotsInOtherUnits(benchmark::State& state) {
+  constexpr int kSlots = 100'000;
+  std::vector<std::string> names, a_values, b_values;
+  char text[64];
+  for (int i = 0; i < kSlots; ++i) {
+    std::snprintf(text, sizeof text, "flow_%06d", i);
+    names.emplace_back(text);
+    a_values.push_back(std::to_string(10 + i % 500) + " m3/h");
+    std::snprintf(text, sizeof text, "%.17g l/s", (10 + i % 500) / 3.6);
+    b_values.emplace_back(text);
+  }
+  diff_reset_options();
+  diff_set_value_rule(DIFF_VALUE_RULE_NUMERIC, 2.0);
+  if (state.range(0) == 1) {
+    diff_add_slot_rule(nullptr, "flow_*", DIFF_VALUE_RULE_UNITS, 2.0, 0.0, DIFF_CASE_EXACT,
+                       DIFF_LISTS_ORDERED);
+  }
+  list2 inputs[4] = {make_list2(names), make_list2(a_values), make_list2(names),
+                     make_list2(b_values)};
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(diff_object_list2("pump", inputs[0], inputs[1], inputs[2],
+                                               inputs[3], nullptr, nullptr, nullptr, nullptr));
+  }
+  for (list2 input : inputs) list2_delete(input);
+  diff_reset_options();
+  state.SetItemsProcessed(state.iterations() * kSlots);
+}
+BENCHMARK(BM_ObjectSlotsInOtherUnits)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
 // Each measured call builds output lists of a few hundred megabytes at 1M
 // names, which the loop frees again. glibc hands freed memory beyond 32 MiB
 // back to the kernel, so every 1M call would fault all of its memory in anew

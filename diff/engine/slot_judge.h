@@ -59,8 +59,9 @@ class SlotJudge {
   virtual const ValueRule& value_rule() const = 0;
 
   // The slot rules that apply to the slots of `object`, which take the place
-  // of the value rule for the slots they name; null when none applies. The
-  // lookup stays the judge's and holds until the next call.
+  // of the value rule for the slots they name; null when there are no slot
+  // rules. `object` must stay valid, and the lookup holds, until the next
+  // call on this thread.
   virtual const SlotRuleLookup* slot_rules_of(std::string_view object) const = 0;
 
   // True when some ignore rule is in force.

@@ -65,7 +65,12 @@ void SlotValueRules::add(const char* object_pattern, const char* slot_pattern, i
     slot_rule.units = units_.get();
   }
   const std::string objects = object_pattern != nullptr ? object_pattern : "*";
-  objects_.add(objects, rules_.size());
+  // The common pattern "*" is not tried against every object's name.
+  if (objects == "*") {
+    every_object_.push_back(rules_.size());
+  } else {
+    objects_.add(objects, rules_.size());
+  }
   rules_.push_back({objects, slot_pattern, slot_rule});
   // The lookups hold on to the rules as they were.
   const std::lock_guard<std::mutex> lock(lookups_->mutex);
@@ -91,9 +96,30 @@ const engine::SlotRule* SlotValueRules::Lookup::rule_for(std::string_view slot) 
   return first < rules_.size() ? &rules_[first].rule : nullptr;
 }
 
+void SlotValueRules::ObjectLookup::reset(const SlotValueRules& rules, std::string_view object) {
+  rules_ = &rules;
+  object_ = object;
+  resolved_ = false;
+  lookup_ = nullptr;
+}
+
+const engine::SlotRule* SlotValueRules::ObjectLookup::rule_for(std::string_view slot) const {
+  if (!resolved_) {
+    lookup_ = rules_->lookup_for(object_);
+    resolved_ = true;
+  }
+  return lookup_ != nullptr ? lookup_->rule_for(slot) : nullptr;
+}
+
 const engine::SlotRuleLookup* SlotValueRules::rules_of(std::string_view object) const {
   if (rules_.empty()) return nullptr;
-  std::vector<std::size_t> applying;
+  thread_local ObjectLookup lookup;
+  lookup.reset(*this, object);
+  return &lookup;
+}
+
+const SlotValueRules::Lookup* SlotValueRules::lookup_for(std::string_view object) const {
+  std::vector<std::size_t> applying = every_object_;
   objects_.for_each_match(object, [&applying](std::size_t number) { applying.push_back(number); });
   if (applying.empty()) return nullptr;
   std::sort(applying.begin(), applying.end());
@@ -112,7 +138,7 @@ const engine::SlotRuleLookup* SlotValueRules::rules_of(std::string_view object) 
 const SlotValueRules::Rule* SlotValueRules::rule_for(std::string_view object, std::string_view slot,
                                                      std::size_t& number) const {
   number = 0;
-  const auto* lookup = static_cast<const Lookup*>(rules_of(object));
+  const Lookup* lookup = lookup_for(object);
   if (lookup == nullptr) return nullptr;
   const std::size_t first = lookup->first_match(slot);
   if (first == rules_.size()) return nullptr;

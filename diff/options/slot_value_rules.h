@@ -36,9 +36,12 @@ class SlotValueRules {
 
   bool any() const { return !rules_.empty(); }
 
-  // The rules that apply to the slots of `object`; null when none does.
-  // Worked out once for each set of rules that objects match, and kept at
-  // least until the next call.
+  // The rules that apply to the slots of `object` (which must stay valid
+  // until the next call on this thread); null when there are no rules. The
+  // rules that match the object are worked out only when a slot is first
+  // looked up (most objects have no slot whose texts differ), once for each
+  // set of rules that objects match; the lookup holds until the next call on
+  // this thread.
   const engine::SlotRuleLookup* rules_of(std::string_view object) const;
 
   // The rule that applies to `slot` of `object`, and its number from 1 in
@@ -58,6 +61,22 @@ class SlotValueRules {
     PatternIndex slots_;  // the slot patterns of the rules that apply, by rule number
   };
 
+  // The rules_of of one object, worked out when first asked.
+  class ObjectLookup final : public engine::SlotRuleLookup {
+   public:
+    void reset(const SlotValueRules& rules, std::string_view object);
+    const engine::SlotRule* rule_for(std::string_view slot) const override;
+
+   private:
+    const SlotValueRules* rules_ = nullptr;
+    std::string_view object_;
+    mutable bool resolved_ = false;
+    mutable const Lookup* lookup_ = nullptr;  // null: no rule matches the object
+  };
+
+  // The lookup of the rules that match `object`; null when none does.
+  const Lookup* lookup_for(std::string_view object) const;
+
   // The lookups made so far, shared by the threads that compare.
   struct Lookups {
     std::mutex mutex;
@@ -65,7 +84,8 @@ class SlotValueRules {
   };
 
   std::vector<Rule> rules_;
-  PatternIndex objects_;  // the object patterns, by rule number
+  PatternIndex objects_;  // the object patterns but "*", by rule number
+  std::vector<std::size_t> every_object_;  // the rules whose object pattern is "*"
   std::unique_ptr<Lookups> lookups_ = std::make_unique<Lookups>();
   std::unique_ptr<UnitsDatabase> units_;  // read with the first units rule
 };

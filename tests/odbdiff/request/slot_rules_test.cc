@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>  // TEST_F, EXPECT_*
 
 #include <filesystem>  // std::filesystem::exists
+#include <cstdlib>     // std::system
 #include <sstream>  // std::istringstream, the lines of show
 #include <string>   // std::string
 #include <vector>   // std::vector
@@ -14,7 +15,21 @@
 namespace odbdiff_test {
 namespace {
 
-class OdbdiffSlotRulesTest : public OdbdiffFixture {};
+class OdbdiffSlotRulesTest : public OdbdiffFixture {
+ protected:
+  // Checks `document` (JSON text) against docs/rules-file.schema.json.
+  void ExpectValidRules(const std::string& document) {
+    if (std::system("/usr/bin/python3 -c 'import jsonschema' 2>/dev/null") != 0) {
+      GTEST_SKIP() << "/usr/bin/python3 cannot import jsonschema (Debian: python3-jsonschema)";
+    }
+    WriteFile(Path("checked.json"), document);
+    const std::string command =
+        "/usr/bin/python3 -c 'import json, sys, jsonschema; jsonschema.validate("
+        "json.load(open(sys.argv[1])), json.load(open(sys.argv[2])))' '" +
+        Path("checked.json") + "' '" ODBDIFF_RULES_SCHEMA "'";
+    EXPECT_EQ(std::system(command.c_str()), 0) << document;
+  }
+};
 
 // The lines of show that are not a slot's: headers, explanations, counts.
 std::string OutlineOf(const std::string& shown) {
@@ -52,6 +67,7 @@ TEST_F(OdbdiffSlotRulesTest, TheSamplesRulesFileLeavesOnlyTheRealChanges) {
             "objects: 8 differing, 2 only in A, 3 only in B, 10 identical; slots: 6 differing, "
             "1 only in A, 1 only in B\n"
             "value rule: exact; 6 slot rules\n");
+  ExpectValidRules(ReadFile(examples + "/rules.json"));
 }
 
 TEST_F(OdbdiffSlotRulesTest, CommandLineRulesFollowTheFilesAndTheJsonNamesThem) {
@@ -72,6 +88,9 @@ TEST_F(OdbdiffSlotRulesTest, CommandLineRulesFollowTheFilesAndTheJsonNamesThem) 
                 R"("lists": "ordered"}]})"),
             std::string::npos)
       << document;
+  // The rules member can be saved as a rules file.
+  const std::size_t rules_at = document.find("\"rules\": ") + 9;
+  ExpectValidRules(document.substr(rules_at, document.find('\n', rules_at) - rules_at - 1));
   // The first rule that matches wins: without the second, the third judges.
   const RunResult differ = Run({"compare", "a.odb", "b.odb", "--slot-rule", "flow=units",
                                 "--slot-rule", "tag=exact", "--stat"});
