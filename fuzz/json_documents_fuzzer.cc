@@ -78,6 +78,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const std::string& pattern : rules.ignore_slots) {
       if (HoldsNul(pattern)) std::abort();
     }
+    // A slot rule the module would refuse must have been refused here.
+    for (const odbdiff::SlotRule& rule : rules.slot_rules) {
+      if (HoldsNul(rule.object) || HoldsNul(rule.slot) || !odbdiff::KnownSlotRule(rule.rule) ||
+          !(rule.relative >= 0 && rule.relative < 100) ||
+          !(std::isfinite(rule.absolute) && rule.absolute >= 0)) {
+        std::abort();
+      }
+    }
   } catch (const odbdiff::Failure&) {
   }
   try {

@@ -2,7 +2,7 @@
 
 #include <algorithm>    // std::sort, std::unique, std::max
 #include <charconv>     // std::to_chars
-#include <cmath>        // std::fabs, std::isnan
+#include <cmath>        // std::fabs, std::isnan, std::isfinite
 #include <cstring>      // std::strcmp, std::strchr
 #include <string_view>  // std::string_view
 #include <vector>       // std::vector, the items of lists
@@ -90,8 +90,12 @@ class ItemJudge {
     if (x == 0.0 && y == 0.0) {
       return say(equal_ignoring_ascii_case(a, b), "both read as 0: texts compared ignoring case");
     }
-    return compared(within(x, y, rule_.relative, rule_.absolute), number_text(x),
-                    number_text(y), "", "");
+    // As under the tolerant value rule, an infinity or a NaN is within no
+    // tolerance, not even of itself.
+    if (!std::isfinite(x) || !std::isfinite(y)) return say(false, "not finite numbers: texts differ");
+    const bool equal = within(x, y, rule_.relative, rule_.absolute);
+    if (explanation_ != nullptr) compared(equal, number_text(x), number_text(y), "", "");
+    return equal;
   }
 
   bool numbers_equal(const char* a, const char* b) const {
@@ -103,7 +107,9 @@ class ItemJudge {
     const std::string_view a_units = x.units;
     const std::string_view b_units = y.units;
     if (a_units == b_units) {
-      return compared(within(x.number, y.number, rule_.relative, rule_.absolute), a, b, "", a_units);
+      const bool equal = within(x.number, y.number, rule_.relative, rule_.absolute);
+      if (explanation_ != nullptr) compared(equal, a, b, "", a_units);
+      return equal;
     }
     if (rule_.kind != SlotRuleKind::kUnits || rule_.units == nullptr || a_units.empty() ||
         b_units.empty()) {
@@ -114,26 +120,30 @@ class ItemJudge {
       case UnitConversion::Outcome::kConverted:
         break;
       case UnitConversion::Outcome::kNotConvertible:
-        return say(false, std::string(b_units) + " does not convert to " + std::string(a_units));
+        if (explanation_ != nullptr) {
+          *explanation_ = std::string(b_units) + " does not convert to " + std::string(a_units);
+        }
+        return false;
       case UnitConversion::Outcome::kUnknown:
         return say(false, "units not known to the units rule, and they differ");
     }
     const double relative = std::max(rule_.relative, kConversionRoundOff);
-    return compared(within(x.number, converted, relative, rule_.absolute), a, b,
-                    " (" + with_units(converted, a_units) + ")", a_units);
-  }
-
-  // Records "A = B (converted) within T" or "A != B (converted) outside T".
-  bool compared(bool equal, const std::string& a, const std::string& b,
-                const std::string& converted, std::string_view units) const {
+    const bool equal = within(x.number, converted, relative, rule_.absolute);
     if (explanation_ != nullptr) {
-      *explanation_ = a + (equal ? " = " : " != ") + b + converted +
-                      (equal ? " within " : " outside ") + tolerances_text(rule_, units);
+      compared(equal, a, b, " (" + with_units(converted, a_units) + ")", a_units);
     }
     return equal;
   }
 
-  bool say(bool equal, const std::string& why) const {
+  // Explains "A = B (converted) within T" or "A != B (converted) outside T".
+  void compared(bool equal, const std::string& a, const std::string& b,
+                const std::string& converted, std::string_view units) const {
+    *explanation_ = a + (equal ? " = " : " != ") + b + converted +
+                    (equal ? " within " : " outside ") + tolerances_text(rule_, units);
+  }
+
+  // `why` is a literal: nothing is built when nobody asks.
+  bool say(bool equal, const char* why) const {
     if (explanation_ != nullptr) *explanation_ = why;
     return equal;
   }

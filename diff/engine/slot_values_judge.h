@@ -19,7 +19,8 @@ namespace diff::engine {
 //   - with TextCase::kIgnore, items equal but for the case of ASCII letters
 //     are equal;
 //   - kExact: every other pair differs;
-//   - kTolerant: as the tolerant value rule, with both tolerances;
+//   - kTolerant: as the tolerant value rule, with both tolerances (an
+//     infinity or a NaN is within none);
 //   - kNumeric: numbers as a whole (as the numeric value rule reads them)
 //     with units equal byte for byte, within a tolerance; every other pair
 //     differs;
@@ -28,8 +29,9 @@ namespace diff::engine {
 //     to A's units first (and conversion round-off, 1e-12 of the larger
 //     magnitude, is always allowed); units of different kinds differ, and
 //     so do unknown units and a number without units against one with.
-// Two numbers x and y are within the tolerances when they are equal, both
-// NaN, |x - y| <= absolute, or |x - y| <= relative * max(|x|, |y|).
+// Otherwise two numbers x and y are within the tolerances when they are
+// equal, both NaN, |x - y| <= absolute, or |x - y| <= relative * max(|x|,
+// |y|).
 //
 // Lists: kOrdered pairs the items in order (lists of different lengths
 // differ). kUnordered first pairs the items that are equal (ignoring case
