@@ -8,7 +8,7 @@ BUILD ?= build
 CMAKE_FLAGS ?=
 JOBS ?= $(shell nproc)
 
-BUILD_DEPS = cmake make g++ pkg-config libsqlite3-dev libgtest-dev libgmock-dev \
+BUILD_DEPS = cmake make g++ pkg-config libsqlite3-dev libgtest-dev libgmock-dev libudunits2-dev \
              libcli11-dev nlohmann-json3-dev python3-jsonschema
 BENCH_DEPS = libbenchmark-dev sqlite3 sqlite3-tools time
 # libclang-rt-14-dev holds libFuzzer (libclang_rt.fuzzer-x86_64.a) for clang 14.
