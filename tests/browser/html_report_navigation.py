@@ -1,10 +1,14 @@
 """The default template's counts, contents, search, filters, keys and slot
 marks, driven in headless Chromium through Selenium, one browser session per
-report: on a small report made with --show-all; on three reports whose
+report: on a small report made with --show-all; on a report to review (search
+by value, the slot filter, the marks in lists, texts and numbers, three
+differences signed off, kept across a reload and downloaded as an accept
+file that compare --accept takes, leaving exactly the others); on three reports whose
 counts, labels and filters must be those of --stat and --json (the shipped
 samples, hostile object names, a project), with objects in both files whose
 only differences are slots in one file; on a report without odbdiff's
-statuses, which must show none; and on a report of 10,000 objects, whose
+statuses, which must show none, and one without odbdiff's differences, which
+must offer no sign-off; and on a report of 10,000 objects, whose
 time to be ready it measures and prints: from navigation start to the first frame after the
 page's set-up, and the processor time of the page's thread until then. The
 times are a measurement, not a check: they follow the machine's speed and
@@ -170,8 +174,8 @@ def small_report_checks(driver, work):
 
 def large_pair():
     """10,000 reported objects (7,000 differing, 1,500 only in A, 1,500 only
-    in B) among 1,000 identical ones, and what the report must count besides
-    the identical ones."""
+    in B) among 1,000 identical ones, with over 100,000 slots that differ,
+    and what the report must count besides the identical ones."""
     a, b = {}, {}
     expected = {"differs": 0, "only-a": 0, "only-b": 0, "slots": 0}
     for i in range(10000):
@@ -180,7 +184,10 @@ def large_pair():
         if kind < 14:
             a[name] = {"flow": {"number": 100 + i % 7, "units": "m3/h"}, "type": "pump"}
             b[name] = {"flow": {"number": 150 + i % 7, "units": "m3/h"}, "type": "pump"}
-            expected["slots"] += 1
+            for k in range(13):
+                a[name][f"p{k:02d}"] = f"setting {k} rev {i}"
+                b[name][f"p{k:02d}"] = f"setting {k} rev {i + 1}"
+            expected["slots"] += 14
             if i % 3 == 0:
                 a[name]["note"] = "old"
                 expected["slots"] += 1
@@ -348,6 +355,140 @@ def no_statuses_checks(driver, work, report):
     search(driver, "pump-P-10")
     check("no statuses: objects found by 'pump-P-10'", driver.execute_script(SHOWN_NAMES),
           ["pump-P-101", "pump-P-102", "pump-P-103"])
+    check("no statuses: sign-off shown",
+          driver.find_element(By.CLASS_NAME, "review").is_displayed(), False)
+
+
+def no_differences_checks(driver, work, report):
+    """A report with statuses but without the differences: no sign-off."""
+    with open(report, encoding="utf-8") as source:
+        text = source.read()
+    bare = re.sub('<script type="application/json" id="odbdiff-differences">.*?</script>\n', "",
+                  text, flags=re.S)
+    check("no differences: the block was there", bare != text, True)
+    path = os.path.join(work, "no_differences.html")
+    with open(path, "w", encoding="utf-8") as out:
+        out.write(bare)
+    driver.get("file://" + path)
+    check("no differences: counts shown",
+          driver.find_element(By.CLASS_NAME, "counts").is_displayed(), True)
+    check("no differences: sign-off shown",
+          driver.find_element(By.CLASS_NAME, "review").is_displayed(), False)
+    check("no differences: boxes", driver.find_elements(By.CSS_SELECTOR, ".review-box"), [])
+
+
+# Review: the rows shown, the marks in a block's value cells, the sign-off.
+SHOWN_ROWS = """return Array.from(document.querySelectorAll("tr[data-kind]"))
+  .filter(r => r.getClientRects().length > 0).map(r => r.cells[0].textContent || r.cells[2].textContent);"""
+BLOCK = """return Array.from(document.querySelectorAll("table.object"))
+  .find(t => t.querySelector(".object-name").textContent === arguments[0]);"""
+MARKS = """const row = Array.from(arguments[0].rows).find(r => r.cells[0].textContent === arguments[1]);
+return [1, 3].map(i => [Array.from(row.cells[i].querySelectorAll("del, ins, .fold"))
+  .map(e => e.dataset.fold || e.tagName.toLowerCase() + ":" + e.textContent),
+  row.cells[i].dataset.delta || ""]);"""
+SLOT_BOX = """return Array.from(arguments[0].rows).find(r => r.textContent.startsWith(arguments[1]))
+  .querySelector(".review-box");"""
+
+
+def object_block(driver, name):
+    """The block of object `name`, scrolled to and marked by the page."""
+    block = driver.execute_script(BLOCK, name)
+    driver.execute_script("arguments[0].scrollIntoView()", block)
+    for _ in range(100):
+        if block.get_attribute("data-marked"):
+            return block
+        time.sleep(0.05)
+    sys.exit(f"FAIL: the page never marked the block of {name}")
+
+
+def review_pair():
+    feeders = [f"M-{i:03d}" for i in range(22)]
+    a = {"pump-1": {"flow": {"number": 120, "units": "m3/h"}, "version": "1.2-deb12u4",
+                    "image": "pump-firmware-26.01.tar"},
+         "pump-2": {"flow": {"number": 80, "units": "m3/h"}, "speed": 1480},
+         "panel-1": {"feeders": feeders},
+         "tank-1": {"volume": 50},
+         "valve-1": {"size": 50}}
+    b = {"pump-1": {"flow": {"number": 126, "units": "m3/h"}, "version": "1.2-deb12u5",
+                    "image": "pump-firmware-26.02.tar"},
+         "pump-2": {"flow": {"number": 80, "units": "m3/h"}, "speed": 1600, "Version": "2"},
+         "panel-1": {"feeders": feeders[:10] + ["M-110"] + feeders[11:]},
+         "valve-1": {"size": 80},
+         "valve-2": {"size": 25}}
+    return a, b
+
+
+def differences_of(document):
+    """Every difference of a JSON of differences: (object, slot or None, status)."""
+    found = set()
+    for entry in document["objects"]:
+        found.add((entry["name"], None, entry["status"]))
+        for slot in entry.get("slots", []):
+            found.add((entry["name"], slot["name"], slot["status"]))
+    return found
+
+
+def review_checks(driver, work):
+    paths = import_pair(work, "review", *review_pair())
+    report = os.path.join(work, "review.html")
+    odbdiff("compare", paths["a"], paths["b"], "--html", report, "--quiet", expect=1)
+    driver.get("file://" + report)
+    # Find: by value and by slot name, with a count of matches.
+    for text, names, note in (("deb12u5", ["pump-1"], "showing 1 of 6 \u00b7 1 match"),
+                              ("VERSION", ["pump-1", "pump-2"], "showing 2 of 6 \u00b7 2 matches")):
+        search(driver, text)
+        check(f"objects found by {text!r}", driver.execute_script(SHOWN_NAMES), names)
+        check(f"matches of {text!r}", driver.find_element(By.CLASS_NAME, "shown").text, note)
+    search(driver, "")
+    choose = driver.find_element(By.ID, "slot-filter")
+    check("slot filter", [o.text for o in choose.find_elements(By.TAG_NAME, "option")],
+          ["Every slot", "Version (1)", "feeders (1)", "flow (1)", "image (1)", "size (2)",
+           "speed (1)", "version (1)", "volume (1)"])
+    choose.find_element(By.XPATH, 'option[@value="flow"]').click()
+    check("objects under the slot 'flow'", driver.execute_script(SHOWN_NAMES), ["pump-1"])
+    check("rows under the slot 'flow'", driver.execute_script(SHOWN_ROWS), ["flow"])
+    choose.find_element(By.XPATH, 'option[@value=""]').click()
+    check("rows under every slot", len(driver.execute_script(SHOWN_ROWS)), 9)
+    # Read: a list item by item, the changed part of a text, numbers' difference.
+    check("marks of a list", driver.execute_script(MARKS, object_block(driver, "panel-1"), "feeders"),
+          [[["\u2026 9 items the same \u2026", "del:M-010", "\u2026 10 items the same \u2026"], ""],
+           [["\u2026 9 items the same \u2026", "ins:M-110", "\u2026 10 items the same \u2026"], ""]])
+    pump = object_block(driver, "pump-1")
+    for slot, marks in (("image", [[["del:1"], ""], [["ins:2"], ""]]),
+                        ("version", [[["del:4"], ""], [["ins:5"], ""]]),
+                        ("flow", [[[], ""], [[], "+6 m3/h, +5 %"]])):
+        check(f"marks of {slot}", driver.execute_script(MARKS, pump, slot), marks)
+    # Sign off three: two slots by their boxes, an object by the key x.
+    driver.execute_script(SLOT_BOX, pump, "flow").click()
+    driver.execute_script(SLOT_BOX, object_block(driver, "pump-2"), "speed").click()
+    driver.execute_script("document.activeElement.blur()")
+    for _ in range(4):  # panel-1, pump-1, pump-2, tank-1
+        ActionChains(driver).send_keys("n").perform()
+    ActionChains(driver).send_keys("x").perform()
+    counter = "3 of 9 differences reviewed (x the current object) Download accept file"
+    check("reviewed", driver.find_element(By.CLASS_NAME, "review").text, counter)
+    driver.refresh()
+    check("reviewed after a reload", driver.find_element(By.CLASS_NAME, "review").text, counter)
+    check("box after a reload",
+          driver.execute_script(SLOT_BOX, object_block(driver, "pump-1"), "flow").is_selected(), True)
+    downloads = os.path.join(work, "downloads")
+    driver.execute_cdp_cmd("Browser.setDownloadBehavior",
+                           {"behavior": "allow", "downloadPath": downloads})
+    driver.find_element(By.ID, "download-accept").click()
+    accept = os.path.join(downloads, "accept.json")
+    for _ in range(200):
+        if os.path.exists(accept):
+            break
+        time.sleep(0.05)
+    # What the next comparison reports is exactly the differences not signed off.
+    _, everything = compared("compare", paths["a"], paths["b"], "--quiet")
+    _, rest = compared("compare", paths["a"], paths["b"], "--quiet", "--accept", accept)
+    signed = {("pump-1", None, "differs"), ("pump-1", "flow", "values-differ"),
+              ("pump-2", None, "differs"), ("pump-2", "speed", "values-differ"),
+              ("tank-1", None, "only-in-a")}
+    check("differences after --accept", differences_of(rest),
+          differences_of(everything) - signed | {("pump-1", None, "differs"),
+                                                 ("pump-2", None, "differs")})
 
 
 READY = """const m = performance.getEntriesByName(arguments[0]);
@@ -397,8 +538,11 @@ def large_report_checks(driver, work):
           "showing 1500 of 10000")
     ActionChains(driver).send_keys("n").perform()
     check("first object only in B", driver.execute_script(CURRENT), "unit-00017")
+    check("differences to review", driver.find_element(By.CLASS_NAME, "review").text,
+          f"0 of {int(expected['slots']) + 3000} differences reviewed (x the current object)"
+          " Download accept file")
     load_average, cores = os.getloadavg()[0], os.cpu_count()
-    print(f"10,000-object report ({os.path.getsize(report) / 1e6:.1f} MB): ready "
+    print(f"10,000-object report, {expected['slots']} slots differing ({os.path.getsize(report) / 1e6:.1f} MB): ready "
           + ", ".join(f"{shown:.0f}" for shown, _ in timings)
           + " ms after navigation start; the page's thread busy "
           + ", ".join(f"{busy:.0f}" for _, busy in timings)
@@ -432,12 +576,15 @@ def main():
         with_session(work, hostile_names_checks)
         with_session(work, project_checks)
         with_session(work, lambda driver, work: no_statuses_checks(driver, work, samples))
+        with_session(work, lambda driver, work: no_differences_checks(driver, work, samples))
+        with_session(work, review_checks)
         with_session(work, large_report_checks)
     for failure in failures:
         print("FAIL:", failure, file=sys.stderr)
     if failures:
         sys.exit(1)
-    print("ok: counts, labels, contents, search, filters, keys and slot marks work in Chromium")
+    print("ok: counts, labels, contents, search, filters, keys, slot marks, value marks and"
+          " sign-off work in Chromium")
 
 
 main()

@@ -169,15 +169,11 @@ check "textconv: git log -p" "$expected" "$(git log -p --format=%s | grep -v '^i
 # (A driver's command would take the place of --extcmd.)
 expected=$(cat <<'TEXT'
 @@ object pump-P-101 @@
-- connected_to: [
--   "T-01",
--   "V-101"
-- ]
-+ connected_to: [
-+   "T-01",
-+   "V-101",
+  connected_to: [
+    "T-01",
+    "V-101",
 +   "V-102"
-+ ]
+  ]
 - object tank-T-01
 -   volume: 40 m3
 + object valve-V-7
@@ -195,15 +191,11 @@ diff --odbdiff a/plant.odb b/plant.odb
 --- a/plant.odb
 +++ b/plant.odb
 @@ object pump-P-101 @@
-- connected_to: [
--   "T-01",
--   "V-101"
-- ]
-+ connected_to: [
-+   "T-01",
-+   "V-101",
+  connected_to: [
+    "T-01",
+    "V-101",
 +   "V-102"
-+ ]
+  ]
 - object tank-T-01
 -   volume: 40 m3
 + object valve-V-7

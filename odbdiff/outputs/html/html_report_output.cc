@@ -8,6 +8,8 @@ namespace odbdiff {
 HtmlReportOutput::HtmlReportOutput(HtmlReportRequest html)
     : html_(std::move(html)), statuses_(html_.show_all), collected_(html_.show_all, statuses_) {
   statuses_.BeginFile();
+  both_.Add(collected_);
+  both_.Add(differences_);
 }
 
 void HtmlReportOutput::CheckInputs(std::vector<std::string>& inputs) {
@@ -34,7 +36,7 @@ void HtmlReportOutput::Write(const ComparedPair& pair) {
         ThrowIfModuleFailed(pair.module, {{report.writing_path(), report.path()}});
         if (written == 0) throw HtmlReportFailure(report.path());
       },
-      statuses_.ScriptBlock());
+      statuses_.ScriptBlock() + differences_.ScriptBlock());
 }
 
 }  // namespace odbdiff

@@ -1,6 +1,7 @@
 #include "outputs/html/report_statuses.h"  // ReportStatuses, SlotCodes
 
 #include "json/json_string.h"  // AppendJsonString
+#include "outputs/html/script_block.h"  // ScriptBlockOf
 #include "platform/failure.h"  // Failure
 
 namespace odbdiff {
@@ -48,17 +49,7 @@ std::string ReportStatuses::ScriptBlock() const {
             files_[at].objects + "]}";
   }
   json += "]}";
-  // "<" stands only inside strings, where \u003c reads the same.
-  std::string block = "<script type=\"application/json\" id=\"odbdiff-statuses\">\n";
-  block.reserve(block.size() + json.size() + 12);
-  for (const char c : json) {
-    if (c == '<') {
-      block += "\\u003c";
-    } else {
-      block += c;
-    }
-  }
-  return block + "\n</script>\n";
+  return ScriptBlockOf("odbdiff-statuses", json);
 }
 
 }  // namespace odbdiff

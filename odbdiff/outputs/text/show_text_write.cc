@@ -1,11 +1,13 @@
 #include "outputs/text/show_text_write.h"  // ShowTextWriter
 
 #include <string_view>  // std::string_view
+#include <algorithm>    // std::min
 #include <utility>      // std::move
 #include <variant>      // std::get_if, std::get
 
 #include "json/json_string.h"        // AppendJsonString, texts quoted
 #include "json/value_text_form.h"    // ValueTextForm, numbers
+#include "outputs/text/value_changes.h"  // AlignItems, FindTextChange, NumberChange
 #include "platform/terminal_safe.h"  // Utf8CharacterLength
 
 namespace odbdiff {
@@ -17,6 +19,10 @@ constexpr char kCyan[] = "\033[36m";
 constexpr char kRed[] = "\033[31m";
 constexpr char kGreen[] = "\033[32m";
 constexpr char kReset[] = "\033[m";
+// The changed part of a text: in reverse video with colours, else between
+// markers that a screen reader reads and grep finds, as git's word diff.
+constexpr char kReverse[] = "\033[7m";
+constexpr char kReverseOff[] = "\033[27m";
 
 constexpr char kHexDigits[] = "0123456789abcdef";
 
@@ -83,6 +89,34 @@ std::vector<std::string> ValueLines(const SlotValue& value) {
   return lines;
 }
 
+// A text's part as it stands inside the quotes of Quoted: the part is valid
+// UTF-8, so it is quoted as a string.
+std::string QuotedPart(std::string_view part) {
+  const std::string quoted = Quoted(part);
+  return quoted.substr(1, quoted.size() - 2);
+}
+
+// One side of a text change, quoted, its changed parts marked.
+std::string MarkedText(const std::vector<std::string_view>& parts,
+                       const std::vector<ChangeStep>& steps, ChangeStep::Kind side, bool color) {
+  const bool in_a = side == ChangeStep::kRemoved;
+  std::string text = "\"";
+  for (const ChangeStep& step : steps) {
+    if (step.kind != ChangeStep::kSame && step.kind != side) continue;
+    const std::size_t first = in_a ? step.a : step.b;
+    std::string run;
+    for (std::size_t i = first; i < first + step.count; ++i) run += QuotedPart(parts[i]);
+    if (step.kind == ChangeStep::kSame) {
+      text += run;
+    } else if (color) {
+      text += kReverse + run + kReverseOff;
+    } else {
+      text += (in_a ? "[-" : "{+") + run + (in_a ? "-]" : "+}");
+    }
+  }
+  return text + '"';
+}
+
 std::string CountsLine(const Counts& counts) {
   auto n = [](std::uint64_t count) { return std::to_string(count); };
   return "objects: " + n(counts.objects_differing) + " differing, " + n(counts.objects_only_in_a) +
@@ -127,6 +161,10 @@ void ShowTextWriter::SlotOnlyIn(Side side, const std::string& slot, const SlotVa
 void ShowTextWriter::SlotValuesDiffer(const std::string& slot, const SlotValue& a,
                                       const SlotValue& b) {
   counts_.SlotValuesDiffer(slot, a, b);
+  if (AppendListChange(slot, a, b) || AppendTextChange(slot, a, b) ||
+      AppendNumberChange(slot, a, b)) {
+    return;
+  }
   AppendSlot(Side::kA, "", slot, a);
   AppendSlot(Side::kB, "", slot, b);
   if (sources_.explain) AppendExplanation(slot, a, b);
@@ -147,9 +185,10 @@ std::string ShowTextWriter::Finish() {
 }
 
 void ShowTextWriter::AppendLine(const char* color, const std::string& line) {
-  if (color_) text_ += color;
+  const bool colored = color_ && color != nullptr;
+  if (colored) text_ += color;
   text_ += line;
-  if (color_) text_ += kReset;
+  if (colored) text_ += kReset;
   text_ += '\n';
 }
 
@@ -159,6 +198,81 @@ void ShowTextWriter::AppendSlot(Side side, const std::string& indent, const std:
   const std::string lead = MarkOf(side) + indent;
   AppendLine(ColorOf(side), lead + Name(slot) + ": " + lines.front());
   for (std::size_t i = 1; i < lines.size(); ++i) AppendLine(ColorOf(side), lead + lines[i]);
+}
+
+bool ShowTextWriter::AppendListChange(const std::string& slot, const SlotValue& a,
+                                      const SlotValue& b) {
+  const auto* list_a = std::get_if<ListValue>(&a);
+  const auto* list_b = std::get_if<ListValue>(&b);
+  if (list_a == nullptr || list_b == nullptr) return false;
+  const std::vector<std::string>& items_a = list_a->items;
+  const std::vector<std::string>& items_b = list_b->items;
+  const std::vector<ChangeStep> steps = AlignItems({items_a.begin(), items_a.end()},
+                                                   {items_b.begin(), items_b.end()});
+  // An item as its own list writes it.
+  const auto item = [](const std::vector<std::string>& items, std::size_t at) {
+    return Quoted(items[at]) + (at + 1 < items.size() ? "," : "");
+  };
+  AppendLine(nullptr, "  " + Name(slot) + ": [");
+  for (std::size_t k = 0; k < steps.size(); ++k) {
+    const ChangeStep& step = steps[k];
+    if (step.kind == ChangeStep::kRemoved) {
+      for (std::size_t i = step.a; i < step.a + step.count; ++i) {
+        AppendLine(kRed, "-   " + item(items_a, i));
+      }
+      continue;
+    }
+    if (step.kind == ChangeStep::kAdded) {
+      for (std::size_t i = step.b; i < step.b + step.count; ++i) {
+        AppendLine(kGreen, "+   " + item(items_b, i));
+      }
+      continue;
+    }
+    // Equal items: one next to each change is shown, a longer run between folded.
+    const std::size_t before = k > 0 ? 1 : 0;
+    const std::size_t after = k + 1 < steps.size() ? 1 : 0;
+    const std::size_t folded = step.count - std::min(step.count, before + after);
+    const std::size_t shown_first = folded >= 2 ? before : step.count;
+    for (std::size_t i = 0; i < step.count; ++i) {
+      if (i == shown_first) {
+        AppendLine(nullptr, "    \u2026 " + std::to_string(folded) + " items the same \u2026");
+        i += folded - 1;
+        continue;
+      }
+      AppendLine(nullptr, "    " + item(items_b, step.b + i));
+    }
+  }
+  AppendLine(nullptr, "  ]");
+  return true;
+}
+
+bool ShowTextWriter::AppendTextChange(const std::string& slot, const SlotValue& a,
+                                      const SlotValue& b) {
+  const auto* text_a = std::get_if<TextValue>(&a);
+  const auto* text_b = std::get_if<TextValue>(&b);
+  TextChange change;
+  if (text_a == nullptr || text_b == nullptr ||
+      !FindTextChange(text_a->text, text_b->text, change)) {
+    return false;
+  }
+  AppendLine(kRed, "- " + Name(slot) + ": " +
+                       MarkedText(change.a, change.steps, ChangeStep::kRemoved, color_));
+  AppendLine(kGreen, "+ " + Name(slot) + ": " +
+                         MarkedText(change.b, change.steps, ChangeStep::kAdded, color_));
+  return true;
+}
+
+bool ShowTextWriter::AppendNumberChange(const std::string& slot, const SlotValue& a,
+                                        const SlotValue& b) {
+  const auto* number_a = std::get_if<NumberValue>(&a);
+  const auto* number_b = std::get_if<NumberValue>(&b);
+  if (number_a == nullptr || number_b == nullptr) return false;
+  const std::string change = NumberChange({number_a->number, Name(number_a->units)},
+                                          {number_b->number, Name(number_b->units)});
+  if (change.empty()) return false;
+  AppendSlot(Side::kA, "", slot, a);
+  AppendLine(kGreen, "+ " + Name(slot) + ": " + ValueLines(b).front() + "  (" + change + ")");
+  return true;
 }
 
 }  // namespace odbdiff

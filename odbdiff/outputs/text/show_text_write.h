@@ -27,6 +27,18 @@
 // that judged them and what it compared. With colour,
 // heading lines are bold, object headers cyan, lines of A red and lines of B
 // green.
+//
+// Where a slot's two values differ, the text shows what changed in them:
+//   - tag: "pump 26.0[-1-].tar"      the changed part of two texts, between
+//   + tag: "pump 26.0{+2+}.tar"      [- -] and {+ +} (in reverse video with
+//                                    colour), when they have a part in common
+//   + flow: 13 m3/h  (+0.5 m3/h, +4 %)   the difference of two numbers
+//     media: [                       two lists item by item, equal runs folded
+//       … 9 items the same …         but for one item next to each change
+//       "sand",
+//   -   "anthracite",
+//   +   "garnet",
+//     ]
 #ifndef ODBDIFF_OUTPUTS_TEXT_SHOW_TEXT_WRITE_H_
 #define ODBDIFF_OUTPUTS_TEXT_SHOW_TEXT_WRITE_H_
 
@@ -73,13 +85,20 @@ class ShowTextWriter final : public DifferenceSink {
   std::string Finish();
 
  private:
-  // Appends `line` (without its newline) in `color` when colours are on.
+  // Appends `line` (without its newline) in `color` (none: nullptr) when
+  // colours are on.
   void AppendLine(const char* color, const std::string& line);
   // Appends the line that tells how the values of `slot` were judged.
   void AppendExplanation(const std::string& slot, const SlotValue& a, const SlotValue& b);
   // Appends the lines of a slot, each after `mark` and `indent`.
   void AppendSlot(Side side, const std::string& indent, const std::string& slot,
                   const SlotValue& value);
+  // The lines of a slot whose values differ that show what changed, when the
+  // values are two lists, two texts with a part in common, or two numbers
+  // with the same units. False, with nothing appended, for other values.
+  bool AppendListChange(const std::string& slot, const SlotValue& a, const SlotValue& b);
+  bool AppendTextChange(const std::string& slot, const SlotValue& a, const SlotValue& b);
+  bool AppendNumberChange(const std::string& slot, const SlotValue& a, const SlotValue& b);
 
   ShowSources sources_;
   bool color_;

@@ -9,7 +9,7 @@
 #include "runner/odbdiff_runner.h"   // ReadFile, WriteFile, Entries, WithTmpdir, WithExecutable
 #include "runner/sample_pair.h"      // kSampleA, kSampleB
 #include "runner/small_template.h"   // kSmallTemplate
-#include "runner/statuses_block.h"   // kStatusesOpen, CountsText
+#include "runner/statuses_block.h"   // kStatusesOpen, kDifferencesOpen, CountsText
 
 namespace odbdiff_test {
 namespace {
@@ -27,6 +27,11 @@ class OdbdiffHtmlReportTest : public OdbdiffFixture {
 
 // The counts of the sample pair, as --stat gives them.
 const std::string kSampleCounts = CountsText(3, 3, 1, 1, 1, 1, 1, 0, 0);
+
+// The differences block of the sample pair: an equal slot has no entry.
+const std::string kSampleDifferences = std::string(kDifferencesOpen) +
+    "{\"files\": [{\"objects\": [[\"only-in-b\", \"motor\", []], [\"differs\", \"pump\", "
+    "[[\"only-in-a\", \"seal\", \"lip\", null]]], [\"only-in-a\", \"tank\", []]]}]}\n</script>\n";
 
 // The file report of the sample pair with the default options: the objects
 // that differ, in name order, with the rows of their differing slots, then
@@ -48,8 +53,7 @@ const std::string kSampleFileReport =
     kStatusesOpen + "{\"counts\": " + kSampleCounts + ", \"files\": [{\"counts\": " +
     kSampleCounts +
     ", \"objects\": [[\"only-b\", \"motor\"], [\"differs\", \"pump\"], [\"only-a\", \"tank\"]]}]}\n"
-    "</script>\n"
-    "</report> _FINAL_\n";
+    "</script>\n" + kSampleDifferences + "</report> _FINAL_\n";
 
 TEST_F(OdbdiffHtmlReportTest, CompareWritesTheFileReportOfThePair) {
   fs::create_directory(Path("tmp"));
@@ -92,8 +96,7 @@ TEST_F(OdbdiffHtmlReportTest, ShowAllAndTitlesReachEveryBlock) {
                 kSampleCounts +
                 ", \"objects\": [[\"only-b\", \"motor\"], [\"differs\", \"pump\"], "
                 "[\"only-a\", \"tank\"], [\"same\", \"valve\"]]}]}\n"
-                "</script>\n"
-                "</report> _FINAL_\n");
+                "</script>\n" + kSampleDifferences + "</report> _FINAL_\n");
 }
 
 TEST_F(OdbdiffHtmlReportTest, TheTextReportsRunAsBeforeAndThePathsGoAsGiven) {
@@ -120,7 +123,8 @@ TEST_F(OdbdiffHtmlReportTest, SameFilesGiveAnEmptyFileBlockAndExitZero) {
                         "<file [a.odb] [a-again.odb]> _FILE_START_START_FILE_START_END\n\n"
                         "</file> _FILE_END_START_FILE_END_END\n\n") +
                 kStatusesOpen + "{\"counts\": " + counts + ", \"files\": [{\"counts\": " +
-                counts + ", \"objects\": []}]}\n</script>\n</report> _FINAL_\n");
+                counts + ", \"objects\": []}]}\n</script>\n" + kDifferencesOpen +
+                "{\"files\": [{\"objects\": []}]}\n</script>\n</report> _FINAL_\n");
 }
 
 TEST_F(OdbdiffHtmlReportTest, NamesAndValuesAreEscapedOnce) {

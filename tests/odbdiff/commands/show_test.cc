@@ -63,10 +63,10 @@ TEST_F(ShowTest, PrintsTheDifferencesOfFilesAndObjects) {
       "- object only-a\n-   k: \"v\"\n-   n: 3\n"
       "+ object only-b\n"
       "@@ object p1 @@\n"
-      "- flow: 12.5 m3/h\n+ flow: 13 m3/h\n"
+      "- flow: 12.5 m3/h\n+ flow: 13 m3/h  (+0.5 m3/h, +4 %)\n"
       "+ new: [\n+   \"y\",\n+   \"z\"\n+ ]\n"
       "- old: \"x\"\n"
-      "- tag: \"100-P-001\"\n+ tag: \"120-P-001\"\n"
+      "- tag: \"1[-0-]0-P-001\"\n+ tag: \"1{+2+}0-P-001\"\n"
       "objects: 1 differing, 1 only in A, 1 only in B, 1 identical; slots: 2 differing, 1 only in "
       "A, 1 only in B\nvalue rule: numeric, tolerance 2 %\n";
   Expect({
@@ -74,7 +74,7 @@ TEST_F(ShowTest, PrintsTheDifferencesOfFilesAndObjects) {
       {{"show", "a.odb", "b.odb", "p2"}, std::string("--- a.odb\n+++ b.odb\n") + kNoneLine, "", 0},
       {{"show", "a.odb", "b.odb", "only-b", "p1", "p1", "--tolerance", "5", "--ignore-slot", "new"},
        "--- a.odb\n+++ b.odb\n+ object only-b\n@@ object p1 @@\n- old: \"x\"\n"
-       "- tag: \"100-P-001\"\n+ tag: \"120-P-001\"\n"
+       "- tag: \"1[-0-]0-P-001\"\n+ tag: \"1{+2+}0-P-001\"\n"
        "objects: 1 differing, 0 only in A, 1 only in B, 0 identical; slots: 1 differing, 1 only "
        "in A, 0 only in B\n"
        "value rule: numeric, tolerance 5 %\n",
@@ -130,6 +130,48 @@ TEST_F(ShowTest, PrintsTheDifferencesOfFilesAndObjects) {
        "--help)\n",
        2},
   });
+}
+
+// What changed inside two values: lists item by item with equal runs folded,
+// the changed parts of texts marked (their equal ends character by character,
+// words between; in reverse video with colours), the
+// difference of numbers with the same units; values of two kinds, or texts
+// without a part in common, as they are.
+TEST_F(ShowTest, ShowsWhatChangedInsideValues) {
+  ASSERT_NO_FATAL_FAILURE(Import("c.odb", R"({"o": {
+    "list": ["1", "2", "3", "4", "5", "6", "7"], "short": ["x", "y"], "file": "pump-26.01.tar",
+    "word": "open valve now", "other": "on", "drop": -4, "unit": {"number": 5, "units": "m"},
+    "kind": "five", "bytes": "caf\u00e9 bar", "new": "up"}})"));
+  ASSERT_NO_FATAL_FAILURE(Import("d.odb", R"({"o": {
+    "list": ["1", "2", "3", "4", "X", "5", "6", "7"], "short": [], "file": "pump-26.02.tar",
+    "word": "open gate now", "other": "off", "drop": -5, "unit": {"number": 5, "units": "km"},
+    "kind": 5, "bytes": "caf\u00e8 bar", "new": "down"}})"));
+  Expect({{{"show", "c.odb", "d.odb"},
+           "--- c.odb\n+++ d.odb\n@@ object o @@\n"
+           "- bytes: \"caf[-\u00e9-] bar\"\n+ bytes: \"caf{+\u00e8+} bar\"\n"
+           "- drop: -4\n+ drop: -5  (-1, -25 %)\n"
+           "- file: \"pump-26.0[-1-].tar\"\n+ file: \"pump-26.0{+2+}.tar\"\n"
+           "- kind: \"five\"\n+ kind: 5\n"
+           "  list: [\n    \u2026 3 items the same \u2026\n    \"4\",\n+   \"X\",\n    \"5\",\n"
+           "    \u2026 2 items the same \u2026\n  ]\n"
+           "- new: \"up\"\n+ new: \"down\"\n"
+           "- other: \"o[-n-]\"\n+ other: \"o{+ff+}\"\n"
+           "  short: [\n-   \"x\",\n-   \"y\"\n  ]\n"
+           "- unit: 5 m\n+ unit: 5 km\n"
+           "- word: \"open [-valv-]e now\"\n+ word: \"open {+gat+}e now\"\n"
+           "objects: 1 differing, 0 only in A, 0 only in B, 0 identical; slots: 10 differing, 0 "
+           "only in A, 0 only in B\nvalue rule: numeric, tolerance 2 %\n",
+           "", 1},
+          {{"show", "c.odb", "d.odb", "--color", "always", "--ignore-slot", "[b-n]*",
+            "--ignore-slot", "[s-u]*"},
+           "\033[1m--- c.odb\033[m\n\033[1m+++ d.odb\033[m\n\033[36m@@ object o @@\033[m\n"
+           "\033[31m- other: \"o\033[7mn\033[27m\"\033[m\n"
+           "\033[32m+ other: \"o\033[7mff\033[27m\"\033[m\n"
+           "\033[31m- word: \"open \033[7mvalv\033[27me now\"\033[m\n"
+           "\033[32m+ word: \"open \033[7mgat\033[27me now\"\033[m\n"
+           "objects: 1 differing, 0 only in A, 0 only in B, 0 identical; slots: 2 differing, 0 only "
+           "in A, 0 only in B\nvalue rule: numeric, tolerance 2 %\n",
+           "", 1}});
 }
 
 // Named objects of one file only obey an accept file as whole files do.
@@ -204,7 +246,8 @@ TEST_F(ShowTest, NamesThatWouldActOnTheTerminalAreEscaped) {
       {"\"quoted\"", R"("\"quoted\"")", "\"quoted\""},
       {"{brace}", R"("{brace}")", "{brace}"},
   };
-  const std::string text_lines = "- ~text: \"v\\u001b[31m\\u007f\\u0085\"\n+ ~text: \"v\"\n";
+  // The changed part of a text is marked with its escapes inside.
+  const std::string text_lines = "- ~text: \"v[-\\u001b[31m\\u007f\\u0085-]\"\n+ ~text: \"v\"\n";
   for (const auto& c : cases) {
     const char* name = c.name.c_str();
     for (const char* file : {"evil-a.odb", "evil-b.odb", "empty.odb"}) {
@@ -221,7 +264,8 @@ TEST_F(ShowTest, NamesThatWouldActOnTheTerminalAreEscaped) {
     }
     const std::string& s = c.shown;
     const std::string differs = "--- evil-a.odb\n+++ evil-b.odb\n@@ object " + s + " @@\n- " + s +
-                                ": 1 " + s + "\n+ " + s + ": 2 " + s + "\n" + text_lines +
+                                ": 1 " + s + "\n+ " + s + ": 2 " + s + "  (+1 " + s + ", +100 %)\n" +
+                                text_lines +
                                 "objects: 1 differing, 0 only in A, 0 only in B, 0 identical; "
                                 "slots: 2 differing, 0 only in A, 0 only in B\n"
                                 "value rule: numeric, tolerance 2 %\n";

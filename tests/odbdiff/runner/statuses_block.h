@@ -1,4 +1,4 @@
-// The pieces of odbdiff's statuses block in an HTML report, for the
+// The pieces of odbdiff's statuses and differences blocks in an HTML report, for the
 // expected reports of the tests.
 #ifndef DIFF_TESTS_ODBDIFF_STATUSES_BLOCK_H_
 #define DIFF_TESTS_ODBDIFF_STATUSES_BLOCK_H_
@@ -9,6 +9,8 @@ namespace odbdiff_test {
 
 inline constexpr char kStatusesOpen[] =
     "<script type=\"application/json\" id=\"odbdiff-statuses\">\n";
+inline constexpr char kDifferencesOpen[] =
+    "<script type=\"application/json\" id=\"odbdiff-differences\">\n";
 
 // The counts as the block and the JSON of differences write them, in the
 // order of --stat.
