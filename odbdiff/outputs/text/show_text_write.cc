@@ -161,12 +161,11 @@ void ShowTextWriter::SlotOnlyIn(Side side, const std::string& slot, const SlotVa
 void ShowTextWriter::SlotValuesDiffer(const std::string& slot, const SlotValue& a,
                                       const SlotValue& b) {
   counts_.SlotValuesDiffer(slot, a, b);
-  if (AppendListChange(slot, a, b) || AppendTextChange(slot, a, b) ||
-      AppendNumberChange(slot, a, b)) {
-    return;
+  if (!AppendListChange(slot, a, b) && !AppendTextChange(slot, a, b) &&
+      !AppendNumberChange(slot, a, b)) {
+    AppendSlot(Side::kA, "", slot, a);
+    AppendSlot(Side::kB, "", slot, b);
   }
-  AppendSlot(Side::kA, "", slot, a);
-  AppendSlot(Side::kB, "", slot, b);
   if (sources_.explain) AppendExplanation(slot, a, b);
 }
 
@@ -176,7 +175,7 @@ void ShowTextWriter::AppendExplanation(const std::string& slot, const SlotValue&
   module_.diff_explain_values(object_.c_str(), slot.c_str(), ValueTextForm(a).c_str(),
                               ValueTextForm(b).c_str(), &explanation);
   ThrowIfModuleFailed(module_);
-  AppendLine("", "  " + Name(explanation != nullptr ? explanation : ""));
+  AppendLine(nullptr, "  " + Name(explanation != nullptr ? explanation : ""));
 }
 
 std::string ShowTextWriter::Finish() {

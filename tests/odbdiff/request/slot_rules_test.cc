@@ -36,7 +36,11 @@ std::string OutlineOf(const std::string& shown) {
   std::istringstream lines(shown);
   std::string outline;
   for (std::string line; std::getline(lines, line);) {
-    if (line.rfind("- ", 0) != 0 && line.rfind("+ ", 0) != 0) outline += line + "\n";
+    const bool explanation = line.rfind("  slot rule ", 0) == 0 || line.rfind("  value rule ", 0) == 0;
+    if (explanation || (line[0] != '-' && line[0] != '+' && line[0] != ' ') ||
+        line.rfind("---", 0) == 0 || line.rfind("+++", 0) == 0) {
+      outline += line + "\n";
+    }
   }
   return outline;
 }
