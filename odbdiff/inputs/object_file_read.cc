@@ -54,4 +54,10 @@ Object ObjectFileReader::ReadObject(const char* name) {
   return object;
 }
 
+void ObjectFileReader::LoadSlotTexts(const char* name, CStrList& slot_names, CStrList& values) {
+  if (database_.LoadAllSlots(name, &slot_names, &values, 0, 0) == 0) {
+    throw ObjectFileFailure(path_, database_, "cannot read the slots of object " + std::string(name));
+  }
+}
+
 }  // namespace odbdiff

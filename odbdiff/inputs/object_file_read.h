@@ -26,6 +26,10 @@ class ObjectFileReader {
   // cannot read it.
   Object ReadObject(const char* name);
 
+  // Appends the object's slot names and the text forms of their values, in
+  // order (LoadAllSlots). Throws Failure when the library cannot read it.
+  void LoadSlotTexts(const char* name, CStrList& slot_names, CStrList& values);
+
  private:
   std::string path_;
   CvxODB database_;
