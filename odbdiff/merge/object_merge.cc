@@ -81,8 +81,9 @@ class ObjectMerger {
     const bool ours_changed = base_ours.differ || base_.found() != ours_.found();
     const bool theirs_changed = base_theirs.differ || base_.found() != theirs_.found();
     if (!theirs_changed) return {WholeOf(ours_), {}};
-    if (!ours_changed) return {WholeOf(theirs_), {}};
-    if (!ours_.found() && !theirs_.found()) return {std::nullopt, {}};  // removed on both sides
+    if (!base_.found() && !ours_.found()) return {WholeOf(theirs_), {}};  // new in theirs alone
+    if (!ours_.found() && !theirs_.found()) return {std::nullopt, {}};   // removed on both sides
+    if (!theirs_.found() && !ours_changed) return {std::nullopt, {}};    // removed in theirs alone
 
     std::map<std::string, SlotThreeWay> slots;
     JudgeSide(base_ours, /*ours=*/true, slots);

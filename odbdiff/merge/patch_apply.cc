@@ -7,6 +7,7 @@
 
 #include "json/json_string.h"               // AppendJsonString
 #include "json/value_json.h"                // AppendValueJson
+#include "merge/object_write_thread.h"      // ObjectWriteThread
 #include "merge/same_value.h"               // SameValue
 #include "merge/sorted_object_file.h"       // SortedObjectFile
 #include "platform/failure.h"               // Failure
@@ -48,20 +49,22 @@ class Patcher {
   std::vector<std::string> Apply(ObjectSink& out) {
     ReadEntries();
     SortedObjectFile a(sources_.a);
+    ObjectWriteThread writes(out);
     std::vector<bool> used(entries_.size(), false);
     for (; a.next() != nullptr; a.Skip()) {
-      const Object object = a.Typed();
+      Object object = a.Typed();
       const auto found = index_.find(object.name);
       if (found == index_.end()) {
-        Write(object, out);
+        writes.Add(std::move(object));
         continue;
       }
       used[found->second] = true;
-      PatchObject(object, entries_[found->second], out);
+      PatchObject(object, entries_[found->second], writes);
     }
     for (std::size_t i = 0; i < entries_.size(); ++i) {
-      if (!used[i]) AddObject(entries_[i], out);
+      if (!used[i]) AddObject(entries_[i], writes);
     }
+    writes.Finish();
     return std::move(mismatches_);
   }
 
@@ -85,12 +88,7 @@ class Patcher {
 
   std::string InA() const { return " in " + sources_.a_shown; }
 
-  static void Write(const Object& object, ObjectSink& out) {
-    out.AddObject(object.name);
-    for (const Slot& slot : object.slots) out.AddSlot(object.name, slot.name, slot.value);
-  }
-
-  void PatchObject(const Object& object, const ObjectDifference& entry, ObjectSink& out) {
+  void PatchObject(const Object& object, const ObjectDifference& entry, ObjectWriteThread& out) {
     if (entry.status == DifferenceStatus::kOnlyInB) {
       Mismatch(entry.pointer, "object " + Quoted(object.name) + " is" + InA() + " already");
       return;
@@ -128,11 +126,11 @@ class Patcher {
         Mismatch(SlotPointer(entry, j), SlotName(entry, difference.name) + " is not" + InA());
       }
     }
-    if (entry.status == DifferenceStatus::kBoth) Write(patched, out);
+    if (entry.status == DifferenceStatus::kBoth) out.Add(std::move(patched));
   }
 
   // An entry whose object A does not hold: added when it is B's alone.
-  void AddObject(const ObjectDifference& entry, ObjectSink& out) {
+  void AddObject(const ObjectDifference& entry, ObjectWriteThread& out) {
     if (entry.status != DifferenceStatus::kOnlyInB) {
       Mismatch(entry.pointer, "object " + Quoted(entry.name) + " is not" + InA());
       return;
@@ -144,7 +142,7 @@ class Patcher {
     }
     Object object{entry.name, {}};
     for (const SlotDifference& slot : entry.slots) object.slots.push_back({slot.name, *slot.b});
-    Write(object, out);
+    out.Add(std::move(object));
   }
 
   static std::string SlotPointer(const ObjectDifference& entry, std::size_t j) {
