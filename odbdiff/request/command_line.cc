@@ -20,7 +20,7 @@ constexpr char kDescription[] =
     "object files to and from their JSON form.";
 constexpr char kExitStatuses[] =
     "Exit status: 0 when the files are the same (or the command did its work), 1 when they "
-    "differ, 2 on trouble.";
+    "differ (merge: when conflicts remain), 2 on trouble.";
 
 // An option that sets an optional text when given.
 CLI::Option* AddOptionalText(CLI::App* command, const char* name,
