@@ -63,7 +63,7 @@ void JudgeSide(const ComparedSlots& compared, bool ours, std::map<std::string, S
 
 std::optional<Object> WholeOf(MergeSide& side) {
   if (!side.found()) return std::nullopt;
-  return side.typed();
+  return side.TakeTyped();
 }
 
 class ObjectMerger {
@@ -94,7 +94,7 @@ class ObjectMerger {
   }
 
  private:
-  ComparedSlots Compare(const MergeSide& a, const MergeSide& b) const {
+  ComparedSlots Compare(MergeSide& a, MergeSide& b) const {
     return CompareObjectSlots(module_, name_, a.texts(), b.texts());
   }
 
@@ -182,9 +182,21 @@ class ObjectMerger {
 
 }  // namespace
 
+const LoadedSide& MergeSide::texts() {
+  if (!texts_) texts_ = found() ? file_->Texts() : LoadedSide();
+  return *texts_;
+}
+
 const Object& MergeSide::typed() {
   if (!typed_) typed_ = file_->Typed();
   return *typed_;
+}
+
+Object MergeSide::TakeTyped() {
+  typed();
+  Object object = std::move(*typed_);
+  typed_.reset();
+  return object;
 }
 
 MergedObject MergeObject(const DiffModule& module, const std::string& name, MergeSide& base,

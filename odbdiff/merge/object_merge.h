@@ -30,23 +30,25 @@ struct Conflict {
   std::optional<SlotValue> theirs;
 };
 
-// One file's version of the object in hand: its slot texts, and its values
-// read once when asked.
+// One file's version of the object in hand: its slot texts and its values,
+// each read once when asked.
 class MergeSide {
  public:
   // The next object of `file`, which must be the object in hand.
-  explicit MergeSide(SortedObjectFile& file) : file_(&file), texts_(file.Texts()) {}
+  explicit MergeSide(SortedObjectFile& file) : file_(&file) {}
   // A file without the object.
   MergeSide() = default;
 
-  bool found() const { return texts_.found; }
-  const LoadedSide& texts() const { return texts_; }
-  // The object with its values; throws Failure when it cannot be read.
+  bool found() const { return file_ != nullptr; }
+  // Each throws Failure when the object cannot be read.
+  const LoadedSide& texts();
   const Object& typed();
+  // The object with its values, which this side then no longer holds.
+  Object TakeTyped();
 
  private:
   SortedObjectFile* file_ = nullptr;
-  LoadedSide texts_;
+  std::optional<LoadedSide> texts_;
   std::optional<Object> typed_;
 };
 
