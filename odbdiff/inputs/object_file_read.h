@@ -16,10 +16,11 @@ bool TakeValue(const CvxSlot& slot, SlotValue& value);
 
 class ObjectFileReader {
  public:
-  // Opens the file read-only. Throws Failure when it is no object file.
-  explicit ObjectFileReader(const std::string& path);
+  // Opens the file read-only and, with `list_objects`, lists its objects.
+  // Throws Failure when it is no object file.
+  explicit ObjectFileReader(const std::string& path, bool list_objects = true);
 
-  // Object names in the file's order.
+  // Object names in the file's order; empty unless listed.
   CStrList& object_names() { return object_names_; }
 
   // The object with its slots in order. Throws Failure when the library

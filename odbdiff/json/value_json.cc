@@ -67,6 +67,8 @@ struct ValueJson {
 
 }  // namespace
 
-void AppendValueJson(const SlotValue& value, std::string& out) { std::visit(ValueJson{out}, value); }
+void AppendValueJson(const SlotValue& value, std::string& out) {
+  std::visit(ValueJson{out}, value);
+}
 
 }  // namespace odbdiff

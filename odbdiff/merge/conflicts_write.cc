@@ -22,7 +22,8 @@ const char* KindText(ConflictKind kind) {
     case ConflictKind::kBothChanged: return "changed in ours and in theirs";
     case ConflictKind::kBothAdded: return "added in ours and in theirs with other values";
     case ConflictKind::kChangedAndRemoved: return "changed on one side, removed on the other";
-    case ConflictKind::kObjectRemoved: return "changed on one side, its object removed on the other";
+    case ConflictKind::kObjectRemoved:
+      return "changed on one side, its object removed on the other";
     case ConflictKind::kNone: break;
   }
   return "";

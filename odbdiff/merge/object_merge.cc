@@ -1,5 +1,6 @@
 #include "merge/object_merge.h"  // MergeObject, MergeSide
 
+#include <cstdint>        // std::int64_t
 #include <cstring>        // std::strcmp
 #include <map>            // std::map, an object's slots by name
 #include <string_view>    // std::string_view
@@ -34,10 +35,13 @@ bool SameTexts(const LoadedSide& x, const LoadedSide& y) {
   if (x.found != y.found) return false;
   const int length = list2_length(x.names.get());
   if (length != list2_length(y.names.get())) return false;
-  for (int i = 0; i < length; ++i) {
+  const auto item = [](const List2& list, int i) {
     std::int64_t data = 0;
-    if (std::strcmp(list2_get_item(x.names.get(), i, &data), list2_get_item(y.names.get(), i, &data)) != 0 ||
-        std::strcmp(list2_get_item(x.values.get(), i, &data), list2_get_item(y.values.get(), i, &data)) != 0) {
+    return list2_get_item(list.get(), i, &data);
+  };
+  for (int i = 0; i < length; ++i) {
+    if (std::strcmp(item(x.names, i), item(y.names, i)) != 0 ||
+        std::strcmp(item(x.values, i), item(y.values, i)) != 0) {
       return false;
     }
   }
@@ -46,7 +50,8 @@ bool SameTexts(const LoadedSide& x, const LoadedSide& y) {
 
 // Records what base against one side tells of each slot; `compared` is base
 // (A) against the side (B).
-void JudgeSide(const ComparedSlots& compared, bool ours, std::map<std::string, SlotThreeWay>& slots) {
+void JudgeSide(const ComparedSlots& compared, bool ours,
+               std::map<std::string, SlotThreeWay>& slots) {
   for (const SortedSlot& slot : SortedSlots(compared.a_names.get(), compared.a_values.get())) {
     SlotThreeWay& three = slots[slot.name];
     three.in_base = true;

@@ -5,6 +5,7 @@
 #define ODBDIFF_MERGE_SAME_VALUE_H_
 
 #include <cstring>  // std::memcmp
+#include <variant>  // std::get_if, std::get
 
 #include "inputs/object_model.h"  // SlotValue
 
@@ -12,7 +13,9 @@ namespace odbdiff {
 
 inline bool SameValue(const SlotValue& x, const SlotValue& y) {
   if (x.index() != y.index()) return false;
-  if (const auto* text = std::get_if<TextValue>(&x)) return text->text == std::get<TextValue>(y).text;
+  if (const auto* text = std::get_if<TextValue>(&x)) {
+    return text->text == std::get<TextValue>(y).text;
+  }
   if (const auto* number = std::get_if<NumberValue>(&x)) {
     const NumberValue& other = std::get<NumberValue>(y);
     return std::memcmp(&number->number, &other.number, sizeof(double)) == 0 &&

@@ -3,7 +3,9 @@
 namespace odbdiff {
 namespace {
 
-SlotSource Ours(const SlotThreeWay& slot) { return slot.in_ours ? SlotSource::kOurs : SlotSource::kNone; }
+SlotSource Ours(const SlotThreeWay& slot) {
+  return slot.in_ours ? SlotSource::kOurs : SlotSource::kNone;
+}
 SlotSource Theirs(const SlotThreeWay& slot) {
   return slot.in_theirs ? SlotSource::kTheirs : SlotSource::kNone;
 }

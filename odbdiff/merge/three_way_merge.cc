@@ -1,7 +1,8 @@
 #include "merge/three_way_merge.h"  // MergeObjectFiles
 
 #include <cstring>  // std::strcmp
-
+#include <future>   // std::async, the files listed side by side
+#include <memory>   // std::unique_ptr
 #include <utility>  // std::move
 
 #include "merge/object_write_thread.h"  // ObjectWriteThread
@@ -17,6 +18,10 @@ const char* Smallest(const char* x, const char* y) {
   return std::strcmp(x, y) <= 0 ? x : y;
 }
 
+std::unique_ptr<SortedObjectFile> Listed(const std::string& path) {
+  return std::make_unique<SortedObjectFile>(path);
+}
+
 MergeSide Side(SortedObjectFile& file, const std::string& name) {
   return file.At(name) ? MergeSide(file) : MergeSide();
 }
@@ -25,9 +30,14 @@ MergeSide Side(SortedObjectFile& file, const std::string& name) {
 
 std::size_t MergeObjectFiles(const DiffModule& module, const MergeFiles& files, Favor favor,
                              ObjectSink& out, ConflictSink& conflicts) {
-  SortedObjectFile base(files.base);
+  // Listing and sorting a file's names takes a while: the three side by side.
+  auto listed_base = std::async(std::launch::async, Listed, files.base);
+  auto listed_theirs = std::async(std::launch::async, Listed, files.theirs);
   SortedObjectFile ours(files.ours);
-  SortedObjectFile theirs(files.theirs);
+  const std::unique_ptr<SortedObjectFile> base_file = listed_base.get();
+  const std::unique_ptr<SortedObjectFile> theirs_file = listed_theirs.get();
+  SortedObjectFile& base = *base_file;
+  SortedObjectFile& theirs = *theirs_file;
   ObjectWriteThread writes(out);
   std::size_t conflict_count = 0;
   for (;;) {

@@ -206,7 +206,8 @@ void JsonDifferencesWriter::AppendOneSidedSlots(Side side, const std::string& ob
   std::optional<ObjectFileReader>& reader = side == Side::kA ? reader_a_ : reader_b_;
   if (!reader) {
     const std::string& read = side == Side::kA ? read_a_ : read_b_;
-    reader.emplace(project_ ? read + "/" + pending_file_ : read);
+    // One object is read at a time: the file's objects are not listed.
+    reader.emplace(project_ ? read + "/" + pending_file_ : read, /*list_objects=*/false);
   }
   Object read = reader->ReadObject(object.c_str());
   std::sort(read.slots.begin(), read.slots.end(),
