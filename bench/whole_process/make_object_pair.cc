@@ -1,6 +1,6 @@
-// make_object_pair N A.odb B.odb: writes two object files of N objects with
-// ten slots each (texts, numbers with and without units, a list) for timing
-// whole odbdiff runs. About 2 % of the objects differ, one kind of
+// make_object_pair N A.odb B.odb [C.odb]: writes two object files of N
+// objects with ten slots each (texts, numbers with and without units, a list)
+// for timing whole odbdiff runs. About 2 % of the objects differ, one kind of
 // difference each, spread evenly over the files:
 //   - objects only in A, and objects only in B;
 //   - a slot only in A, and a slot only in B;
@@ -8,6 +8,10 @@
 // As many objects again have a flow that differs within the tolerance, which
 // the comparison must find equal. Objects are created in a scattered order,
 // so that the comparison's sorting has work to do.
+//
+// C, when named, is a third revision of A that changes other objects than B
+// does (another 2 %: a flow, a slot added, a slot removed, an object removed,
+// an object added), so that a merge of B and C on A has no conflict.
 #include <charconv>      // std::from_chars
 #include <cstdio>        // std::fprintf, std::snprintf, stderr
 #include <cstring>       // std::strlen
@@ -27,25 +31,34 @@ enum Difference : long {
   kSlotOnlyInB = 3,
   kFlowBeyondTolerance = 4,
   kFlowWithinTolerance = 5,  // equal for the comparison
+  // C's own changes against A.
+  kFlowChangedInC = 6,
+  kSlotAddedInC = 7,
+  kSlotRemovedInC = 8,
+  kObjectRemovedInC = 9,
+  kObjectAddedInC = 10,
 };
 
 // Prime, and so prime to every N made of twos and fives: i -> i * kStride mod N
 // visits every object once.
 constexpr long kStride = 7919;
 
-enum class Side { kA, kB };
+enum class Side { kA, kB, kC };
 
 bool WriteObject(CvxODB& file, Side side, long number) {
   char name[32];
   std::snprintf(name, sizeof name, "equipment-%08ld", number);
   const long kind = number % kCycle;
-  if ((kind == kOnlyInA && side == Side::kB) || (kind == kOnlyInB && side == Side::kA)) {
+  if ((kind == kOnlyInA && side == Side::kB) || (kind == kOnlyInB && side != Side::kB) ||
+      (kind == kObjectRemovedInC && side == Side::kC) ||
+      (kind == kObjectAddedInC && side != Side::kC)) {
     return true;  // not in this file
   }
 
   double flow = 10 + static_cast<double>(number % 500);
   if (side == Side::kB && kind == kFlowBeyondTolerance) flow *= 1.10;
   if (side == Side::kB && kind == kFlowWithinTolerance) flow *= 1.01;
+  if (side == Side::kC && kind == kFlowChangedInC) flow *= 0.8;
   char tag[32];
   std::snprintf(tag, sizeof tag, "P-%07ld", number);
   char tank[32];
@@ -65,9 +78,14 @@ bool WriteObject(CvxODB& file, Side side, long number) {
                  file.SetListValue(name, "connected_to", &connected) != 0 &&
                  file.SetValue(name, "manufacturer", "Aquaflow", 0, 0) != 0 &&
                  file.SetNumberValue(name, "power", 5.5 + number % 50, "kW") != 0 &&
-                 file.SetValue(name, "notes", "installed 2019, serviced every year", 0, 0) != 0;
-  if ((kind == kSlotOnlyInA && side == Side::kA) || (kind == kSlotOnlyInB && side == Side::kB)) {
+                 (side == Side::kC && kind == kSlotRemovedInC
+                      ? true
+                      : file.SetValue(name, "notes", "installed 2019, serviced every year", 0, 0) != 0);
+  if ((kind == kSlotOnlyInA && side != Side::kB) || (kind == kSlotOnlyInB && side == Side::kB)) {
     written = written && file.SetValue(name, "seal_type", "mechanical", 0, 0) != 0;
+  }
+  if (side == Side::kC && kind == kSlotAddedInC) {
+    written = written && file.SetNumberValue(name, "vibration", 2.8, "mm/s") != 0;
   }
   return written;
 }
@@ -86,10 +104,11 @@ bool WriteFile(const char* path, Side side, long objects) {
 
 int main(int argc, char** argv) {
   long objects = 0;
-  if (argc != 4 ||
+  if ((argc != 4 && argc != 5) ||
       std::from_chars(argv[1], argv[1] + std::strlen(argv[1]), objects).ec != std::errc() ||
       objects <= 0 || objects % kStride == 0) {
-    std::fprintf(stderr, "usage: make_object_pair N A.odb B.odb  (N > 0, no multiple of %ld)\n",
+    std::fprintf(stderr,
+                 "usage: make_object_pair N A.odb B.odb [C.odb]  (N > 0, no multiple of %ld)\n",
                  kStride);
     return 2;
   }
@@ -99,6 +118,10 @@ int main(int argc, char** argv) {
   }
   if (!WriteFile(argv[3], Side::kB, objects)) {
     std::fprintf(stderr, "make_object_pair: cannot write %s\n", argv[3]);
+    return 2;
+  }
+  if (argc == 5 && !WriteFile(argv[4], Side::kC, objects)) {
+    std::fprintf(stderr, "make_object_pair: cannot write %s\n", argv[4]);
     return 2;
   }
   return 0;

@@ -15,6 +15,9 @@ int RunCommand(const CompareProjectRequest& request);  // compare_project_comman
 int RunCommand(const ShowRequest& request);            // show_command.cc
 int RunCommand(const GitDiffRequest& request);         // git_diff_command.cc
 int RunCommand(const AssembleProjectRequest& request);  // assemble_project_command.cc
+int RunCommand(const PatchRequest& request);            // patch_command.cc
+int RunCommand(const MergeRequest& request);            // merge_command.cc
+int RunCommand(const GitMergeRequest& request);         // git_merge_command.cc
 
 }  // namespace odbdiff
 

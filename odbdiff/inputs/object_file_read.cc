@@ -26,10 +26,10 @@ bool TakeValue(const CvxSlot& slot, SlotValue& value) {
 }
 
 
-ObjectFileReader::ObjectFileReader(const std::string& path)
+ObjectFileReader::ObjectFileReader(const std::string& path, bool list_objects)
     : path_(path), database_(0, path_.c_str(), 0) {
   if (database_.Open(1) == 0) throw ObjectFileFailure(path_, database_, "not an object file");
-  if (database_.GetObjects(&object_names_) == 0) {
+  if (list_objects && database_.GetObjects(&object_names_) == 0) {
     throw ObjectFileFailure(path_, database_, "cannot read its objects");
   }
 }
@@ -52,6 +52,12 @@ Object ObjectFileReader::ReadObject(const char* name) {
     object.slots.push_back(std::move(slot));
   }
   return object;
+}
+
+void ObjectFileReader::LoadSlotTexts(const char* name, CStrList& slot_names, CStrList& values) {
+  if (database_.LoadAllSlots(name, &slot_names, &values, 0, 0) == 0) {
+    throw ObjectFileFailure(path_, database_, "cannot read the slots of object " + std::string(name));
+  }
 }
 
 }  // namespace odbdiff

@@ -16,15 +16,20 @@ bool TakeValue(const CvxSlot& slot, SlotValue& value);
 
 class ObjectFileReader {
  public:
-  // Opens the file read-only. Throws Failure when it is no object file.
-  explicit ObjectFileReader(const std::string& path);
+  // Opens the file read-only and, with `list_objects`, lists its objects.
+  // Throws Failure when it is no object file.
+  explicit ObjectFileReader(const std::string& path, bool list_objects = true);
 
-  // Object names in the file's order.
+  // Object names in the file's order; empty unless listed.
   CStrList& object_names() { return object_names_; }
 
   // The object with its slots in order. Throws Failure when the library
   // cannot read it.
   Object ReadObject(const char* name);
+
+  // Appends the object's slot names and the text forms of their values, in
+  // order (LoadAllSlots). Throws Failure when the library cannot read it.
+  void LoadSlotTexts(const char* name, CStrList& slot_names, CStrList& values);
 
  private:
   std::string path_;

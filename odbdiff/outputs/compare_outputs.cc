@@ -24,7 +24,8 @@ CompareOutputs ChooseCompareOutputs(const CompareRequest& request, const Compare
     outputs.kept = kept.get();
     list.Add(std::move(kept));
   }
-  AddDifferenceOutputs(list, request.comparison, {"compare", given.file_a, given.file_b, {}});
+  AddDifferenceOutputs(list, request.comparison,
+                       {"compare", given.file_a, given.file_b, {}, request.file_a, request.file_b});
   return outputs;
 }
 
@@ -36,7 +37,8 @@ OutputList ChooseCompareObjectOutputs(const CompareObjectRequest& request,
     list.Add(std::make_unique<ObjectHtmlReportOutput>(request.object, request.html));
   }
   AddDifferenceOutputs(list, request.comparison,
-                       {"compare-object", given.file_a, given.file_b, {}});
+                       {"compare-object", given.file_a, given.file_b, {}, request.file_a,
+                        request.file_b});
   return list;
 }
 

@@ -17,7 +17,8 @@ ProjectOutputs ChooseCompareProjectOutputs(const CompareProjectRequest& request)
     list.Add(std::move(partial));
   }
   AddDifferenceOutputs(list, request.comparison,
-                       {"compare-project", request.folder_a, request.folder_b, {}});
+                       {"compare-project", request.folder_a, request.folder_b, {}, request.folder_a,
+                        request.folder_b});
   return outputs;
 }
 

@@ -1,257 +1,36 @@
 #include "request/accept_file.h"  // ReadAcceptFile, PutAcceptedInForce, AcceptedDifferences
 
-#include <cmath>             // std::nan, HUGE_VAL
-#include <cstdint>           // std::int64_t, std::uint64_t
-#include <initializer_list>  // std::initializer_list
-#include <optional>          // std::optional
-#include <string>            // std::string
-#include <string_view>       // std::string_view
-#include <unordered_map>     // std::unordered_map, the differences of each list read
-#include <utility>           // std::move
-#include <vector>            // std::vector
+#include <utility>  // std::move
 
-#include <nlohmann/json.hpp>  // nlohmann::json, json_pointer
-
-#include "diff/diff.h"                // DIFF_OBJECT_ONLY_IN_A ... DIFF_SLOT_VALUES_DIFFER
-#include "inputs/object_model.h"      // SlotValue and its kinds
-#include "json/json_document_read.h"  // ReadJsonDocument, JsonItemStream, kAcceptFileLimit
-#include "json/json_string.h"         // BytesFromHex
-#include "json/value_text_form.h"     // ValueTextForm
-#include "module/module_binding.h"    // ThrowIfModuleFailed
-#include "platform/failure.h"         // Failure
+#include "diff/diff.h"                       // DIFF_OBJECT_ONLY_IN_A ... DIFF_SLOT_VALUES_DIFFER
+#include "json/value_text_form.h"            // ValueTextForm
+#include "module/module_binding.h"           // ThrowIfModuleFailed
+#include "platform/failure.h"                // Failure
+#include "request/differences_file_read.h"   // ReadDifferencesFile, ObjectDifference
 
 namespace odbdiff {
 namespace {
 
-using Json = nlohmann::json;
-using Pointer = Json::json_pointer;
-
-constexpr char kStringForms[] = "expected a string or {\"bytes\": \"HEX\"}";
-constexpr char kValueForms[] =
-    "expected a string, a number, {\"number\": N, \"units\": \"U\"}, an array of strings or "
-    "{\"bytes\": \"HEX\"}";
-
-// Checks the document and gathers its differences. The entries of the lists
-// of objects are taken as the parser reads each one, so that the document
-// never holds them all.
-class AcceptReader final : public JsonItemStream {
- public:
-  explicit AcceptReader(const std::string& path) : path_(path) {}
-
-  // The lists of objects: /objects, and /files/N/objects of a project.
-  bool Streams(const Pointer& at) const override {
-    if (at.empty() || at.back() != "objects") return false;
-    const Pointer parent = at.parent_pointer();
-    return parent.empty() || (parent.parent_pointer() == Pointer("/files"));
+// The differences an entry accepts: an object on one side only, whatever
+// slots it lists; each slot of an object that differs, values in the text
+// form of the object-database library.
+void AddAccepted(ObjectDifference&& entry, std::vector<AcceptedDifference>& out) {
+  if (entry.status != DifferenceStatus::kBoth) {
+    out.push_back({entry.status == DifferenceStatus::kOnlyInA ? DIFF_OBJECT_ONLY_IN_A
+                                                              : DIFF_OBJECT_ONLY_IN_B,
+                   std::move(entry.name), {}, {}, {}});
+    return;
   }
-
-  void Item(const Pointer& at, Json&& entry) override {
-    ObjectEntry(entry, at, read_entries_[at.parent_pointer().to_string()]);
-  }
-
-  AcceptedDifferences Read(const Json& document, bool project) {
-    const Pointer root;
-    if (!document.is_object()) Refuse(root, "expected an object, as --json writes it");
-    CheckMembers(document, root, {"format", "version", "command", "a", "b", "rules", "objects",
-                                  "files", "counts"});
-    if (Member(document, root, "format") != "odbdiff-differences") {
-      Refuse(root / "format", "expected \"odbdiff-differences\"");
-    }
-    const Json& version = Member(document, root, "version");
-    if (!version.is_number_integer() || version != 1) Refuse(root / "version", "expected 1");
-    const Json& command = Member(document, root, "command");
-    AcceptedDifferences accepted;
-    accepted.per_file = command == "compare-project";
-    if (!accepted.per_file && command != "compare" && command != "compare-object") {
-      Refuse(root / "command", "expected \"compare\", \"compare-object\" or \"compare-project\"");
-    }
-    if (accepted.per_file && !project) {
-      Refuse(root / "command",
-             "a compare-project document accepts differences for compare-project only");
-    }
-    for (const char* side : {"a", "b"}) {
-      if (document.contains(side)) Text(document[side], root / side);
-    }
-    if (document.contains("rules") && !document["rules"].is_object()) {
-      Refuse(root / "rules", "expected an object");
-    }
-    if (document.contains("counts") && !document["counts"].is_object()) {
-      Refuse(root / "counts", "expected an object");
-    }
-    if (accepted.per_file) {
-      if (document.contains("objects")) Refuse(root / "objects", "a project's differences are under \"files\"");
-      Files(Member(document, root, "files"), root / "files", accepted);
-    } else {
-      if (document.contains("files")) Refuse(root / "files", "only a compare-project document holds files");
-      Objects(Member(document, root, "objects"), root / "objects", accepted.everywhere);
-    }
-    return accepted;
-  }
-
- private:
-  [[noreturn]] void Refuse(const Pointer& at, const std::string& reason) const {
-    if (at.empty()) throw Failure(path_, reason);
-    throw Failure(path_, at.to_string() + ": " + reason);
-  }
-
-  // Refuses a member of `object` that is not one of `allowed`.
-  void CheckMembers(const Json& object, const Pointer& at,
-                    std::initializer_list<std::string_view> allowed) const {
-    for (const auto& [key, value] : object.items()) {
-      bool known = false;
-      for (const std::string_view name : allowed) known = known || key == name;
-      if (!known) Refuse(at / key, "unknown member");
-    }
-  }
-
-  const Json& Member(const Json& object, const Pointer& at, const char* name) const {
-    const auto found = object.find(name);
-    if (found == object.end()) Refuse(at, std::string("expected a member \"") + name + "\"");
-    return *found;
-  }
-
-  // A string, or {"bytes": "HEX"} for one that is not UTF-8.
-  std::string Text(const Json& value, const Pointer& at) const {
-    std::string text;
-    if (value.is_string()) {
-      text = value.get<std::string>();
-    } else if (value.is_object() && value.size() == 1 && value.contains("bytes")) {
-      const Json& hex = value["bytes"];
-      const std::optional<std::string> bytes =
-          hex.is_string() ? BytesFromHex(hex.get<std::string>()) : std::nullopt;
-      if (!bytes) {
-        Refuse(at / "bytes", "expected a string of lower-case hexadecimal digits, two a byte");
-      }
-      text = *bytes;
-    } else {
-      Refuse(at, kStringForms);
-    }
-    if (text.find('\0') != std::string::npos) Refuse(at, "cannot hold the NUL character");
-    return text;
-  }
-
-  std::string Name(const Json& entry, const Pointer& at) const {
-    const std::string name = Text(Member(entry, at, "name"), at / "name");
-    if (name.empty()) Refuse(at / "name", "a name cannot be empty");
-    return name;
-  }
-
-  // The status of an entry: 0, 1 or 2 for the three it may have.
-  int Status(const Json& entry, const Pointer& at, const char* third) const {
-    const Json& status = Member(entry, at, "status");
-    if (status == "only-in-a") return 0;
-    if (status == "only-in-b") return 1;
-    if (status == third) return 2;
-    Refuse(at / "status",
-           std::string("expected \"only-in-a\", \"only-in-b\" or \"") + third + "\"");
-  }
-
-  double Number(const Json& value, const Pointer& at) const {
-    if (value.is_number_integer()) {
-      return value.is_number_unsigned() ? static_cast<double>(value.get<std::uint64_t>())
-                                        : static_cast<double>(value.get<std::int64_t>());
-    }
-    if (value.is_number()) return value.get<double>();
-    if (value == "nan") return std::nan("");
-    if (value == "-nan") return -std::nan("");
-    if (value == "inf") return HUGE_VAL;
-    if (value == "-inf") return -HUGE_VAL;
-    Refuse(at, "expected a number, \"nan\", \"-nan\", \"inf\" or \"-inf\"");
-  }
-
-  // A slot value in the library's text form.
-  std::string ValueText(const Json& value, const Pointer& at) const {
-    if (value.is_number()) return ValueTextForm(NumberValue{Number(value, at), {}});
-    if (value.is_array()) {
-      ListValue list;
-      for (std::size_t i = 0; i < value.size(); ++i) list.items.push_back(Text(value[i], at / i));
-      return ValueTextForm(list);
-    }
-    if (value.is_object() && value.contains("number")) {
-      CheckMembers(value, at, {"number", "units"});
-      NumberValue number{Number(value["number"], at / "number"), {}};
-      if (value.contains("units")) {
-        number.units = Text(value["units"], at / "units");
-        if (number.units.empty()) Refuse(at / "units", "units cannot be empty");
-      }
-      return ValueTextForm(number);
-    }
-    if (value.is_string() || value.is_object()) return Text(value, at);
-    Refuse(at, kValueForms);
-  }
-
-  // A list of objects, whose entries the parser has handed over already.
-  void Objects(const Json& objects, const Pointer& at, std::vector<AcceptedDifference>& out) {
-    if (!objects.is_array()) Refuse(at, "expected an array of objects");
-    const auto read = read_entries_.find(at.to_string());
-    if (read == read_entries_.end()) return;
-    if (out.empty()) {
-      out = std::move(read->second);
-    } else {  // a project's file named twice
-      out.insert(out.end(), read->second.begin(), read->second.end());
-    }
-    read_entries_.erase(read);
-  }
-
-  void ObjectEntry(const Json& entry, const Pointer& at, std::vector<AcceptedDifference>& out) const {
-    if (!entry.is_object()) Refuse(at, "expected an object");
-    CheckMembers(entry, at, {"name", "status", "slots"});
-    const std::string object = Name(entry, at);
-    const int status = Status(entry, at, "differs");
-    if (status != 2) {
-      if (entry.contains("slots")) Refuse(at / "slots", "an object on one side only carries no slots");
-      out.push_back({status == 0 ? DIFF_OBJECT_ONLY_IN_A : DIFF_OBJECT_ONLY_IN_B, object, {}, {}, {}});
-      return;
-    }
-    const Json& slots = Member(entry, at, "slots");
-    if (!slots.is_array()) Refuse(at / "slots", "expected an array of slots");
-    for (std::size_t j = 0; j < slots.size(); ++j) Slot(slots[j], at / "slots" / j, object, out);
-  }
-
-  void Slot(const Json& entry, const Pointer& at, const std::string& object,
-            std::vector<AcceptedDifference>& out) const {
-    if (!entry.is_object()) Refuse(at, "expected an object");
-    CheckMembers(entry, at, {"name", "status", "a", "b"});
-    AcceptedDifference difference{0, object, Name(entry, at), {}, {}};
-    const int status = Status(entry, at, "values-differ");
-    // A slot on one side carries that side's value only.
-    const bool has_a = status != 1;
-    const bool has_b = status != 0;
-    if (!has_a && entry.contains("a")) Refuse(at / "a", "a slot only in B has no value in A");
-    if (!has_b && entry.contains("b")) Refuse(at / "b", "a slot only in A has no value in B");
-    if (has_a) difference.a_value = ValueText(Member(entry, at, "a"), at / "a");
-    if (has_b) difference.b_value = ValueText(Member(entry, at, "b"), at / "b");
-    difference.kind = status == 0   ? DIFF_SLOT_ONLY_IN_A
-                      : status == 1 ? DIFF_SLOT_ONLY_IN_B
-                                    : DIFF_SLOT_VALUES_DIFFER;
+  for (SlotDifference& slot : entry.slots) {
+    AcceptedDifference difference{0, entry.name, std::move(slot.name), {}, {}};
+    if (slot.a) difference.a_value = ValueTextForm(*slot.a);
+    if (slot.b) difference.b_value = ValueTextForm(*slot.b);
+    difference.kind = slot.status == DifferenceStatus::kOnlyInA   ? DIFF_SLOT_ONLY_IN_A
+                      : slot.status == DifferenceStatus::kOnlyInB ? DIFF_SLOT_ONLY_IN_B
+                                                                  : DIFF_SLOT_VALUES_DIFFER;
     out.push_back(std::move(difference));
   }
-
-  void Files(const Json& files, const Pointer& at, AcceptedDifferences& accepted) {
-    if (!files.is_array()) Refuse(at, "expected an array of files");
-    for (std::size_t i = 0; i < files.size(); ++i) {
-      const Json& entry = files[i];
-      const Pointer entry_at = at / i;
-      if (!entry.is_object()) Refuse(entry_at, "expected an object");
-      CheckMembers(entry, entry_at, {"name", "status", "objects", "counts"});
-      const std::string name = Name(entry, entry_at);
-      if (Status(entry, entry_at, "differs") != 2) {
-        if (entry.contains("objects")) {
-          Refuse(entry_at / "objects", "a file in one folder only carries no objects");
-        }
-        continue;
-      }
-      if (entry.contains("counts") && !entry["counts"].is_object()) {
-        Refuse(entry_at / "counts", "expected an object");
-      }
-      Objects(Member(entry, entry_at, "objects"), entry_at / "objects", accepted.by_file[name]);
-    }
-  }
-
-  const std::string& path_;
-  // The differences of each list of objects, by its JSON pointer.
-  std::unordered_map<std::string, std::vector<AcceptedDifference>> read_entries_;
-};
+}
 
 }  // namespace
 
@@ -264,9 +43,13 @@ const std::vector<AcceptedDifference>& AcceptedDifferences::For(
 }
 
 AcceptedDifferences ReadAcceptFile(const std::string& path, bool project) {
-  AcceptReader reader(path);
-  const Json document = ReadJsonDocument(path, kAcceptFileLimit, &reader);
-  return reader.Read(document, project);
+  AcceptedDifferences accepted;
+  const DifferencesFileHeading heading = ReadDifferencesFile(
+      path, project, [&accepted](const std::string& file, ObjectDifference&& entry) {
+        AddAccepted(std::move(entry), file.empty() ? accepted.everywhere : accepted.by_file[file]);
+      });
+  accepted.per_file = heading.command == "compare-project";
+  return accepted;
 }
 
 void PutAcceptedInForce(const DiffModule& module,

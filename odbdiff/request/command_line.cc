@@ -21,7 +21,7 @@ constexpr char kDescription[] =
     "object files to and from their JSON form.";
 constexpr char kExitStatuses[] =
     "Exit status: 0 when the files are the same (or the command did its work), 1 when they "
-    "differ, 2 on trouble.";
+    "differ (merge: when conflicts remain), 2 on trouble.";
 
 // An option that sets an optional text when given.
 CLI::Option* AddOptionalText(CLI::App* command, const char* name,
@@ -56,7 +56,7 @@ CLI::Option* AddHtmlOptions(CLI::App* command, HtmlReportRequest& request,
 // The options that steer a comparison and, `with_outputs`, its
 // machine-readable outputs, shared by the compare commands.
 void AddComparisonOptions(CLI::App* command, ComparisonOptions& options,
-                          bool with_outputs = true) {
+                          bool with_outputs = true, bool with_accept = true) {
   command
       ->add_option_function<std::string>(
           "--value-rule", [&options](const std::string& rule) { options.value_rule = rule; },
@@ -114,10 +114,12 @@ void AddComparisonOptions(CLI::App* command, ComparisonOptions& options,
                     "write every difference as one JSON document to FILE (- for standard output)",
                     "FILE");
   }
-  AddOptionalText(command, "--accept", options.accept,
-                  "leave out the differences of FILE, a document written by --json or a part of "
-                  "one",
-                  "FILE");
+  if (with_accept) {
+    AddOptionalText(command, "--accept", options.accept,
+                    "leave out the differences of FILE, a document written by --json or a part "
+                    "of one",
+                    "FILE");
+  }
   command->add_flag("--verify-inputs", options.verify_inputs,
                     "check both object files with SQLite's quick check before comparing them, "
                     "for damage that reading them does not reveal");
@@ -345,6 +347,60 @@ void AddGitDiff(CLI::App& app, GitDiffRequest& request) {
   AddComparisonOptions(command, request.comparison, /*with_outputs=*/false);
 }
 
+void AddPatch(CLI::App& app, PatchRequest& request) {
+  CLI::App* command = app.add_subcommand(
+      "patch",
+      "Apply a JSON of differences (compare --json) to object file A and write the result to "
+      "OUT; nothing is written when a difference does not match what A holds.");
+  AddPositional(command, "A.odb", request.file_a, "the object file to patch (- for standard input)");
+  AddPositional(command, "DIFFERENCES.json", request.differences,
+                "the JSON of differences, or a part of one");
+  command->add_option("-o,--output", request.out, "the object file to write")
+      ->type_name("OUT.odb")
+      ->required();
+  command->add_flag("--reverse", request.reverse,
+                    "apply the differences from B to A: A.odb holds B's side");
+}
+
+// The options that merge and git-merge share: --conflicts, --favor and the
+// comparison options that decide what counts as a change.
+void AddMergeOptions(CLI::App* command, std::optional<std::string>& conflicts,
+                     std::optional<std::string>& favor, ComparisonOptions& comparison) {
+  AddOptionalText(command, "--conflicts", conflicts,
+                  "write the conflicts as one JSON document to FILE", "FILE");
+  AddOptionalText(command, "--favor", favor,
+                  "resolve each conflict with the side of ours or theirs (without: ours' side, "
+                  "and the conflicts are reported)",
+                  "SIDE")
+      ->check(CLI::IsMember({"ours", "theirs"}));
+  AddComparisonOptions(command, comparison, /*with_outputs=*/false, /*with_accept=*/false);
+}
+
+void AddMerge(CLI::App& app, MergeRequest& request) {
+  CLI::App* command = app.add_subcommand(
+      "merge",
+      "Merge the changes that OURS and THEIRS made to BASE, object by object and slot by slot, "
+      "into OUT; conflicts go to standard error and exit with 1.");
+  AddPositional(command, "BASE.odb", request.base, "the common ancestor");
+  AddPositional(command, "OURS.odb", request.ours, "one changed version");
+  AddPositional(command, "THEIRS.odb", request.theirs, "the other changed version");
+  command->add_option("-o,--output", request.out, "the merged object file to write")
+      ->type_name("OUT.odb")
+      ->required();
+  AddMergeOptions(command, request.conflicts, request.favor, request.comparison);
+}
+
+void AddGitMerge(CLI::App& app, GitMergeRequest& request) {
+  CLI::App* command = app.add_subcommand(
+      "git-merge",
+      "Merge as merge does, for the arguments git gives a merge driver (%O %A %B %P): the "
+      "merged file replaces %A; exits 1 when conflicts remain.");
+  command->add_option("ARGUMENTS", request.arguments, "the arguments from git")
+      ->type_name("")
+      ->required();
+  AddMergeOptions(command, request.conflicts, request.favor, request.comparison);
+}
+
 }  // namespace
 
 std::variant<Command, int> ParseCommandLine(int argc, char** argv) {
@@ -361,6 +417,9 @@ std::variant<Command, int> ParseCommandLine(int argc, char** argv) {
   ShowRequest show_request;
   GitDiffRequest git_diff_request;
   AssembleProjectRequest assemble_project_request;
+  PatchRequest patch_request;
+  MergeRequest merge_request;
+  GitMergeRequest git_merge_request;
   AddImport(app, import_request);
   AddExport(app, export_request);
   AddCompare(app, compare_request);
@@ -369,6 +428,9 @@ std::variant<Command, int> ParseCommandLine(int argc, char** argv) {
   AddShow(app, show_request);
   AddGitDiff(app, git_diff_request);
   AddAssembleProject(app, assemble_project_request);
+  AddPatch(app, patch_request);
+  AddMerge(app, merge_request);
+  AddGitMerge(app, git_merge_request);
 
   try {
     app.parse(argc, argv);
@@ -440,6 +502,21 @@ std::variant<Command, int> ParseCommandLine(int argc, char** argv) {
     return Command(compare_project_request);
   }
   if (name == "assemble-project") return Command(assemble_project_request);
+  if (name == "patch") return Command(patch_request);
+  if (name == "merge") {
+    if (!ComparisonOptionsValid(merge_request.comparison)) return kTrouble;
+    return Command(merge_request);
+  }
+  if (name == "git-merge") {
+    const std::size_t count = git_merge_request.arguments.size();
+    if (count != 4) {
+      ReportFailure("git-merge takes the 4 arguments %O %A %B %P of a git merge driver, not " +
+                    std::to_string(count) + " (see odbdiff --help)");
+      return kTrouble;
+    }
+    if (!ComparisonOptionsValid(git_merge_request.comparison)) return kTrouble;
+    return Command(git_merge_request);
+  }
   const ComparisonOptions& options = compare_object_request.comparison;
   if (!ComparisonOptionsValid(options) ||
       !AtMostOneStandardInput(compare_object_request.file_a, compare_object_request.file_b) ||

@@ -122,9 +122,39 @@ struct GitDiffRequest {
   ComparisonOptions comparison;
 };
 
+// odbdiff patch A.odb DIFFERENCES.json -o OUT.odb [--reverse]
+struct PatchRequest {
+  std::string file_a;
+  std::string differences;
+  std::string out;
+  bool reverse = false;  // apply B -> A
+};
+
+// odbdiff merge BASE.odb OURS.odb THEIRS.odb -o OUT.odb [--conflicts FILE]
+//               [--favor ours|theirs] [comparison options without --json,
+//               --stat and --accept]
+struct MergeRequest {
+  std::string base;
+  std::string ours;
+  std::string theirs;
+  std::string out;
+  std::optional<std::string> conflicts;
+  std::optional<std::string> favor;  // "ours" or "theirs"; conflicts stand without it
+  ComparisonOptions comparison;
+};
+
+// odbdiff git-merge %O %A %B %P [--conflicts FILE] [--favor ours|theirs]
+//                   [comparison options as merge's]: git's merge driver.
+struct GitMergeRequest {
+  std::vector<std::string> arguments;  // base, ours (also the result), theirs, the path
+  std::optional<std::string> conflicts;
+  std::optional<std::string> favor;
+  ComparisonOptions comparison;
+};
+
 using Command = std::variant<ImportRequest, ExportRequest, CompareRequest, CompareObjectRequest,
                              CompareProjectRequest, ShowRequest, GitDiffRequest,
-                             AssembleProjectRequest>;
+                             AssembleProjectRequest, PatchRequest, MergeRequest, GitMergeRequest>;
 
 // The command to run; or, when the command line itself ends the run, the
 // exit status: 0 after help or the version was printed, kTrouble after a

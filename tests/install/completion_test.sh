@@ -63,6 +63,10 @@ expect "compare-project runs --sha" "--shard"
 expect "assemble-project --fi" "--files"
 expect "compare-project --files " ""
 expect "assemble-project --ht" "--html"
+expect "merge --fav" "--favor"
+expect "git-merge --favor " "ours|theirs"
+expect "merge a.odb a.odb a.odb -o " "a.odb|plant 2.odb|runs"
+expect "patch --rev" "--reverse"
 
 [[ $failures -eq 0 ]] || exit 1
 echo "completion: every case offers what it should"

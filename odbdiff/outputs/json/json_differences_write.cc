@@ -1,14 +1,13 @@
 #include "outputs/json/json_differences_write.h"  // JsonDifferencesWriter
 
-#include <charconv>  // std::to_chars, the shortest form of a double
+#include <algorithm>  // std::sort, a one-sided object's slots by name
 #include <cerrno>    // errno
-#include <cmath>     // std::isfinite, std::isnan, std::signbit, std::trunc, std::fabs
-#include <cstdint>   // std::int64_t
 #include <utility>   // std::move
-#include <variant>   // std::visit
 #include <vector>    // std::vector
 
 #include "json/json_string.h"  // AppendJsonString
+#include "json/value_json.h"   // AppendValueJson, AppendJsonNumber
+#include "module/module_binding.h"  // BindDiffModule, its ignore rules
 #include "platform/failure.h"  // Failure, SystemErrorText
 
 namespace odbdiff {
@@ -28,72 +27,12 @@ Failure WriteFailure(const std::string& shown) {
 
 const char* OnlyIn(Side side) { return side == Side::kA ? "only-in-a" : "only-in-b"; }
 
-// A finite number as `odbdiff export` writes it: a whole number in the range
-// of std::int64_t as an integer, any other in its shortest exact form, -0 as
-// "-0.0".
-void AppendFiniteNumber(double number, std::string& out) {
-  if (std::trunc(number) == number && std::fabs(number) < 9223372036854775808.0) {
-    if (number == 0 && std::signbit(number)) {
-      out += "-0.0";
-    } else {
-      out += std::to_string(static_cast<std::int64_t>(number));
-    }
-    return;
-  }
-  char text[32];  // the longest shortest form has 24 characters
-  const std::to_chars_result result = std::to_chars(text, text + sizeof text, number);
-  out.append(text, result.ptr);
-}
-
-// A number that JSON cannot carry as one: "nan", "-nan", "inf" or "-inf".
-const char* NonFiniteName(double number) {
-  if (std::isnan(number)) return std::signbit(number) ? "\"-nan\"" : "\"nan\"";
-  return number < 0 ? "\"-inf\"" : "\"inf\"";
-}
-
-// Appends a slot value as `odbdiff export` writes it, on one line; strings
-// that are not UTF-8 and numbers that are not finite in the forms of
-// docs/json-output.md.
-struct ValueJson {
-  std::string& out;
-
-  void operator()(const TextValue& value) const { AppendJsonString(value.text, out); }
-
-  void operator()(const NumberValue& value) const {
-    const bool finite = std::isfinite(value.number);
-    if (finite && value.units.empty()) {
-      AppendFiniteNumber(value.number, out);
-      return;
-    }
-    out += "{\"number\": ";
-    if (finite) {
-      AppendFiniteNumber(value.number, out);
-    } else {
-      out += NonFiniteName(value.number);
-    }
-    if (!value.units.empty()) {
-      out += ", \"units\": ";
-      AppendJsonString(value.units, out);
-    }
-    out += '}';
-  }
-
-  void operator()(const ListValue& value) const {
-    out += '[';
-    for (std::size_t i = 0; i < value.items.size(); ++i) {
-      if (i != 0) out += ", ";
-      AppendJsonString(value.items[i], out);
-    }
-    out += ']';
-  }
-};
-
 void AppendRules(const ComparisonRules& rules, std::string& out) {
   out += "{\"value-rule\": ";
   AppendJsonString(rules.value_rule, out);
   if (rules.value_rule != "exact") {
     out += ", \"tolerance\": ";
-    AppendFiniteNumber(rules.tolerance_percent, out);
+    AppendJsonNumber(rules.tolerance_percent, out);
   }
   const auto append_patterns = [&out](const char* key, const std::vector<std::string>& patterns) {
     out += ", \"";
@@ -140,11 +79,13 @@ JsonDifferencesWriter::JsonDifferencesWriter(const std::string& writing_path, st
                                              const DifferencesHeading& heading)
     : shown_(std::move(shown)),
       project_(heading.command == "compare-project"),
-      indent_(project_ ? kFileObjectIndent : kObjectIndent) {
+      indent_(project_ ? kFileObjectIndent : kObjectIndent),
+      read_a_(heading.read_a),
+      read_b_(heading.read_b) {
   file_ = std::fopen(writing_path.c_str(), "wb");
   if (file_ == nullptr) throw WriteFailure(shown_);
   buffer_.reserve(kFlushSize + 4096);
-  buffer_ += "{\n  \"format\": \"odbdiff-differences\",\n  \"version\": 1,\n  \"command\": ";
+  buffer_ += "{\n  \"format\": \"odbdiff-differences\",\n  \"version\": 2,\n  \"command\": ";
   AppendJsonString(heading.command, buffer_);
   buffer_ += ",\n  \"a\": ";
   AppendJsonString(heading.a, buffer_);
@@ -164,6 +105,8 @@ void JsonDifferencesWriter::BeginFile(const std::string& name) {
   file_counts_ = DifferenceCounts();
   wrote_entry_ = false;
   pending_file_ = name;
+  reader_a_.reset();
+  reader_b_.reset();
 }
 
 void JsonDifferencesWriter::EndFile() {
@@ -190,6 +133,7 @@ void JsonDifferencesWriter::FileOnlyIn(Side side, const std::string& name) {
 void JsonDifferencesWriter::ObjectOnlyIn(Side side, const std::string& object) {
   file_counts_.ObjectOnlyIn(side, object);
   BeginEntry(object, OnlyIn(side));
+  AppendOneSidedSlots(side, object);
   buffer_ += '}';
   FlushWhenFull();
 }
@@ -212,7 +156,7 @@ void JsonDifferencesWriter::SlotOnlyIn(Side side, const std::string& slot,
   file_counts_.SlotOnlyIn(side, slot, value);
   BeginSlot(slot, OnlyIn(side));
   buffer_ += side == Side::kA ? ", \"a\": " : ", \"b\": ";
-  std::visit(ValueJson{buffer_}, value);
+  AppendValueJson(value, buffer_);
   buffer_ += '}';
 }
 
@@ -221,9 +165,9 @@ void JsonDifferencesWriter::SlotValuesDiffer(const std::string& slot, const Slot
   file_counts_.SlotValuesDiffer(slot, a, b);
   BeginSlot(slot, "values-differ");
   buffer_ += ", \"a\": ";
-  std::visit(ValueJson{buffer_}, a);
+  AppendValueJson(a, buffer_);
   buffer_ += ", \"b\": ";
-  std::visit(ValueJson{buffer_}, b);
+  AppendValueJson(b, buffer_);
   buffer_ += '}';
 }
 
@@ -280,6 +224,34 @@ void JsonDifferencesWriter::BeginSlot(const std::string& slot, const char* statu
   buffer_ += ", \"status\": \"";
   buffer_ += status;
   buffer_ += '"';
+}
+
+void JsonDifferencesWriter::AppendOneSidedSlots(Side side, const std::string& object) {
+  std::optional<ObjectFileReader>& reader = side == Side::kA ? reader_a_ : reader_b_;
+  if (!reader) {
+    const std::string& read = side == Side::kA ? read_a_ : read_b_;
+    // One object is read at a time: the file's objects are not listed.
+    reader.emplace(project_ ? read + "/" + pending_file_ : read, /*list_objects=*/false);
+  }
+  Object read = reader->ReadObject(object.c_str());
+  std::sort(read.slots.begin(), read.slots.end(),
+            [](const Slot& x, const Slot& y) { return x.name < y.name; });
+  const DiffModule& module = BindDiffModule();
+  buffer_ += ", \"slots\": [";
+  bool wrote_slot = false;
+  for (const Slot& slot : read.slots) {
+    if (module.diff_is_ignored(object.c_str(), slot.name.c_str()) != 0) continue;
+    if (wrote_slot) buffer_ += ", ";
+    wrote_slot = true;
+    buffer_ += "{\"name\": ";
+    AppendJsonString(slot.name, buffer_);
+    buffer_ += ", \"status\": \"";
+    buffer_ += OnlyIn(side);
+    buffer_ += side == Side::kA ? "\", \"a\": " : "\", \"b\": ";
+    AppendValueJson(slot.value, buffer_);
+    buffer_ += '}';
+  }
+  buffer_ += ']';
 }
 
 void JsonDifferencesWriter::FlushWhenFull() {

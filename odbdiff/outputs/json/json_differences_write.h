@@ -5,8 +5,11 @@
 #ifndef ODBDIFF_OUTPUTS_JSON_JSON_DIFFERENCES_WRITE_H_
 #define ODBDIFF_OUTPUTS_JSON_JSON_DIFFERENCES_WRITE_H_
 
-#include <cstdio>  // std::FILE
-#include <string>  // std::string
+#include <cstdio>    // std::FILE
+#include <optional>  // std::optional
+#include <string>    // std::string
+
+#include "inputs/object_file_read.h"         // ObjectFileReader, the slots of one-sided objects
 
 #include "outputs/text/difference_counts.h"  // Counts, DifferenceCounts
 #include "outputs/difference_sink.h"    // DifferenceSink, Side
@@ -14,12 +17,15 @@
 
 namespace odbdiff {
 
-// What the document says of the comparison before its differences.
+// What the document says of the comparison before its differences, and
+// where the slots of the objects in one file only are read.
 struct DifferencesHeading {
   std::string command;  // "compare", "compare-object" or "compare-project"
   std::string a;        // the paths as given
   std::string b;
   ComparisonRules rules;
+  std::string read_a;  // the files as read (local copies of pipes); a project's folders
+  std::string read_b;
 };
 
 class JsonDifferencesWriter final : public DifferenceSink {
@@ -35,6 +41,8 @@ class JsonDifferencesWriter final : public DifferenceSink {
   void BeginFile(const std::string& name) override;
   void EndFile() override;
   void FileOnlyIn(Side side, const std::string& name) override;
+  // Lists the object's slots with their values, read from its file; throws
+  // Failure when they cannot be read.
   void ObjectOnlyIn(Side side, const std::string& object) override;
   void ObjectSame(const std::string& object) override;
   void ObjectDiffers(const std::string& object) override;
@@ -50,6 +58,7 @@ class JsonDifferencesWriter final : public DifferenceSink {
   void CloseObject();
   void BeginEntry(const std::string& name, const char* status);
   void BeginSlot(const std::string& slot, const char* status);
+  void AppendOneSidedSlots(Side side, const std::string& object);
   void FlushWhenFull();
   void Flush();
 
@@ -63,6 +72,10 @@ class JsonDifferencesWriter final : public DifferenceSink {
   bool in_object_ = false;     // a differing object's "slots" array is open
   bool wrote_slot_ = false;    // in that array
   std::string pending_file_;   // the project's file whose objects come now
+  std::string read_a_;
+  std::string read_b_;
+  std::optional<ObjectFileReader> reader_a_;  // opened with the first one-sided object
+  std::optional<ObjectFileReader> reader_b_;  // of the file (of a project's pair)
   DifferenceCounts file_counts_;
   Counts total_;
 };

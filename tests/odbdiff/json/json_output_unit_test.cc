@@ -4,11 +4,14 @@
 // document holds.
 #include <gtest/gtest.h>  // TEST, EXPECT_*
 
+#include <sys/stat.h>  // mkdir
+
 #include <cmath>   // NAN, INFINITY
 #include <string>  // std::string
 #include <vector>  // std::vector
 
 #include "diff/diff.h"                       // DIFF_OBJECT_ONLY_IN_A ...
+#include "diff/host/object_database.h"       // CvxODB, the files one-sided objects are read from
 #include "json/json_document_read.h"         // ParseJsonDocument, kMaxJsonValues
 #include "json/json_string.h"                // AppendJsonString, BytesFromHex
 #include "json/value_text_form.h"            // ValueTextForm
@@ -88,11 +91,25 @@ TEST(DifferenceCountsTest, StatLinesAreExact) {
 class JsonDifferencesWriterTest : public ::testing::Test {
  protected:
   std::string Path(const std::string& name) const { return folder_.file(name); }
+  // An object file at `path` of one object with the slots "z" (a number) and
+  // "s" (a text), in that order.
+  static void WriteObjectFile(const std::string& path, const char* object) {
+    CvxODB file(0, path.c_str(), 0);
+    ASSERT_NE(file.Create(), 0);
+    ASSERT_NE(file.CreateObject(object, nullptr), 0);
+    ASSERT_NE(file.SetNumberValue(object, "z", 2.5, "m"), 0);
+    ASSERT_NE(file.SetValue(object, "s", "v", 0, 0), 0);
+    ASSERT_NE(file.Close(1), 0);
+  }
   diff::testing::TempDir folder_;
 };
 
+// An object in one file only lists its slots, read from that file, in
+// byte-wise order of their names.
 TEST_F(JsonDifferencesWriterTest, WritesThePairDocumentExactly) {
-  odbdiff::DifferencesHeading heading{"compare", "a.odb", "b\xff.odb", {}};
+  WriteObjectFile(Path("b.odb"), "c");
+  odbdiff::DifferencesHeading heading{"compare", "a.odb", "b\xff.odb", {}, Path("a.odb"),
+                                      Path("b.odb")};
   heading.rules.ignore_slots = {"*:edited"};
   odbdiff::JsonDifferencesWriter writer(Path("out.json"), "out.json", heading);
   writer.ObjectSame("a");
@@ -102,7 +119,7 @@ TEST_F(JsonDifferencesWriterTest, WritesThePairDocumentExactly) {
   writer.ObjectOnlyIn(Side::kB, "c");
   writer.Finish();
   EXPECT_EQ(ReadFile(Path("out.json")),
-            "{\n  \"format\": \"odbdiff-differences\",\n  \"version\": 1,\n"
+            "{\n  \"format\": \"odbdiff-differences\",\n  \"version\": 2,\n"
             "  \"command\": \"compare\",\n  \"a\": \"a.odb\",\n  \"b\": {\"bytes\": \"62ff2e6f6462\"},\n"
             "  \"rules\": {\"value-rule\": \"numeric\", \"tolerance\": 2, \"ignore-objects\": [], "
             "\"ignore-slots\": [\"*:edited\"]},\n"
@@ -111,14 +128,18 @@ TEST_F(JsonDifferencesWriterTest, WritesThePairDocumentExactly) {
             "\"only-in-a\", \"a\": {\"number\": -0.0, \"units\": \"m3/h\"}}, {\"name\": \"x\", "
             "\"status\": \"values-differ\", \"a\": {\"number\": \"nan\"}, \"b\": [\"1\", {\"bytes\": "
             "\"636166e9\"}]}]},\n"
-            "    {\"name\": \"c\", \"status\": \"only-in-b\"}\n  ],\n"
+            "    {\"name\": \"c\", \"status\": \"only-in-b\", \"slots\": [{\"name\": \"s\", "
+            "\"status\": \"only-in-b\", \"b\": \"v\"}, {\"name\": \"z\", \"status\": \"only-in-b\", "
+            "\"b\": {\"number\": 2.5, \"units\": \"m\"}}]}\n  ],\n"
             "  \"counts\": {\"objects-in-a\": 2, \"objects-in-b\": 3, \"objects-identical\": 1, "
             "\"objects-differing\": 1, \"objects-only-in-a\": 0, \"objects-only-in-b\": 1, "
             "\"slots-only-in-a\": 1, \"slots-only-in-b\": 0, \"slots-values-differ\": 1}\n}\n");
 }
 
 TEST_F(JsonDifferencesWriterTest, WritesOnlyTheProjectFilesThatDiffer) {
-  odbdiff::DifferencesHeading heading{"compare-project", "A", "B", {}};
+  ASSERT_EQ(mkdir(Path("A").c_str(), 0700), 0);
+  WriteObjectFile(Path("A/PROJ0003"), "q");
+  odbdiff::DifferencesHeading heading{"compare-project", "A", "B", {}, Path("A"), Path("B")};
   heading.rules.value_rule = "exact";
   odbdiff::JsonDifferencesWriter writer(Path("out.json"), "out.json", heading);
   writer.FileOnlyIn(Side::kA, "PROJ0001");
@@ -138,13 +159,15 @@ TEST_F(JsonDifferencesWriterTest, WritesOnlyTheProjectFilesThatDiffer) {
       "\"objects-differing\": 0, \"objects-only-in-a\": 1, \"objects-only-in-b\": 0, "
       "\"slots-only-in-a\": 0, \"slots-only-in-b\": 0, \"slots-values-differ\": 0}";
   EXPECT_EQ(ReadFile(Path("out.json")),
-            "{\n  \"format\": \"odbdiff-differences\",\n  \"version\": 1,\n"
+            "{\n  \"format\": \"odbdiff-differences\",\n  \"version\": 2,\n"
             "  \"command\": \"compare-project\",\n  \"a\": \"A\",\n  \"b\": \"B\",\n"
             "  \"rules\": {\"value-rule\": \"exact\", \"ignore-objects\": [], \"ignore-slots\": []},\n"
             "  \"files\": [\n"
             "    {\"name\": \"PROJ0001\", \"status\": \"only-in-a\"},\n"
             "    {\"name\": \"PROJ0003\", \"status\": \"differs\", \"objects\": [\n"
-            "      {\"name\": \"q\", \"status\": \"only-in-a\"}\n    ], \"counts\": " +
+            "      {\"name\": \"q\", \"status\": \"only-in-a\", \"slots\": [{\"name\": \"s\", "
+            "\"status\": \"only-in-a\", \"a\": \"v\"}, {\"name\": \"z\", \"status\": \"only-in-a\", "
+            "\"a\": {\"number\": 2.5, \"units\": \"m\"}}]}\n    ], \"counts\": " +
                 counts + "}\n  ],\n  \"counts\": " + total + "\n}\n");
 }
 
@@ -183,7 +206,7 @@ TEST_F(JsonDifferencesWriterTest, AcceptFileFaultsNameTheirPlace) {
   } cases[] = {
       {"[]", false, "expected an object, as --json writes it"},
       {"{\"format\": \"x\"}", false, "/format: expected \"odbdiff-differences\""},
-      {R"({"format": "odbdiff-differences", "version": 2})", false, "/version: expected 1"},
+      {R"({"format": "odbdiff-differences", "version": 3})", false, "/version: expected 1 or 2"},
       {R"({"format": "odbdiff-differences", "version": 1, "command": "diff"})", false,
        "/command: expected \"compare\", \"compare-object\" or \"compare-project\""},
       {R"({"format": "odbdiff-differences", "version": 1, "command": "compare-project", "files": []})",
@@ -203,7 +226,9 @@ TEST_F(JsonDifferencesWriterTest, AcceptFileFaultsNameTheirPlace) {
       {head + "\"objects\": [{\"name\": {\"bytes\": \"E9\"}, \"status\": \"only-in-a\"}]}", false,
        "/objects/0/name/bytes: expected a string of lower-case hexadecimal digits, two a byte"},
       {head + "\"objects\": [{\"name\": \"o\", \"status\": \"only-in-a\", \"slots\": []}]}", false,
-       "/objects/0/slots: an object on one side only carries no slots"},
+       "/objects/0/slots: an object on one side only carries no slots in a document of version 1"},
+      {R"({"format": "odbdiff-differences", "version": 2, "command": "compare", "objects": [{"name": "o", "status": "only-in-a", "slots": [{"name": "s", "status": "only-in-b", "b": 1}]}]})",
+       false, "/objects/0/slots/0/status: a slot of an object only in A is only in A"},
       {head + "\"objects\": [{\"name\": \"o\", \"status\": \"differs\"}]}", false,
        "/objects/0: expected a member \"slots\""},
       {head + "\"objects\": [{\"name\": \"o\", \"status\": \"differs\", \"slots\": [{\"name\": \"s\", "

@@ -36,8 +36,9 @@ constexpr char kB[] = R"({
 })";
 
 // The differences of kA and kB as --json writes them, object by object.
-constexpr char kOnlyA[] = R"({"name": "only-a", "status": "only-in-a"})";
-constexpr char kOnlyB[] = R"({"name": "only-b", "status": "only-in-b"})";
+constexpr char kOnlyA[] =
+    R"({"name": "only-a", "status": "only-in-a", "slots": [{"name": "k", "status": "only-in-a", "a": "v"}]})";
+constexpr char kOnlyB[] = R"({"name": "only-b", "status": "only-in-b", "slots": []})";
 constexpr char kP1[] =
     R"({"name": "p1", "status": "differs", "slots": [{"name": "flow", "status": "values-differ", )"
     R"("a": {"number": 12.5, "units": "m3/h"}, "b": {"number": 13, "units": "m3/h"}}, )"
@@ -49,7 +50,7 @@ constexpr char kRules[] =
 
 std::string Document(const std::string& command, const std::string& a, const std::string& b,
                      const std::string& listing, const std::string& counts) {
-  return "{\n  \"format\": \"odbdiff-differences\",\n  \"version\": 1,\n  \"command\": \"" +
+  return "{\n  \"format\": \"odbdiff-differences\",\n  \"version\": 2,\n  \"command\": \"" +
          command + "\",\n  \"a\": \"" + a + "\",\n  \"b\": \"" + b + "\",\n  \"rules\": " + kRules +
          ",\n  " + listing + ",\n  \"counts\": " + counts + "\n}\n";
 }
