@@ -46,7 +46,8 @@ int RunMerge(const MergePlan& plan, const ComparisonOptions& options) {
 
   ObjectFileWriter merged(plan.out);
   ConflictsWriter conflicts(plan.conflicts, plan.given, plan.favor, plan.shown);
-  const std::size_t count = MergeObjectFiles(module, files, plan.favor, merged, conflicts);
+  const std::size_t count = MergeObjectFiles(module, files, {plan.favor, rules.slot_rules}, merged,
+                                             conflicts);
   merged.Commit();
   conflicts.Commit();
   return count == 0 || plan.favor != Favor::kNone ? kSame : kDiffer;

@@ -8,6 +8,7 @@
 #include <utility>        // std::move
 
 #include "inputs/object_slots_compare.h"  // CompareObjectSlots, ComparedSlots
+#include "merge/list_merge.h"             // ListOrderOf, MergeListItems
 #include "module/difference_feed.h"       // SortedSlots, SortedSlot
 
 namespace odbdiff {
@@ -74,8 +75,9 @@ std::optional<Object> WholeOf(MergeSide& side) {
 class ObjectMerger {
  public:
   ObjectMerger(const DiffModule& module, const std::string& name, MergeSide& base,
-               MergeSide& ours, MergeSide& theirs, Favor favor)
-      : module_(module), name_(name), base_(base), ours_(ours), theirs_(theirs), favor_(favor) {}
+               MergeSide& ours, MergeSide& theirs, const MergeChoices& choices)
+      : module_(module), name_(name), base_(base), ours_(ours), theirs_(theirs),
+        favor_(choices.favor), slot_rules_(choices.slot_rules) {}
 
   MergedObject Merge() {
     // Most objects of a merge are not changed by theirs.
@@ -133,12 +135,36 @@ class ObjectMerger {
     }
   }
 
+  // Both sides changed a list whose order means nothing: merged item by
+  // item when they changed different items.
+  std::optional<ListValue> MergedItems(const std::string& slot) {
+    const std::string order = ListOrderOf(slot_rules_, name_, slot);
+    if (order == "ordered") return std::nullopt;
+    ReadValues();
+    const auto list = [&slot](const ValuesByName& values) -> const ListValue* {
+      const auto found = values.find(slot);
+      return found == values.end() ? nullptr : std::get_if<ListValue>(found->second);
+    };
+    const ListValue* base = list(base_values_);
+    const ListValue* ours = list(ours_values_);
+    const ListValue* theirs = list(theirs_values_);
+    if (base == nullptr || ours == nullptr || theirs == nullptr) return std::nullopt;
+    return MergeListItems(*base, *ours, *theirs, order == "set");
+  }
+
   MergedObject MergeSlots(const std::map<std::string, SlotThreeWay>& slots) {
     MergedObject merged;
     std::unordered_map<std::string_view, SlotSource> sources;
+    std::unordered_map<std::string_view, ListValue> merged_lists;
     for (const auto& [slot, three] : slots) {
       const SlotMerge decided = MergeSlot(three, favor_);
       sources.emplace(slot, decided.source);
+      if (decided.conflict == ConflictKind::kBothChanged) {
+        if (std::optional<ListValue> items = MergedItems(slot)) {
+          merged_lists.emplace(slot, std::move(*items));
+          continue;
+        }
+      }
       if (decided.conflict != ConflictKind::kNone) AddConflict(merged, slot, decided.conflict);
     }
     // Ours' slots in their order, then the slots taken from theirs alone in
@@ -148,6 +174,10 @@ class ObjectMerger {
     for (const Slot& slot : ours_.typed().slots) {
       const auto found = sources.find(slot.name);
       const SlotSource source = found == sources.end() ? SlotSource::kOurs : found->second;
+      if (const auto items = merged_lists.find(slot.name); items != merged_lists.end()) {
+        object.slots.push_back({slot.name, items->second});
+        continue;
+      }
       if (source == SlotSource::kOurs) object.slots.push_back(slot);
       if (source == SlotSource::kTheirs) object.slots.push_back({slot.name, *theirs.at(slot.name)});
     }
@@ -162,13 +192,16 @@ class ObjectMerger {
     return merged;
   }
 
+  void ReadValues() {
+    if (values_read_) return;
+    base_values_ = ValuesOf(base_);
+    ours_values_ = ValuesOf(ours_);
+    theirs_values_ = ValuesOf(theirs_);
+    values_read_ = true;
+  }
+
   void AddConflict(MergedObject& merged, const std::string& slot, ConflictKind kind) {
-    if (!values_read_) {
-      base_values_ = ValuesOf(base_);
-      ours_values_ = ValuesOf(ours_);
-      theirs_values_ = ValuesOf(theirs_);
-      values_read_ = true;
-    }
+    ReadValues();
     merged.conflicts.push_back({name_, slot, kind, ValueOf(base_values_, slot),
                                 ValueOf(ours_values_, slot), ValueOf(theirs_values_, slot)});
   }
@@ -179,6 +212,7 @@ class ObjectMerger {
   MergeSide& ours_;
   MergeSide& theirs_;
   Favor favor_;
+  const std::vector<SlotRule>& slot_rules_;
   bool values_read_ = false;
   ValuesByName base_values_;
   ValuesByName ours_values_;
@@ -205,8 +239,8 @@ Object MergeSide::TakeTyped() {
 }
 
 MergedObject MergeObject(const DiffModule& module, const std::string& name, MergeSide& base,
-                         MergeSide& ours, MergeSide& theirs, Favor favor) {
-  return ObjectMerger(module, name, base, ours, theirs, favor).Merge();
+                         MergeSide& ours, MergeSide& theirs, const MergeChoices& choices) {
+  return ObjectMerger(module, name, base, ours, theirs, choices).Merge();
 }
 
 }  // namespace odbdiff

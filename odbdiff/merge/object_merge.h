@@ -15,6 +15,7 @@
 #include "merge/slot_merge.h"          // Favor, ConflictKind
 #include "merge/sorted_object_file.h"  // SortedObjectFile
 #include "module/module_binding.h"     // DiffModule
+#include "request/slot_rule_options.h"  // SlotRule
 
 namespace odbdiff {
 
@@ -52,6 +53,13 @@ class MergeSide {
   std::optional<Object> typed_;
 };
 
+// How conflicts are resolved, and the slot rules whose "lists" setting lets
+// a list slot that both sides changed merge item by item.
+struct MergeChoices {
+  Favor favor = Favor::kNone;
+  const std::vector<SlotRule>& slot_rules;
+};
+
 struct MergedObject {
   std::optional<Object> object;  // absent: the merge removes it
   std::vector<Conflict> conflicts;
@@ -61,7 +69,7 @@ struct MergedObject {
 // from ours as they are. Throws Failure when a file cannot be read or the
 // module reports trouble.
 MergedObject MergeObject(const DiffModule& module, const std::string& name, MergeSide& base,
-                         MergeSide& ours, MergeSide& theirs, Favor favor);
+                         MergeSide& ours, MergeSide& theirs, const MergeChoices& choices);
 
 }  // namespace odbdiff
 

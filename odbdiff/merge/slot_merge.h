@@ -1,7 +1,7 @@
 // The three-way merge of one slot: what base, ours and theirs hold, judged
 // by the comparison rules, decides which side's value the merge takes, or
-// that the two sides conflict. Every value is taken whole; a slot of lists
-// could be merged item by item here.
+// that the two sides conflict. Values are taken whole here; a list slot
+// that both sides changed may then still merge item by item (list_merge.h).
 #ifndef ODBDIFF_MERGE_SLOT_MERGE_H_
 #define ODBDIFF_MERGE_SLOT_MERGE_H_
 

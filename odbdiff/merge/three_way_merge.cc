@@ -28,8 +28,9 @@ MergeSide Side(SortedObjectFile& file, const std::string& name) {
 
 }  // namespace
 
-std::size_t MergeObjectFiles(const DiffModule& module, const MergeFiles& files, Favor favor,
-                             ObjectSink& out, ConflictSink& conflicts) {
+std::size_t MergeObjectFiles(const DiffModule& module, const MergeFiles& files,
+                             const MergeChoices& choices, ObjectSink& out,
+                             ConflictSink& conflicts) {
   // Listing and sorting a file's names takes a while: the three side by side.
   auto listed_base = std::async(std::launch::async, Listed, files.base);
   auto listed_theirs = std::async(std::launch::async, Listed, files.theirs);
@@ -47,7 +48,7 @@ std::size_t MergeObjectFiles(const DiffModule& module, const MergeFiles& files, 
     MergeSide base_side = Side(base, name);
     MergeSide ours_side = Side(ours, name);
     MergeSide theirs_side = Side(theirs, name);
-    MergedObject merged = MergeObject(module, name, base_side, ours_side, theirs_side, favor);
+    MergedObject merged = MergeObject(module, name, base_side, ours_side, theirs_side, choices);
     for (SortedObjectFile* file : {&base, &ours, &theirs}) {
       if (file->At(name)) file->Skip();
     }

@@ -31,8 +31,9 @@ class ConflictSink {
 // Merges the files into `out` and hands every conflict to `conflicts`, with
 // the comparison rules in force in the module. Returns the number of
 // conflicts. Throws Failure when a file cannot be read or `out` written.
-std::size_t MergeObjectFiles(const DiffModule& module, const MergeFiles& files, Favor favor,
-                             ObjectSink& out, ConflictSink& conflicts);
+std::size_t MergeObjectFiles(const DiffModule& module, const MergeFiles& files,
+                             const MergeChoices& choices, ObjectSink& out,
+                             ConflictSink& conflicts);
 
 }  // namespace odbdiff
 

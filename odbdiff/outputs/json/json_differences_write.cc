@@ -59,9 +59,9 @@ void AppendRules(const ComparisonRules& rules, std::string& out) {
     AppendJsonString(rule.rule, out);
     if (rule.rule != "exact") {
       out += ", \"relative\": ";
-      AppendFiniteNumber(rule.relative, out);
+      AppendJsonNumber(rule.relative, out);
       out += ", \"absolute\": ";
-      AppendFiniteNumber(rule.absolute, out);
+      AppendJsonNumber(rule.absolute, out);
     }
     out += ", \"case\": ";
     AppendJsonString(rule.text_case, out);

@@ -176,6 +176,37 @@ TEST_F(OdbdiffMergeTest, ThreeWayCasesThroughMergeAndGitMerge) {
   }
 }
 
+TEST_F(OdbdiffMergeTest, ListsWhoseOrderMeansNothingMergeItemByItem) {
+  struct ListCase {
+    const char* base;
+    const char* ours;
+    const char* theirs;
+    const char* lists;  // the slot rule's setting; nullptr for none
+    const char* merged;
+    int exit_status;
+  };
+  const ListCase cases[] = {
+      {R"(["F1", "F2", "F3"])", R"(["F1", "F2", "F3", "F4"])", R"(["F2", "F1", "F5"])",
+       "unordered", R"(["F1", "F2", "F4", "F5"])", 0},
+      {R"(["F1", "F2", "F3"])", R"(["F1", "F2", "F3", "F4"])", R"(["F2", "F1", "F5"])", nullptr,
+       R"(["F1", "F2", "F3", "F4"])", 1},
+      {R"(["a"])", R"(["a", "a", "b"])", R"(["a", "c"])", "set", R"(["a", "b", "c"])", 0},
+      {R"(["a"])", R"(["a", "a"])", R"([])", "unordered", R"(["a", "a"])", 1},
+  };
+  for (const ListCase& c : cases) {
+    SCOPED_TRACE(std::string(c.ours) + " | " + c.theirs);
+    const auto file = [](const char* list) { return std::string(R"({"p": {"feeders": )") + list + "}}"; };
+    ASSERT_NO_FATAL_FAILURE(Import("base.odb", file(c.base)));
+    ASSERT_NO_FATAL_FAILURE(Import("ours.odb", file(c.ours)));
+    ASSERT_NO_FATAL_FAILURE(Import("theirs.odb", file(c.theirs)));
+    std::vector<std::string> merge = {"merge", "base.odb", "ours.odb", "theirs.odb", "-o", "out.odb"};
+    if (c.lists != nullptr) merge.insert(merge.end(), {"--slot-rule", std::string("feeders=lists=") + c.lists});
+    const RunResult merged = Run(merge);
+    EXPECT_EQ(merged.exit_status, c.exit_status) << merged.err;
+    EXPECT_EQ(Content("out.odb"), Json::parse(file(c.merged)));
+  }
+}
+
 TEST_F(OdbdiffMergeTest, ConflictsFileListsEveryConflictWithItsValues) {
   const ThreeWayCase& c = kThreeWayCases[14];
   ASSERT_NO_FATAL_FAILURE(Import("base.odb", kBase));
