@@ -1,0 +1,54 @@
+#include "difference_queue.h"  // DifferenceQueue
+
+#include <utility>  // std::move
+
+namespace odbdiff::python {
+
+void DifferenceQueue::Add(StreamedDifference difference) {
+  filling_.push_back(std::move(difference));
+  if (filling_.size() < kBatchSize) return;
+  std::unique_lock<std::mutex> lock(mutex_);
+  Hand(lock);
+}
+
+void DifferenceQueue::Hand(std::unique_lock<std::mutex>& lock) {
+  changed_.wait(lock, [this] { return cancelled_ || ready_.size() < kBatchesHeld; });
+  if (cancelled_) throw ReaderGone{};
+  ready_.push_back(std::move(filling_));
+  filling_ = DifferenceBatch();
+  filling_.reserve(kBatchSize);
+  changed_.notify_all();
+}
+
+void DifferenceQueue::End(ComparisonOutcome outcome) {
+  std::unique_lock<std::mutex> lock(mutex_);
+  if (!filling_.empty()) {
+    try {
+      Hand(lock);
+    } catch (const ReaderGone&) {
+      // Nobody is left to take the last batch.
+    }
+  }
+  outcome_ = std::move(outcome);
+  ended_ = true;
+  changed_.notify_all();
+}
+
+bool DifferenceQueue::Next(DifferenceBatch& batch) {
+  std::unique_lock<std::mutex> lock(mutex_);
+  changed_.wait(lock, [this] { return !ready_.empty() || ended_; });
+  batch.clear();
+  if (ready_.empty()) return false;
+  batch = std::move(ready_.front());
+  ready_.pop_front();
+  changed_.notify_all();
+  return true;
+}
+
+void DifferenceQueue::Cancel() {
+  const std::lock_guard<std::mutex> lock(mutex_);
+  cancelled_ = true;
+  changed_.notify_all();
+}
+
+}  // namespace odbdiff::python
