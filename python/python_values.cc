@@ -81,10 +81,30 @@ py::object NamedTuple(py::handle type, std::initializer_list<py::object> items) 
 
 py::object ValueToPython(const SlotValue& value) { return std::visit(ValueMaker{}, value); }
 
-py::dict SlotsToPython(const std::vector<Slot>& slots) {
+py::object SlotNames::At(std::size_t position, const std::string& name) {
+  if (position >= names_.size()) names_.resize(position + 1);
+  auto& [bytes, text] = names_[position];
+  if (!text || bytes != name) {
+    bytes = name;
+    text = TextToPython(name);
+  }
+  return text;
+}
+
+py::dict SlotsToPython(const std::vector<Slot>& slots, SlotNames& names) {
   py::dict values;
-  for (const Slot& slot : slots) values[TextToPython(slot.name)] = ValueToPython(slot.value);
+  for (std::size_t i = 0; i < slots.size(); ++i) {
+    if (PyDict_SetItem(values.ptr(), names.At(i, slots[i].name).ptr(),
+                       ValueToPython(slots[i].value).ptr()) != 0) {
+      throw py::error_already_set();
+    }
+  }
   return values;
+}
+
+py::dict SlotsToPython(const std::vector<Slot>& slots) {
+  SlotNames names;
+  return SlotsToPython(slots, names);
 }
 
 SlotValue ValueFromPython(py::handle value) {

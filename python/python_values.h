@@ -5,7 +5,10 @@
 
 #include <pybind11/pybind11.h>
 
+#include <cstddef>           // std::size_t
 #include <initializer_list>  // std::initializer_list
+#include <string>            // std::string
+#include <utility>           // std::pair
 #include <vector>            // std::vector
 
 #include "inputs/object_model.h"  // SlotValue, Slot
@@ -30,7 +33,19 @@ py::handle CountsType();
 
 py::object ValueToPython(const SlotValue& value);
 
+// The str of each slot name at each position of the objects converted last:
+// objects of one kind have the same slots, so most names are taken from here
+// rather than made anew.
+class SlotNames {
+ public:
+  py::object At(std::size_t position, const std::string& name);
+
+ private:
+  std::vector<std::pair<std::string, py::object>> names_;
+};
+
 // A dict of slot names to values, in the slots' order.
+py::dict SlotsToPython(const std::vector<Slot>& slots, SlotNames& names);
 py::dict SlotsToPython(const std::vector<Slot>& slots);
 
 // The value of a str or bytes (text), a Quantity, an int or float (a number
