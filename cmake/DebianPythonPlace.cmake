@@ -3,7 +3,8 @@
 # installation configured for /usr/local puts it, to Debian's place for
 # packaged modules, /usr/lib/python3/dist-packages. Its RUNPATH holds in
 # either, both lying two levels below lib/.
-file(GLOB_RECURSE modules "${CPACK_TEMPORARY_INSTALL_DIRECTORY}/*/lib/python3.*/dist-packages/odbdiff.*.so")
+file(GLOB_RECURSE modules
+     "${CPACK_TEMPORARY_INSTALL_DIRECTORY}/*/lib/python3.*/dist-packages/odbdiff.*.so")
 foreach(module IN LISTS modules)
   get_filename_component(version_folder "${module}" DIRECTORY)
   get_filename_component(version_folder "${version_folder}" DIRECTORY)

@@ -1,5 +1,6 @@
 #include "comparison_iterator.h"  // ComparisonIterator
 
+#include <chrono>   // std::chrono::milliseconds
 #include <utility>  // std::move
 
 #include "platform/failure.h"  // FailureLine
@@ -7,6 +8,12 @@
 #include "python_values.h"      // NamedTuple, ValueToPython, SlotsToPython, DifferenceType, CountsType
 
 namespace odbdiff::python {
+namespace {
+
+// How long the iteration waits for a batch before it looks at signals.
+constexpr std::chrono::milliseconds kSignalCheckInterval{100};
+
+}  // namespace
 
 ComparisonIterator::ComparisonIterator(std::unique_ptr<StreamedComparison> comparison)
     : comparison_(std::move(comparison)),
@@ -15,13 +22,18 @@ ComparisonIterator::ComparisonIterator(std::unique_ptr<StreamedComparison> compa
 bool ComparisonIterator::Refill() {
   if (ended_) return false;
   next_ = 0;
-  bool got = false;
-  {
-    // The comparing thread needs no GIL; other Python threads may run meanwhile.
-    const py::gil_scoped_release released;
-    got = comparison_->queue().Next(batch_);
+  for (;;) {
+    DifferenceQueue::Taken taken = DifferenceQueue::Taken::kNothingYet;
+    {
+      // The comparing thread needs no GIL; other Python threads may run meanwhile.
+      const py::gil_scoped_release released;
+      taken = comparison_->queue().Next(batch_, kSignalCheckInterval);
+    }
+    if (taken == DifferenceQueue::Taken::kBatch) return true;
+    if (taken == DifferenceQueue::Taken::kEnded) break;
+    // Ctrl-C (KeyboardInterrupt) while the comparison finds nothing.
+    if (PyErr_CheckSignals() != 0) throw py::error_already_set();
   }
-  if (got) return true;
   outcome_ = comparison_->queue().outcome();
   ended_ = true;
   Close();

@@ -34,15 +34,18 @@ void DifferenceQueue::End(ComparisonOutcome outcome) {
   changed_.notify_all();
 }
 
-bool DifferenceQueue::Next(DifferenceBatch& batch) {
+DifferenceQueue::Taken DifferenceQueue::Next(DifferenceBatch& batch,
+                                             std::chrono::milliseconds patience) {
   std::unique_lock<std::mutex> lock(mutex_);
-  changed_.wait(lock, [this] { return !ready_.empty() || ended_; });
   batch.clear();
-  if (ready_.empty()) return false;
+  if (!changed_.wait_for(lock, patience, [this] { return !ready_.empty() || ended_; })) {
+    return Taken::kNothingYet;
+  }
+  if (ready_.empty()) return Taken::kEnded;
   batch = std::move(ready_.front());
   ready_.pop_front();
   changed_.notify_all();
-  return true;
+  return Taken::kBatch;
 }
 
 void DifferenceQueue::Cancel() {

@@ -5,6 +5,8 @@
 #ifndef ODBDIFF_PYTHON_DIFFERENCE_QUEUE_H_
 #define ODBDIFF_PYTHON_DIFFERENCE_QUEUE_H_
 
+#include <atomic>              // std::atomic
+#include <chrono>              // std::chrono::milliseconds
 #include <condition_variable>  // std::condition_variable
 #include <cstddef>             // std::size_t
 #include <deque>               // std::deque
@@ -45,13 +47,19 @@ struct ReaderGone {};
 
 class DifferenceQueue {
  public:
-  // The comparing thread's side. Add throws ReaderGone after Cancel.
+  // The comparing thread's side. Add and ThrowIfCancelled throw ReaderGone
+  // after Cancel.
   void Add(StreamedDifference difference);
+  void ThrowIfCancelled() const {
+    if (cancelled_.load(std::memory_order_relaxed)) throw ReaderGone{};
+  }
   void End(ComparisonOutcome outcome);
 
-  // The reader's side: the next batch, waiting for it; false, with the
-  // batch empty, once every batch has been taken and the comparison ended.
-  bool Next(DifferenceBatch& batch);
+  // The reader's side: the next batch, waiting for it up to `patience`;
+  // kEnded, with the batch empty, once every batch has been taken and the
+  // comparison ended.
+  enum class Taken { kBatch, kEnded, kNothingYet };
+  Taken Next(DifferenceBatch& batch, std::chrono::milliseconds patience);
   // The outcome; valid after Next returned false.
   const ComparisonOutcome& outcome() const { return outcome_; }
   // The reader takes no more: the comparing thread is to stop.
@@ -68,7 +76,7 @@ class DifferenceQueue {
   std::condition_variable changed_;
   std::deque<DifferenceBatch> ready_;
   bool ended_ = false;
-  bool cancelled_ = false;
+  std::atomic<bool> cancelled_ = false;  // also read without the mutex
   ComparisonOutcome outcome_;
 };
 

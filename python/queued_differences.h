@@ -35,7 +35,8 @@ class QueuedDifferences final : public DifferenceSink {
   void EndFile() override {}
   void FileOnlyIn(Side, const std::string&) override {}
   void ObjectOnlyIn(Side side, const std::string& object) override;
-  void ObjectSame(const std::string&) override {}
+  // A long run of equal objects ends early once the reader has gone.
+  void ObjectSame(const std::string&) override { queue_.ThrowIfCancelled(); }
   void ObjectDiffers(const std::string& object) override { object_ = object; }
   void SlotOnlyIn(Side side, const std::string& slot, const SlotValue& value) override;
   void SlotValuesDiffer(const std::string& slot, const SlotValue& a, const SlotValue& b) override;

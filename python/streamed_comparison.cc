@@ -1,11 +1,13 @@
 #include "streamed_comparison.h"  // StreamedComparison
 
 #include <malloc.h>  // mallopt, M_ARENA_MAX, M_TOP_PAD
+#include <unistd.h>  // sbrk
 
 #include <exception>   // std::exception
 #include <filesystem>  // std::filesystem::temp_directory_path
 #include <vector>      // std::vector
 
+#include "heap_huge_pages.h"                          // AdviseHugePages
 #include "module/comparison_context.h"              // ComparisonContext
 #include "module/observed_comparison.h"             // ObservedComparison
 #include "module/pair_module_setup.h"               // SetUpModuleForPair
@@ -54,7 +56,9 @@ void StreamedComparison::Close() {
 void StreamedComparison::Run(const DiffModule& module) {
   ComparisonOutcome outcome;
   try {
+    void* const heap_end = sbrk(0);
     SpeedUps speed_ups(file_a_, file_b_);
+    AdviseHugePages(heap_end, sbrk(0));
     // The difference databases go with the folder; nothing reads them.
     ScratchFolder scratch(fs::temp_directory_path(), kTemporaryFolderPrefix);
     scratch.HoldScratchDatabases();
