@@ -127,7 +127,7 @@ case $mode in
     dpkg -P odbdiff >/dev/null
     package_installed=no
     [ ! -e /usr/bin/odbdiff ] || fail "/usr/bin/odbdiff is left after dpkg -P odbdiff"
-    ! /usr/bin/python3 -c "import odbdiff" 2>/dev/null ||
+    ! (cd "$scratch" && /usr/bin/python3 -c "import odbdiff" 2>/dev/null) ||
       fail "the Python module odbdiff is left after dpkg -P odbdiff"
     echo "check-install: the package installs, works and removes cleanly"
     ;;
