@@ -102,6 +102,7 @@ def test_one_sided_objects_come_with_their_slots_and_records_suit_pandas(samples
 @pytest.mark.parametrize("a, b, options, expected", [
     ("missing.odb", "b", {}, []),
     ("a", "text.odb", {}, []),
+    ("a", "damaged.odb", {}, []),
     ("a", "b", {"rules": "text.odb"}, ["--rules", "text.odb"]),
     ("a", "b", {"accept": "missing.json"}, ["--accept", "missing.json"]),
     ("a", "b", {"value_rule": "fuzzy"},
@@ -113,6 +114,8 @@ def test_one_sided_objects_come_with_their_slots_and_records_suit_pandas(samples
 ])
 def test_errors_carry_odbdiffs_line(samples, tmp_path, a, b, options, expected):
     (tmp_path / "text.odb").write_bytes(b"plain text, no object file\n")
+    with open(samples[1], "rb") as whole:  # cut short within its tables
+        (tmp_path / "damaged.odb").write_bytes(whole.read(12000))
     known = {"a": samples[0], "b": samples[1]}
     path_of = lambda name: known.get(name, str(tmp_path / name))
     options = {k: path_of(v) if k in ("rules", "accept") else v for k, v in options.items()}
@@ -122,7 +125,7 @@ def test_errors_carry_odbdiffs_line(samples, tmp_path, a, b, options, expected):
         assert status == 2
         expected = err.decode().rstrip("\n")
     with pytest.raises(odbdiff.Error) as raised:
-        odbdiff.compare(path_of(a), path_of(b), **options)
+        list(odbdiff.compare(path_of(a), path_of(b), **options))
     assert str(raised.value) == expected
 
 

@@ -59,6 +59,17 @@ def test_write_is_whole_or_nothing(tmp_path):
     assert [p.name for p in tmp_path.iterdir()] == ["kept.odb"]
 
 
+def test_a_damaged_file_fails_as_in_export(samples, tmp_path):
+    damaged = tmp_path / "damaged.odb"
+    with open(samples[0], "rb") as whole:  # cut short within its tables
+        damaged.write_bytes(whole.read(12000))
+    status, _, err = run_odbdiff("export", damaged)
+    assert status == 2
+    with pytest.raises(odbdiff.Error) as raised:
+        odbdiff.read(damaged)
+    assert str(raised.value) == err.decode().rstrip("\n")
+
+
 @pytest.mark.parametrize("call, message", [
     (lambda d: odbdiff.read(d / "missing.odb"), "odbdiff: {d}/missing.odb: no such file"),
     (lambda d: odbdiff.read(d / "text.odb"), "odbdiff: {d}/text.odb: not an object file"),
