@@ -9,7 +9,8 @@ CMAKE_FLAGS ?=
 JOBS ?= $(shell nproc)
 
 BUILD_DEPS = cmake make g++ pkg-config libsqlite3-dev libgtest-dev libgmock-dev libudunits2-dev \
-             libcli11-dev nlohmann-json3-dev python3-jsonschema
+             libcli11-dev nlohmann-json3-dev python3-jsonschema \
+             pybind11-dev python3-dev python3-pytest python3-pandas
 BENCH_DEPS = libbenchmark-dev sqlite3 sqlite3-tools time
 # libclang-rt-14-dev holds libFuzzer (libclang_rt.fuzzer-x86_64.a) for clang 14.
 FUZZ_DEPS = clang libclang-rt-14-dev

@@ -1,4 +1,4 @@
-#include "platform/failure.h"  // Failure, ReportFailure, FailureCause, SystemErrorText
+#include "platform/failure.h"  // Failure, FailureLine, ReportFailure, FailureCause, SystemErrorText
 
 #include <cctype>   // std::tolower
 #include <cstdio>   // std::fputs, stderr
@@ -12,7 +12,7 @@ namespace odbdiff {
 Failure::Failure(std::string_view file, std::string_view reason)
     : std::runtime_error(std::string(file) + ": " + std::string(reason)) {}
 
-void ReportFailure(std::string_view cause) {
+std::string FailureLine(std::string_view cause) {
   std::string line = "odbdiff: ";
   // A line break inside the cause would end the line early.
   std::string one_line(cause);
@@ -20,7 +20,11 @@ void ReportFailure(std::string_view cause) {
     if (byte == '\n' || byte == '\r') byte = ' ';
   }
   AppendTerminalSafe(one_line, line);
-  line.push_back('\n');
+  return line;
+}
+
+void ReportFailure(std::string_view cause) {
+  const std::string line = FailureLine(cause) + '\n';
   // Nothing is left to tell the user if standard error itself fails.
   std::fputs(line.c_str(), stderr);
 }

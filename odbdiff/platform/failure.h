@@ -26,11 +26,14 @@ class Failure : public std::runtime_error {
   Failure(std::string_view file, std::string_view reason);
 };
 
-// Prints "odbdiff: CAUSE" on standard error. Line breaks inside the cause
-// become blanks, so that every error stays one line; other control
-// characters (C0, DEL, C1) and bytes that are not valid UTF-8 are written as
-// \xNN (AppendTerminalSafe), so that the line is valid UTF-8 text that a
-// terminal shows as it is.
+// "odbdiff: CAUSE", without a newline. Line breaks inside the cause become
+// blanks, so that every error stays one line; other control characters (C0,
+// DEL, C1) and bytes that are not valid UTF-8 are written as \xNN
+// (AppendTerminalSafe), so that the line is valid UTF-8 text that a terminal
+// shows as it is.
+std::string FailureLine(std::string_view cause);
+
+// Prints the FailureLine of `cause` and a newline on standard error.
 void ReportFailure(std::string_view cause);
 
 // The cause of a command's failure in odbdiff's words: "out of memory" for

@@ -11,7 +11,8 @@
 # shipped samples and writes the HTML report from the installed template;
 # the manual page and bash completion are in place; a small host program
 # (consumer/) is built against the installed files with find_package(diff)
-# and with pkg-config, and runs.
+# and with pkg-config, and runs; /usr/bin/python3 imports the installed
+# Python module and compares the samples with it.
 set -eu
 mode=${1:?usage: check-install.sh prefix|package BUILD}
 build=$(cd "${2:?usage: check-install.sh prefix|package BUILD}" && pwd)
@@ -45,6 +46,21 @@ check_odbdiff() {
   grep -q "</html>" "$scratch/samples/report.html" || fail "no HTML report from $odbdiff"
   [ -s "$scratch/samples/summary.txt" ] || fail "no summary from $odbdiff"
   echo "check-install: $odbdiff compares the samples"
+}
+
+# The installed Python module odbdiff, imported by /usr/bin/python3 from
+# FOLDER (the installation's dist-packages; "" for Python's own places),
+# compares the samples that check_odbdiff made and finds the libraries and
+# the diff module through its RUNPATH alone.
+check_python() {
+  folder=$1
+  (cd "$scratch" && env -u LD_LIBRARY_PATH PYTHONPATH="$folder" /usr/bin/python3 -c '
+import sys, odbdiff
+assert odbdiff.__file__.startswith(sys.argv[1]), odbdiff.__file__
+counts = odbdiff.compare("samples/a.odb", "samples/b.odb").counts
+assert (counts.objects_only_in_a, counts.slots_values_differ) == (2, 8), counts
+' "${folder:-/usr/lib/python3/}") || fail "the Python module in ${folder:-/usr/lib/python3} does not compare the samples"
+  echo "check-install: /usr/bin/python3 compares the samples with the installed module"
 }
 
 # The manual page, with a section for every command of ODBDIFF --help, and
@@ -92,6 +108,7 @@ case $mode in
     # Moved away from where it was installed, it must still work.
     mv "$scratch/stage/opt/odbdiff" "$scratch/moved"
     check_odbdiff "$scratch/moved/bin/odbdiff"
+    check_python "$(dirname "$(find "$scratch/moved" -name 'odbdiff.cpython-*.so')")"
     check_share "$scratch/moved/share" "$scratch/moved/bin/odbdiff"
     check_consumer "$scratch/moved"
     ;;
@@ -104,11 +121,14 @@ case $mode in
     package_installed=yes
     dpkg -i "$deb" >/dev/null
     check_odbdiff /usr/bin/odbdiff
+    check_python ""
     check_share /usr/share /usr/bin/odbdiff
     check_consumer ""
     dpkg -P odbdiff >/dev/null
     package_installed=no
     [ ! -e /usr/bin/odbdiff ] || fail "/usr/bin/odbdiff is left after dpkg -P odbdiff"
+    ! (cd "$scratch" && /usr/bin/python3 -c "import odbdiff" 2>/dev/null) ||
+      fail "the Python module odbdiff is left after dpkg -P odbdiff"
     echo "check-install: the package installs, works and removes cleanly"
     ;;
   *) fail "no mode $mode (prefix or package)" ;;

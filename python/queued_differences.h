@@ -1,0 +1,53 @@
+// The DifferenceSink of a comparison run for Python: each difference goes
+// into the queue as the comparison finds it, an object of one file only
+// with its slots and values, read from its file as the object comes.
+#ifndef ODBDIFF_PYTHON_QUEUED_DIFFERENCES_H_
+#define ODBDIFF_PYTHON_QUEUED_DIFFERENCES_H_
+
+#include <string>  // std::string
+#include <vector>  // std::vector
+
+#include "diff/host/object_database.h"  // CvxODB, CvxSlot
+#include "difference_queue.h"           // DifferenceQueue
+#include "outputs/difference_sink.h"    // DifferenceSink, Side
+
+namespace odbdiff::python {
+
+// An object file open read-only for whole objects by name.
+class ObjectsByName {
+ public:
+  // Throws Failure when the file is no object file.
+  explicit ObjectsByName(const std::string& path);
+  // The slots of `object` in order. Throws Failure when they cannot be read.
+  std::vector<Slot> Slots(const std::string& object);
+
+ private:
+  std::string path_;
+  CvxODB database_;
+  CvxSlot fetched_;
+};
+
+class QueuedDifferences final : public DifferenceSink {
+ public:
+  QueuedDifferences(DifferenceQueue& queue, const std::string& file_a, const std::string& file_b);
+
+  void BeginFile(const std::string&) override {}
+  void EndFile() override {}
+  void FileOnlyIn(Side, const std::string&) override {}
+  void ObjectOnlyIn(Side side, const std::string& object) override;
+  // A long run of equal objects ends early once the reader has gone.
+  void ObjectSame(const std::string&) override { queue_.ThrowIfCancelled(); }
+  void ObjectDiffers(const std::string& object) override { object_ = object; }
+  void SlotOnlyIn(Side side, const std::string& slot, const SlotValue& value) override;
+  void SlotValuesDiffer(const std::string& slot, const SlotValue& a, const SlotValue& b) override;
+
+ private:
+  DifferenceQueue& queue_;
+  ObjectsByName a_;
+  ObjectsByName b_;
+  std::string object_;  // the differing object whose slots come now
+};
+
+}  // namespace odbdiff::python
+
+#endif  // ODBDIFF_PYTHON_QUEUED_DIFFERENCES_H_
