@@ -30,14 +30,18 @@ std::vector<Slot> ObjectsByName::Slots(const std::string& object) {
 }
 
 QueuedDifferences::QueuedDifferences(DifferenceQueue& queue, const std::string& file_a,
-                                     const std::string& file_b)
-    : queue_(queue), a_(file_a), b_(file_b) {}
+                                     const std::string& file_b, const DiffModule& module)
+    : queue_(queue), a_(file_a), b_(file_b), module_(module) {}
 
 void QueuedDifferences::ObjectOnlyIn(Side side, const std::string& object) {
   const bool in_a = side == Side::kA;
+  std::vector<Slot> slots = (in_a ? a_ : b_).Slots(object);
+  std::erase_if(slots, [&](const Slot& slot) {
+    return module_.diff_is_ignored(object.c_str(), slot.name.c_str()) != 0;
+  });
   queue_.Add({.status = in_a ? DifferenceStatus::kOnlyInA : DifferenceStatus::kOnlyInB,
               .object = object,
-              .slots = (in_a ? a_ : b_).Slots(object)});
+              .slots = std::move(slots)});
 }
 
 void QueuedDifferences::SlotOnlyIn(Side side, const std::string& slot, const SlotValue& value) {

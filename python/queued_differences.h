@@ -9,6 +9,7 @@
 
 #include "diff/host/object_database.h"  // CvxODB, CvxSlot
 #include "difference_queue.h"           // DifferenceQueue
+#include "module/module_binding.h"      // DiffModule
 #include "outputs/difference_sink.h"    // DifferenceSink, Side
 
 namespace odbdiff::python {
@@ -29,7 +30,10 @@ class ObjectsByName {
 
 class QueuedDifferences final : public DifferenceSink {
  public:
-  QueuedDifferences(DifferenceQueue& queue, const std::string& file_a, const std::string& file_b);
+  // The slots of one-sided objects leave out those `module`'s ignore rules
+  // cover, as odbdiff's --json does.
+  QueuedDifferences(DifferenceQueue& queue, const std::string& file_a, const std::string& file_b,
+                    const DiffModule& module);
 
   void BeginFile(const std::string&) override {}
   void EndFile() override {}
@@ -45,6 +49,7 @@ class QueuedDifferences final : public DifferenceSink {
   DifferenceQueue& queue_;
   ObjectsByName a_;
   ObjectsByName b_;
+  const DiffModule& module_;
   std::string object_;  // the differing object whose slots come now
 };
 

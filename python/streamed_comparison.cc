@@ -64,7 +64,7 @@ void StreamedComparison::Run(const DiffModule& module) {
     scratch.HoldScratchDatabases();
     const DifferenceDbs databases(scratch.path());
     DifferenceCounts counts;
-    QueuedDifferences queued(queue_, file_a_, file_b_);
+    QueuedDifferences queued(queue_, file_a_, file_b_, module);
     DifferenceFanOut sinks;
     sinks.Add(counts);
     sinks.Add(queued);

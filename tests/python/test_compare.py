@@ -25,7 +25,13 @@ def json_of(result):
     objects = []
     for difference in result:
         if difference.slot is None:
-            objects.append({"name": difference.object, "status": difference.status})
+            # As --json lists them: the object's slots in the order of their names.
+            side = "a" if difference.status == "only-in-a" else "b"
+            slots = getattr(difference, side)
+            objects.append({"name": difference.object, "status": difference.status,
+                            "slots": [{"name": name, "status": difference.status,
+                                       side: json_value(slots[name])}
+                                      for name in sorted(slots)]})
             continue
         if not objects or objects[-1]["name"] != difference.object:
             objects.append({"name": difference.object, "status": "differs", "slots": []})
