@@ -4,11 +4,11 @@
 # touches both alike. Each round runs, in this order:
 #   before   BEFORE's odbdiff compare A B --text-report R --summary S --quiet
 #   after    the same with AFTER's odbdiff
-#   rules    AFTER with --rules RULES --accept ACCEPT (when both are given)
-#   json     AFTER with --json FILE
+#   rules    AFTER with --rules RULES, and --accept ACCEPT when given
+#   json     AFTER with --json FILE (when ACCEPT is given)
 # Prints one line per run: label and elapsed wall-clock seconds.
 #
-# usage: compare_builds.sh BEFORE_BUILD AFTER_BUILD A.odb B.odb ROUNDS [RULES ACCEPT]
+# usage: compare_builds.sh BEFORE_BUILD AFTER_BUILD A.odb B.odb ROUNDS [RULES [ACCEPT]]
 set -eu
 before=$1/odbdiff/odbdiff after=$2/odbdiff/odbdiff a=$3 b=$4 rounds=$5
 rules=${6:-} accept=${7:-}
@@ -29,9 +29,11 @@ round=1
 while [ "$round" -le "$rounds" ]; do
   run before "$before" compare "$a" "$b"
   run after "$after" compare "$a" "$b"
-  if [ -n "$rules" ]; then
+  if [ -n "$accept" ]; then
     run rules "$after" compare "$a" "$b" --rules "$rules" --accept "$accept"
     run json "$after" compare "$a" "$b" --json "$work/d.json"
+  elif [ -n "$rules" ]; then
+    run rules "$after" compare "$a" "$b" --rules "$rules"
   fi
   round=$((round + 1))
 done
