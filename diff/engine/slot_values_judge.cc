@@ -92,7 +92,8 @@ class ItemJudge {
     }
     // As under the tolerant value rule, an infinity or a NaN is within no
     // tolerance, not even of itself.
-    if (!std::isfinite(x) || !std::isfinite(y)) return say(false, "not finite numbers: texts differ");
+    if (!std::isfinite(x) || !std::isfinite(y))
+      return say(false, "not finite numbers: texts differ");
     const bool equal = within(x, y, rule_.relative, rule_.absolute);
     if (explanation_ != nullptr) compared(equal, number_text(x), number_text(y), "", "");
     return equal;
@@ -172,12 +173,14 @@ std::string item_count(std::size_t count) {
 bool ordered_lists_equal(const std::vector<std::string>& a, const std::vector<std::string>& b,
                          const ItemJudge& judge, std::string* explanation) {
   if (a.size() != b.size()) {
-    if (explanation != nullptr) *explanation = item_count(a.size()) + " against " + std::to_string(b.size());
+    if (explanation != nullptr)
+      *explanation = item_count(a.size()) + " against " + std::to_string(b.size());
     return false;
   }
   for (std::size_t i = 0; i < a.size(); ++i) {
     if (!judge.equal(a[i].c_str(), b[i].c_str())) {
-      if (explanation != nullptr) *explanation = "item " + std::to_string(i + 1) + ": " + *explanation;
+      if (explanation != nullptr)
+        *explanation = "item " + std::to_string(i + 1) + ": " + *explanation;
       return false;
     }
   }
@@ -225,8 +228,7 @@ bool item_before(const std::string* x, const std::string* y) {
 }
 
 bool unordered_lists_equal(const std::vector<std::string>& a, const std::vector<std::string>& b,
-                           const SlotRule& rule, const ItemJudge& judge,
-                           std::string* explanation) {
+                           const SlotRule& rule, const ItemJudge& judge, std::string* explanation) {
   const std::vector<KeyedItem> a_keys = sorted_keys(a, rule);
   const std::vector<KeyedItem> b_keys = sorted_keys(b, rule);
   // The items without an equal partner on the other side.

@@ -80,7 +80,8 @@ int explain_value_rule(const char* a, const char* b, const ValueRule& rule,
 
 std::string describe_slot_rule(const SlotRule& rule) {
   std::string words = kind_name(rule.kind);
-  if (rule.kind != SlotRuleKind::kExact) words += ", relative " + shortest(rule.relative_percent) + " %";
+  if (rule.kind != SlotRuleKind::kExact)
+    words += ", relative " + shortest(rule.relative_percent) + " %";
   if (rule.absolute > 0.0) words += ", absolute " + shortest(rule.absolute);
   if (rule.text_case == TextCase::kIgnore) words += ", case ignore";
   if (rule.lists == ListOrder::kUnordered) words += ", lists unordered";
@@ -90,7 +91,8 @@ std::string describe_slot_rule(const SlotRule& rule) {
 
 std::string describe_value_rule(const ValueRule& rule) {
   std::string words = kind_name(rule.kind);
-  if (rule.kind != ValueRuleKind::kExact) words += ", tolerance " + shortest(rule.tolerance_percent) + " %";
+  if (rule.kind != ValueRuleKind::kExact)
+    words += ", tolerance " + shortest(rule.tolerance_percent) + " %";
   return words;
 }
 

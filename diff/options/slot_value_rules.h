@@ -31,8 +31,8 @@ class SlotValueRules {
   // object pattern means every object), an unknown rule, case or list code,
   // a relative tolerance outside [0, 100) or an absolute one that is
   // negative or not finite, and when the units rule cannot read its units.
-  void add(const char* object_pattern, const char* slot_pattern, int rule,
-           double relative_percent, double absolute, int text_case, int lists);
+  void add(const char* object_pattern, const char* slot_pattern, int rule, double relative_percent,
+           double absolute, int text_case, int lists);
 
   bool any() const { return !rules_.empty(); }
 
@@ -84,7 +84,7 @@ class SlotValueRules {
   };
 
   std::vector<Rule> rules_;
-  PatternIndex objects_;  // the object patterns but "*", by rule number
+  PatternIndex objects_;                   // the object patterns but "*", by rule number
   std::vector<std::size_t> every_object_;  // the rules whose object pattern is "*"
   std::unique_ptr<Lookups> lookups_ = std::make_unique<Lookups>();
   std::unique_ptr<UnitsDatabase> units_;  // read with the first units rule

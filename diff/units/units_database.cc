@@ -40,7 +40,7 @@ struct Conversion {
 struct UnitsDatabase::Tables {
   ut_system* system = nullptr;
   std::mutex mutex;
-  std::unordered_map<std::string, ut_unit*> units;  // null: not known
+  std::unordered_map<std::string, ut_unit*> units;          // null: not known
   std::unordered_map<std::string, Conversion> conversions;  // by "from\0to"
 
   ~Tables() {
@@ -96,9 +96,9 @@ std::unique_ptr<UnitsDatabase> UnitsDatabase::load() {
   }
   if (tables->system == nullptr) {
     const char* path = ut_get_path_xml(nullptr, nullptr);
-    fail(DIFF_ERROR_ARGUMENT, std::string("the units rule cannot read the UDUNITS-2 units database ") +
-                                  (path != nullptr ? path : "") +
-                                  " (UDUNITS2_XML_PATH names another)");
+    fail(DIFF_ERROR_ARGUMENT,
+         std::string("the units rule cannot read the UDUNITS-2 units database ") +
+             (path != nullptr ? path : "") + " (UDUNITS2_XML_PATH names another)");
   }
   return std::unique_ptr<UnitsDatabase>(new UnitsDatabase(std::move(tables)));
 }
@@ -108,7 +108,7 @@ UnitsDatabase::UnitsDatabase(std::unique_ptr<Tables> tables) : tables_(std::move
 UnitsDatabase::~UnitsDatabase() = default;
 
 engine::UnitConversion::Outcome UnitsDatabase::convert(std::string_view from, std::string_view to,
-                                                      double& number) const {
+                                                       double& number) const {
   const std::lock_guard<std::mutex> lock(tables_->mutex);
   const Conversion conversion = tables_->conversion(from, to);
   if (conversion.outcome == Outcome::kConverted) {

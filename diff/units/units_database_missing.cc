@@ -19,7 +19,7 @@ UnitsDatabase::UnitsDatabase(std::unique_ptr<Tables> tables) : tables_(std::move
 UnitsDatabase::~UnitsDatabase() = default;
 
 engine::UnitConversion::Outcome UnitsDatabase::convert(std::string_view, std::string_view,
-                                                      double&) const {
+                                                       double&) const {
   return Outcome::kUnknown;
 }
 

@@ -48,7 +48,8 @@ std::string SlotRuleSettingFault(const std::string& key, const std::string& valu
   if (key == "rule") {
     return KnownSlotRule(value) ? "" : "expected \"exact\", \"numeric\", \"tolerant\" or \"units\"";
   }
-  if (key == "case") return value == "exact" || value == "ignore" ? "" : "expected \"exact\" or \"ignore\"";
+  if (key == "case")
+    return value == "exact" || value == "ignore" ? "" : "expected \"exact\" or \"ignore\"";
   if (key == "lists") {
     return value == "ordered" || value == "unordered" || value == "set"
                ? ""
@@ -60,8 +61,9 @@ std::string SlotRuleSettingFault(const std::string& key, const std::string& valu
                ? ""
                : "expected a number from 0 to below 100 (percent)";
   }
-  return number && std::isfinite(*number) && *number >= 0.0 ? ""
-                                                             : "expected a finite number, at least 0";
+  return number && std::isfinite(*number) && *number >= 0.0
+             ? ""
+             : "expected a finite number, at least 0";
 }
 
 std::optional<SlotRuleGiven> ParseSlotRuleOption(const std::string& text, std::string& fault) {
@@ -85,7 +87,8 @@ std::optional<SlotRuleGiven> ParseSlotRuleOption(const std::string& text, std::s
     const std::string value = at == std::string::npos ? item : item.substr(at + 1);
     if (key != "rule" && key != "relative" && key != "absolute" && key != "case" &&
         key != "lists") {
-      fault = text + ": " + item + ": expected a rule name or rule=, relative=, absolute=, case=, lists=";
+      fault = text + ": " + item +
+              ": expected a rule name or rule=, relative=, absolute=, case=, lists=";
       return std::nullopt;
     }
     if (const std::string wrong = SlotRuleSettingFault(key, value); !wrong.empty()) {

@@ -19,9 +19,9 @@ namespace odbdiff {
 struct SlotRuleGiven {
   std::string object = "*";
   std::string slot;
-  std::optional<std::string> rule;  // exact, numeric, tolerant or units
-  std::optional<double> relative;   // percent, from 0 to below 100
-  std::optional<double> absolute;   // finite, at least 0
+  std::optional<std::string> rule;       // exact, numeric, tolerant or units
+  std::optional<double> relative;        // percent, from 0 to below 100
+  std::optional<double> absolute;        // finite, at least 0
   std::optional<std::string> text_case;  // exact or ignore
   std::optional<std::string> lists;      // ordered, unordered or set
 };

@@ -37,8 +37,8 @@ struct ValueCase {
   const char* compared;  // what the explanation says after the rule's words
 };
 
-constexpr int U = DIFF_VALUE_RULE_UNITS, N = DIFF_VALUE_RULE_NUMERIC,
-              T = DIFF_VALUE_RULE_TOLERANT, X = DIFF_VALUE_RULE_EXACT;
+constexpr int U = DIFF_VALUE_RULE_UNITS, N = DIFF_VALUE_RULE_NUMERIC, T = DIFF_VALUE_RULE_TOLERANT,
+              X = DIFF_VALUE_RULE_EXACT;
 constexpr int CE = DIFF_CASE_EXACT, CI = DIFF_CASE_IGNORE;
 constexpr int LO = DIFF_LISTS_ORDERED, LU = DIFF_LISTS_UNORDERED, LS = DIFF_LISTS_SET;
 
@@ -56,17 +56,21 @@ TEST(SlotRulesTest, EachRuleAndSettingJudgesPairsOfValues) {
       {N, 2, 0, CE, LO, "inf", "1e308", 1, "inf != 1e308 outside 2 %"},
       // Units: convertible within and outside the tolerances, of another
       // kind, unknown, with offsets, and the spellings mapped.
-      {U, 0.5, 0, CE, LO, "120 m3/h", "33.3333 l/s", 0, "120 m3/h = 33.3333 l/s (120 m3/h) within 0.5 %"},
+      {U, 0.5, 0, CE, LO, "120 m3/h", "33.3333 l/s", 0,
+       "120 m3/h = 33.3333 l/s (120 m3/h) within 0.5 %"},
       {U, 0.5, 0, CE, LO, "120 m3/h", "40 l/s", 1, "120 m3/h != 40 l/s (144 m3/h) outside 0.5 %"},
-      {U, 0, 30, CE, LO, "120 m3/h", "40 l/s", 0, "120 m3/h = 40 l/s (144 m3/h) within 0 % or 30 m3/h"},
+      {U, 0, 30, CE, LO, "120 m3/h", "40 l/s", 0,
+       "120 m3/h = 40 l/s (144 m3/h) within 0 % or 30 m3/h"},
       {U, 0.5, 0, CE, LO, "120 m3/h", "120 kW", 1, "kW does not convert to m3/h"},
       {U, 0.5, 0, CE, LO, "120 m3/h", "120 l/s", 1, "120 m3/h != 120 l/s (432 m3/h) outside 0.5 %"},
-      {U, 0.5, 0, CE, LO, "5 Nm3/h", "5 Sm3/h", 1, "units not known to the units rule, and they differ"},
+      {U, 0.5, 0, CE, LO, "5 Nm3/h", "5 Sm3/h", 1,
+       "units not known to the units rule, and they differ"},
       {U, 0.5, 0, CE, LO, "5 Nm3/h", "5.01 Nm3/h", 0, "5 Nm3/h = 5.01 Nm3/h within 0.5 %"},
       {U, 0.5, 0, CE, LO, "120", "120 m3/h", 1, "units differ"},
       {U, 0, 0, CE, LO, "20 degC", "68 degF", 0, "20 degC = 68 degF (20 degC) within 0 %"},
       {U, 0, 0, CE, LO, "20 °C", "293.15 K", 0, "20 °C = 293.15 K (20 °C) within 0 %"},
-      {U, 0.5, 0, CE, LO, "20 degC", "70 degF", 1, "20 degC != 70 degF (21.1111 degC) outside 0.5 %"},
+      {U, 0.5, 0, CE, LO, "20 degC", "70 degF", 1,
+       "20 degC != 70 degF (21.1111 degC) outside 0.5 %"},
       {U, 0, 0, CE, LO, "2 barg", "3.01325 bar", 0, "2 barg = 3.01325 bar (2 barg) within 0 %"},
       {U, 0, 0, CE, LO, "1 kWh", "3.6 MJ", 0, "1 kWh = 3.6 MJ (1 kWh) within 0 %"},
       {U, 0, 0, CE, LO, "50 %", "0.5 1", 0, "50 % = 0.5 1 (50 %) within 0 %"},
@@ -79,13 +83,15 @@ TEST(SlotRulesTest, EachRuleAndSettingJudgesPairsOfValues) {
       {X, 0, 0, CE, LS, "a\nb\na", "b\na", 0, "sets: the same items"},
       {X, 0, 0, CI, LU, "A\nb", "B\na", 0, "unordered lists: the same items"},
       {X, 0, 0, CE, LU, "x\ny", "x\nz", 1, "unordered lists: \"y\" against \"z\": texts differ"},
-      {N, 1, 0, CE, LU, "10 m\n20 m\nT-01", "T-01\n20.1 m\n10 m", 0, "unordered lists: the same items"},
+      {N, 1, 0, CE, LU, "10 m\n20 m\nT-01", "T-01\n20.1 m\n10 m", 0,
+       "unordered lists: the same items"},
       {U, 0.5, 0, CE, LU, "1 m\n2 m", "200 cm\n100 cm", 0, "unordered lists: the same items"},
   };
   for (const ValueCase& c : cases) {
     SCOPED_TRACE(std::string(c.a) + " | " + c.b);
     diff_reset_options();
-    ASSERT_EQ(diff_add_slot_rule(nullptr, "s", c.rule, c.relative, c.absolute, c.text_case, c.lists), 1);
+    ASSERT_EQ(
+        diff_add_slot_rule(nullptr, "s", c.rule, c.relative, c.absolute, c.text_case, c.lists), 1);
     const Judged judged = explain("pump", "s", c.a, c.b);
     EXPECT_EQ(judged.differ, c.differ);
     const std::size_t words_end = judged.explanation.find("): ");
@@ -126,16 +132,21 @@ TEST(SlotRulesTest, RefusesWhatItCannotTake) {
   const Refused refused[] = {
       {nullptr, X, 0, 0, CE, LO, "diff_add_slot_rule: the slot pattern is null"},
       {"s", 9, 0, 0, CE, LO, "diff_add_slot_rule: unknown value rule 9"},
-      {"s", X, 100, 0, CE, LO, "diff_add_slot_rule: the relative tolerance must be at least 0 and below 100 percent"},
-      {"s", X, NAN, 0, CE, LO, "diff_add_slot_rule: the relative tolerance must be at least 0 and below 100 percent"},
-      {"s", X, 0, -1, CE, LO, "diff_add_slot_rule: the absolute tolerance must be a finite number, at least 0"},
-      {"s", X, 0, INFINITY, CE, LO, "diff_add_slot_rule: the absolute tolerance must be a finite number, at least 0"},
+      {"s", X, 100, 0, CE, LO,
+       "diff_add_slot_rule: the relative tolerance must be at least 0 and below 100 percent"},
+      {"s", X, NAN, 0, CE, LO,
+       "diff_add_slot_rule: the relative tolerance must be at least 0 and below 100 percent"},
+      {"s", X, 0, -1, CE, LO,
+       "diff_add_slot_rule: the absolute tolerance must be a finite number, at least 0"},
+      {"s", X, 0, INFINITY, CE, LO,
+       "diff_add_slot_rule: the absolute tolerance must be a finite number, at least 0"},
       {"s", X, 0, 0, 2, LO, "diff_add_slot_rule: unknown case 2"},
       {"s", X, 0, 0, CE, 3, "diff_add_slot_rule: unknown list order 3"},
   };
   diff_reset_options();
   for (const Refused& r : refused) {
-    EXPECT_EQ(diff_add_slot_rule("*", r.slot, r.rule, r.relative, r.absolute, r.text_case, r.lists), 0);
+    EXPECT_EQ(diff_add_slot_rule("*", r.slot, r.rule, r.relative, r.absolute, r.text_case, r.lists),
+              0);
     const char* message = nullptr;
     EXPECT_EQ(diff_last_error(&message), DIFF_ERROR_ARGUMENT);
     EXPECT_STREQ(message, r.message);
@@ -159,11 +170,17 @@ TEST(SlotRulesTest, AFileComparisonFollowsThem) {
   TempDir dir;
   const std::string a = dir.file("a.odb");
   const std::string b = dir.file("b.odb");
-  write_object_file(a, {{"pump-1", {{"flow", "120 m3/h"}, {"material", "150-CS-001"},
-                                    {"feeders", "F1\nF2"}, {"head", "45 m"}}},
+  write_object_file(a, {{"pump-1",
+                         {{"flow", "120 m3/h"},
+                          {"material", "150-CS-001"},
+                          {"feeders", "F1\nF2"},
+                          {"head", "45 m"}}},
                         {"tank-1", {{"flow", "120 m3/h"}}}});
-  write_object_file(b, {{"pump-1", {{"flow", "33.3333 l/s"}, {"material", "150-SS-001"},
-                                    {"feeders", "F2\nF1"}, {"head", "45.5 m"}}},
+  write_object_file(b, {{"pump-1",
+                         {{"flow", "33.3333 l/s"},
+                          {"material", "150-SS-001"},
+                          {"feeders", "F2\nF1"},
+                          {"head", "45.5 m"}}},
                         {"tank-1", {{"flow", "33.3333 l/s"}}}});
   diff_reset_options();
   ASSERT_EQ(diff_set_value_rule(DIFF_VALUE_RULE_TOLERANT, 2.0), 1);
@@ -178,8 +195,9 @@ TEST(SlotRulesTest, AFileComparisonFollowsThem) {
     std::string events;
     diff_set_event_observer(record_event, &events);
     ::testing::internal::CaptureStdout();
-    const int result = diff_objfiles_ormo(a.c_str(), b.c_str(), dir.file("ad.odb").c_str(),
-                                          dir.file("bd.odb").c_str(), dir.file("cd.odb").c_str(), 0);
+    const int result =
+        diff_objfiles_ormo(a.c_str(), b.c_str(), dir.file("ad.odb").c_str(),
+                           dir.file("bd.odb").c_str(), dir.file("cd.odb").c_str(), 0);
     ::testing::internal::GetCapturedStdout();
     diff_set_event_observer(nullptr, nullptr);
     EXPECT_EQ(result, 1);

@@ -5,9 +5,9 @@
 
 #include <filesystem>  // std::filesystem::exists
 #include <cstdlib>     // std::system
-#include <sstream>  // std::istringstream, the lines of show
-#include <string>   // std::string
-#include <vector>   // std::vector
+#include <sstream>     // std::istringstream, the lines of show
+#include <string>      // std::string
+#include <vector>      // std::vector
 
 #include "runner/odbdiff_fixture.h"  // OdbdiffFixture
 #include "runner/odbdiff_runner.h"   // RunResult, ReadFile, WriteFile
@@ -36,7 +36,8 @@ std::string OutlineOf(const std::string& shown) {
   std::istringstream lines(shown);
   std::string outline;
   for (std::string line; std::getline(lines, line);) {
-    const bool explanation = line.rfind("  slot rule ", 0) == 0 || line.rfind("  value rule ", 0) == 0;
+    const bool explanation =
+        line.rfind("  slot rule ", 0) == 0 || line.rfind("  value rule ", 0) == 0;
     if (explanation || (line[0] != '-' && line[0] != '+' && line[0] != ' ') ||
         line.rfind("---", 0) == 0 || line.rfind("+++", 0) == 0) {
       outline += line + "\n";
@@ -49,8 +50,8 @@ TEST_F(OdbdiffSlotRulesTest, TheSamplesRulesFileLeavesOnlyTheRealChanges) {
   const std::string examples = ODBDIFF_EXAMPLES_DIR;
   Import("a.odb", ReadFile(examples + "/plant_a.json"));
   Import("b.odb", ReadFile(examples + "/plant_b.json"));
-  const RunResult shown = Run({"show", "a.odb", "b.odb", "--color", "never", "--explain",
-                               "--rules", examples + "/rules.json"});
+  const RunResult shown = Run({"show", "a.odb", "b.odb", "--color", "never", "--explain", "--rules",
+                               examples + "/rules.json"});
   EXPECT_EQ(shown.exit_status, 1) << shown.err;
   // Gone: flow 120 -> 122 m3/h, volume 50 -> 50.8 m3, leakage "0" -> "0.0",
   // heater "off" -> "OFF"; the feeders and media gained an item.
@@ -78,9 +79,9 @@ TEST_F(OdbdiffSlotRulesTest, CommandLineRulesFollowTheFilesAndTheJsonNamesThem) 
   Import("a.odb", R"({"pump": {"flow": {"number": 120, "units": "m3/h"}, "tag": "P-1"}})");
   Import("b.odb", R"({"pump": {"flow": {"number": 33.3333, "units": "l/s"}, "tag": "p-1"}})");
   WriteFile(Path("rules.json"), R"({"slot-rules": [{"slot": "flow", "rule": "units"}]})");
-  const RunResult same = Run({"compare", "a.odb", "b.odb", "--rules", "rules.json",
-                              "--slot-rule", "pump:t*=exact,case=ignore", "--slot-rule",
-                              "tag=exact", "--json", "d.json"});
+  const RunResult same =
+      Run({"compare", "a.odb", "b.odb", "--rules", "rules.json", "--slot-rule",
+           "pump:t*=exact,case=ignore", "--slot-rule", "tag=exact", "--json", "d.json"});
   EXPECT_EQ(same.exit_status, 0) << same.err;
   const std::string document = ReadFile(Path("d.json"));
   EXPECT_NE(document.find(
@@ -113,39 +114,55 @@ TEST_F(OdbdiffSlotRulesTest, BadSlotRulesStopBeforeAnythingIsCompared) {
   };
   const Case cases[] = {
       {R"({"slot-rules": {}})", {}, "rules.json: /slot-rules: expected an array of slot rules"},
-      {R"({"slot-rules": ["flow"]})", {},
+      {R"({"slot-rules": ["flow"]})",
+       {},
        R"(rules.json: /slot-rules/0: expected an object with "slot" and its settings)"},
-      {R"({"slot-rules": [{"object": "p*"}]})", {},
+      {R"({"slot-rules": [{"object": "p*"}]})",
+       {},
        R"(rules.json: /slot-rules/0: a slot rule needs "slot")"},
-      {R"({"slot-rules": [{"slot": "f", "rule": "metric"}]})", {},
+      {R"({"slot-rules": [{"slot": "f", "rule": "metric"}]})",
+       {},
        R"(rules.json: /slot-rules/0/rule: expected "exact", "numeric", "tolerant" or "units")"},
-      {R"({"slot-rules": [{"slot": "f", "relative": 100}]})", {},
+      {R"({"slot-rules": [{"slot": "f", "relative": 100}]})",
+       {},
        "rules.json: /slot-rules/0/relative: expected a number from 0 to below 100 (percent)"},
-      {R"({"slot-rules": [{"slot": "f", "absolute": -1}]})", {},
+      {R"({"slot-rules": [{"slot": "f", "absolute": -1}]})",
+       {},
        "rules.json: /slot-rules/0/absolute: expected a finite number, at least 0"},
-      {R"({"slot-rules": [{"slot": "f"}, {"slot": "g", "case": "upper"}]})", {},
+      {R"({"slot-rules": [{"slot": "f"}, {"slot": "g", "case": "upper"}]})",
+       {},
        R"(rules.json: /slot-rules/1/case: expected "exact" or "ignore")"},
-      {R"({"slot-rules": [{"slot": "f", "lists": "sorted"}]})", {},
+      {R"({"slot-rules": [{"slot": "f", "lists": "sorted"}]})",
+       {},
        R"(rules.json: /slot-rules/0/lists: expected "ordered", "unordered" or "set")"},
-      {R"({"slot-rules": [{"slot": "f", "units": "m"}]})", {},
+      {R"({"slot-rules": [{"slot": "f", "units": "m"}]})",
+       {},
        R"(rules.json: /slot-rules/0/units: expected one of "object", "slot", "rule", "relative", "absolute", "case", "lists")"},
-      {R"({"slot-rules": [{"slot": "a\u0000b"}]})", {},
+      {R"({"slot-rules": [{"slot": "a\u0000b"}]})",
+       {},
        "rules.json: /slot-rules/0/slot: a pattern cannot hold NUL"},
-      {R"({"slot-rules": [{"slot": "f", "rule": "exact", "relative": 1}]})", {},
+      {R"({"slot-rules": [{"slot": "f", "rule": "exact", "relative": 1}]})",
+       {},
        "rules.json: /slot-rules/0/relative: has no effect with the exact rule"},
-      {R"({"value-rule": "exact", "slot-rules": [{"slot": "f", "absolute": 1}]})", {},
+      {R"({"value-rule": "exact", "slot-rules": [{"slot": "f", "absolute": 1}]})",
+       {},
        "rules.json: /slot-rules/0/absolute: has no effect with the exact rule"},
-      {"", {"--slot-rule", "flow"},
+      {"",
+       {"--slot-rule", "flow"},
        "--slot-rule: flow: expected [OBJECT_GLOB:]SLOT_GLOB=SPEC (see odbdiff --help)"},
-      {"", {"--slot-rule", "flow=units,relative=x"},
+      {"",
+       {"--slot-rule", "flow=units,relative=x"},
        "--slot-rule: flow=units,relative=x: relative: expected a number from 0 to below 100 "
        "(percent) (see odbdiff --help)"},
-      {"", {"--slot-rule", "flow=unit"},
+      {"",
+       {"--slot-rule", "flow=unit"},
        R"(--slot-rule: flow=unit: rule: expected "exact", "numeric", "tolerant" or "units" (see odbdiff --help))"},
-      {"", {"--slot-rule", "flow=units,scale=2"},
+      {"",
+       {"--slot-rule", "flow=units,scale=2"},
        "--slot-rule: flow=units,scale=2: scale=2: expected a rule name or rule=, relative=, "
        "absolute=, case=, lists= (see odbdiff --help)"},
-      {"", {"--value-rule", "exact", "--slot-rule", "flow=absolute=1"},
+      {"",
+       {"--value-rule", "exact", "--slot-rule", "flow=absolute=1"},
        "--slot-rule flow=absolute=1: absolute: has no effect with the exact rule"},
   };
   for (const Case& c : cases) {
