@@ -10,33 +10,8 @@ set -eu
 odbdiff=${1:?usage: git_merge_test.sh ODBDIFF [MODULE_DIR]}
 module_dir=${2:-}
 
-if ! command -v git >/dev/null; then
-  echo "skipped: git is not installed"
-  exit 77
-fi
-
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-# `odbdiff` on PATH, as the documented settings name it.
-mkdir "$work/bin" "$work/home" "$work/repo"
-{
-  echo '#!/bin/sh'
-  if [ -n "$module_dir" ]; then echo "export LD_LIBRARY_PATH='$module_dir'"; fi
-  echo "exec '$odbdiff' \"\$@\""
-} >"$work/bin/odbdiff"
-chmod +x "$work/bin/odbdiff"
-export PATH="$work/bin:$PATH" HOME="$work/home" GIT_CONFIG_NOSYSTEM=1 NO_COLOR=
-unset GIT_EXTERNAL_DIFF GIT_PAGER_IN_USE
-
-failures=0
-# check NAME EXPECTED ACTUAL
-check() {
-  if [ "$2" != "$3" ]; then
-    echo "FAIL: $1" >&2
-    diff -u <(printf '%s\n' "$2") <(printf '%s\n' "$3") >&2 || true
-    failures=$((failures + 1))
-  fi
-}
+# shellcheck source=git_test_setup.sh
+source "$(dirname "$0")/git_test_setup.sh"
 
 cd "$work/repo"
 git init -q -b main
