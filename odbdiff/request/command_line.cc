@@ -92,9 +92,10 @@ void AddComparisonOptions(CLI::App* command, ComparisonOptions& options,
       ->type_name("GLOB")
       ->allow_extra_args(false);
   command->add_option("--slot-rule", options.slot_rules,
-                      "RULE is [OBJECT_GLOB:]SLOT_GLOB=SPEC: judge the values of the matching "
-                      "slots by SPEC, commas between: a rule (exact, numeric, tolerant or units: "
-                      "numbers converted between units), relative=PCT, absolute=NUMBER, "
+                      "RULE is [OBJECT_GLOB:]SLOT_GLOB=SETTINGS: judge the values of the "
+                      "matching slots by SETTINGS, commas between: a rule (exact, numeric, "
+                      "tolerant or units: numbers converted between units), relative=PCT, "
+                      "absolute=NUMBER, "
                       "case=exact|ignore, lists=ordered|unordered|set; unnamed settings are the "
                       "run's; the first matching rule wins (repeatable)")
       ->type_name("RULE")

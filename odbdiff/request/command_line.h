@@ -39,7 +39,7 @@ struct ComparisonOptions {
   std::optional<double> tolerance_percent;  // --tolerance PCT
   std::vector<std::string> ignore_objects;  // --ignore-object GLOB, in order given
   std::vector<std::string> ignore_slots;    // --ignore-slot [OBJECT_GLOB:]SLOT_GLOB, as given
-  std::vector<std::string> slot_rules;      // --slot-rule [OBJECT_GLOB:]SLOT_GLOB=SPEC, as given
+  std::vector<std::string> slot_rules;      // --slot-rule [OBJECT_GLOB:]SLOT_GLOB=SETTINGS
   std::optional<std::string> rules_file;    // --rules FILE, read before the options above
   std::optional<std::string> json;          // --json FILE, "-" for standard output
   std::optional<std::string> accept;        // --accept FILE

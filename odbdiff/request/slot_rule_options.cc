@@ -2,7 +2,7 @@
 
 #include <cmath>    // std::isfinite
 #include <cstdlib>  // std::strtod
-#include <vector>   // std::vector, the items of a SPEC
+#include <vector>   // std::vector, the items of SETTINGS
 
 namespace odbdiff {
 namespace {
@@ -26,15 +26,15 @@ std::optional<double> WholeNumber(const std::string& text) {
   return number;
 }
 
-std::vector<std::string> Items(const std::string& spec) {
+std::vector<std::string> Items(const std::string& settings) {
   std::vector<std::string> items;
   std::size_t start = 0;
-  for (std::size_t comma = spec.find(','); comma != std::string::npos;
-       comma = spec.find(',', start)) {
-    items.push_back(spec.substr(start, comma - start));
+  for (std::size_t comma = settings.find(','); comma != std::string::npos;
+       comma = settings.find(',', start)) {
+    items.push_back(settings.substr(start, comma - start));
     start = comma + 1;
   }
-  items.push_back(spec.substr(start));
+  items.push_back(settings.substr(start));
   return items;
 }
 
@@ -69,7 +69,7 @@ std::string SlotRuleSettingFault(const std::string& key, const std::string& valu
 std::optional<SlotRuleGiven> ParseSlotRuleOption(const std::string& text, std::string& fault) {
   const std::size_t equals = Unquoted(text, '=');
   if (equals == std::string::npos) {
-    fault = text + ": expected [OBJECT_GLOB:]SLOT_GLOB=SPEC";
+    fault = text + ": expected [OBJECT_GLOB:]SLOT_GLOB=SETTINGS";
     return std::nullopt;
   }
   SlotRuleGiven given;

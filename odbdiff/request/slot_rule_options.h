@@ -2,7 +2,7 @@
 // and --slot-rule options, each with the settings it names; the others take
 // the run's settings when the rules are resolved.
 //
-// --slot-rule [OBJECT_GLOB:]SLOT_GLOB=SPEC, SPEC a comma-separated list of
+// --slot-rule [OBJECT_GLOB:]SLOT_GLOB=SETTINGS, SETTINGS a comma-separated list of
 //   a rule name (exact, numeric, tolerant, units) or rule=NAME,
 //   relative=PERCENT, absolute=NUMBER, case=exact|ignore,
 //   lists=ordered|unordered|set;

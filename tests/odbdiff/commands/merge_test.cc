@@ -252,12 +252,12 @@ TEST_F(OdbdiffMergeTest, NeverWritesAnInputAndNamesTrouble) {
   EXPECT_FALSE(fs::exists(Path("out.odb")));
 }
 
-// Pairs made from a seed: objects and slots of every kind added, removed and
+// Generated pairs, one per variant number: objects and slots of every kind added, removed and
 // changed, numbers with and without units, lists, texts of more than one line.
-std::string GeneratedModel(unsigned seed, bool second) {
+std::string GeneratedModel(unsigned variant, bool second) {
   Json model = Json::object();
   for (unsigned i = 0; i < 60; ++i) {
-    const unsigned mix = (i * 2654435761u + seed) % 97;
+    const unsigned mix = (i * 2654435761u + variant) % 97;
     if (second ? mix % 11 == 0 : mix % 13 == 0) continue;  // in one file only
     Json& object = model["obj-" + std::to_string(i)];
     object = Json::object();
@@ -281,8 +281,8 @@ TEST_F(OdbdiffMergeTest, PatchRebuildsBFromAAndAFromB) {
   const std::string examples = ODBDIFF_EXAMPLES;
   std::vector<std::pair<std::string, std::string>> pairs = {
       {ReadFile(examples + "/plant_a.json"), ReadFile(examples + "/plant_b.json")}};
-  for (unsigned seed = 1; seed <= 3; ++seed) {
-    pairs.emplace_back(GeneratedModel(seed, false), GeneratedModel(seed, true));
+  for (unsigned variant = 1; variant <= 3; ++variant) {
+    pairs.emplace_back(GeneratedModel(variant, false), GeneratedModel(variant, true));
   }
   for (const auto& [a, b] : pairs) {
     ASSERT_NO_FATAL_FAILURE(Import("a.odb", a));

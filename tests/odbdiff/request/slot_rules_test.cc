@@ -149,7 +149,7 @@ TEST_F(OdbdiffSlotRulesTest, BadSlotRulesStopBeforeAnythingIsCompared) {
        "rules.json: /slot-rules/0/absolute: has no effect with the exact rule"},
       {"",
        {"--slot-rule", "flow"},
-       "--slot-rule: flow: expected [OBJECT_GLOB:]SLOT_GLOB=SPEC (see odbdiff --help)"},
+       "--slot-rule: flow: expected [OBJECT_GLOB:]SLOT_GLOB=SETTINGS (see odbdiff --help)"},
       {"",
        {"--slot-rule", "flow=units,relative=x"},
        "--slot-rule: flow=units,relative=x: relative: expected a number from 0 to below 100 "
