@@ -7,26 +7,12 @@
 #include <string>  // std::string
 #include <vector>  // std::vector
 
-#include "diff/host/object_database.h"  // CvxODB, CvxSlot
 #include "difference_queue.h"           // DifferenceQueue
+#include "inputs/object_file_read.h"     // ObjectFileReader
 #include "module/module_binding.h"      // DiffModule
 #include "outputs/difference_sink.h"    // DifferenceSink, Side
 
 namespace odbdiff::python {
-
-// An object file open read-only for whole objects by name.
-class ObjectsByName {
- public:
-  // Throws Failure when the file is no object file.
-  explicit ObjectsByName(const std::string& path);
-  // The slots of `object` in order. Throws Failure when they cannot be read.
-  std::vector<Slot> Slots(const std::string& object);
-
- private:
-  std::string path_;
-  CvxODB database_;
-  CvxSlot fetched_;
-};
 
 class QueuedDifferences final : public DifferenceSink {
  public:
@@ -47,8 +33,8 @@ class QueuedDifferences final : public DifferenceSink {
 
  private:
   DifferenceQueue& queue_;
-  ObjectsByName a_;
-  ObjectsByName b_;
+  ObjectFileReader a_;  // the files, for the slots of one-sided objects
+  ObjectFileReader b_;
   const DiffModule& module_;
   std::string object_;  // the differing object whose slots come now
 };

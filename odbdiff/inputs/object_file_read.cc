@@ -54,6 +54,14 @@ Object ObjectFileReader::ReadObject(const char* name) {
   return object;
 }
 
+Object ObjectFileReader::ReadKeptObject(const std::string& name, const DiffModule& module) {
+  Object object = ReadObject(name.c_str());
+  std::erase_if(object.slots, [&](const Slot& slot) {
+    return module.diff_is_ignored(name.c_str(), slot.name.c_str()) != 0;
+  });
+  return object;
+}
+
 void ObjectFileReader::LoadSlotTexts(const char* name, CStrList& slot_names, CStrList& values) {
   if (database_.LoadAllSlots(name, &slot_names, &values, 0, 0) == 0) {
     throw ObjectFileFailure(path_, database_, "cannot read the slots of object " + std::string(name));

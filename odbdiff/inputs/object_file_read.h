@@ -8,6 +8,7 @@
 #include "diff/host/list_library.h"     // CStrList
 #include "diff/host/object_database.h"  // CvxODB
 #include "inputs/object_model.h"        // Object
+#include "module/module_binding.h"      // DiffModule, its ignore rules
 
 namespace odbdiff {
 
@@ -26,6 +27,10 @@ class ObjectFileReader {
   // The object with its slots in order. Throws Failure when the library
   // cannot read it.
   Object ReadObject(const char* name);
+
+  // The object with the slots that `module`'s ignore rules leave, in
+  // order: an object of one file only as the outputs show it.
+  Object ReadKeptObject(const std::string& name, const DiffModule& module);
 
   // Appends the object's slot names and the text forms of their values, in
   // order (LoadAllSlots). Throws Failure when the library cannot read it.

@@ -233,16 +233,12 @@ void JsonDifferencesWriter::AppendOneSidedSlots(Side side, const std::string& ob
     // One object is read at a time: the file's objects are not listed.
     reader.emplace(project_ ? read + "/" + pending_file_ : read, /*list_objects=*/false);
   }
-  Object read = reader->ReadObject(object.c_str());
+  Object read = reader->ReadKeptObject(object, BindDiffModule());
   std::sort(read.slots.begin(), read.slots.end(),
             [](const Slot& x, const Slot& y) { return x.name < y.name; });
-  const DiffModule& module = BindDiffModule();
   buffer_ += ", \"slots\": [";
-  bool wrote_slot = false;
   for (const Slot& slot : read.slots) {
-    if (module.diff_is_ignored(object.c_str(), slot.name.c_str()) != 0) continue;
-    if (wrote_slot) buffer_ += ", ";
-    wrote_slot = true;
+    if (&slot != &read.slots.front()) buffer_ += ", ";
     buffer_ += "{\"name\": ";
     AppendJsonString(slot.name, buffer_);
     buffer_ += ", \"status\": \"";

@@ -137,11 +137,12 @@ void ShowTextWriter::ObjectOnlyIn(Side side, const std::string& object) {
   counts_.ObjectOnlyIn(side, object);
   AppendLine(ColorOf(side), MarkOf(side) + ("object " + Name(object)));
   std::optional<ObjectFileReader>& reader = side == Side::kA ? reader_a_ : reader_b_;
-  if (!reader) reader.emplace(side == Side::kA ? sources_.file_a : sources_.file_b);
-  for (const Slot& slot : reader->ReadObject(object.c_str()).slots) {
-    if (module_.diff_is_ignored(object.c_str(), slot.name.c_str()) == 0) {
-      AppendSlot(side, "  ", slot.name, slot.value);
-    }
+  if (!reader) {
+    // One object is read at a time: the file's objects are not listed.
+    reader.emplace(side == Side::kA ? sources_.file_a : sources_.file_b, /*list_objects=*/false);
+  }
+  for (const Slot& slot : reader->ReadKeptObject(object, module_).slots) {
+    AppendSlot(side, "  ", slot.name, slot.value);
   }
 }
 
