@@ -99,13 +99,11 @@ class RulesFileReader {
         }
         (key == "rule" ? given.rule : key == "case" ? given.text_case : given.lists) = text;
       } else if (key == "relative" || key == "absolute") {
-        const bool relative = key == "relative";
         const double number = value.is_number() ? value.get<double>() : -1.0;
-        if (!(std::isfinite(number) && number >= 0.0 && (!relative || number < 100.0))) {
-          Refuse(key_at, relative ? "expected a number from 0 to below 100 (percent)"
-                                  : "expected a finite number, at least 0");
+        if (const std::string fault = SlotRuleNumberFault(key, number); !fault.empty()) {
+          Refuse(key_at, fault);
         }
-        (relative ? given.relative : given.absolute) = number;
+        (key == "relative" ? given.relative : given.absolute) = number;
       } else {
         Refuse(key_at, "expected one of \"object\", \"slot\", \"rule\", \"relative\", "
                        "\"absolute\", \"case\", \"lists\"");

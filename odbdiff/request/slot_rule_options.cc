@@ -48,22 +48,24 @@ std::string SlotRuleSettingFault(const std::string& key, const std::string& valu
   if (key == "rule") {
     return KnownSlotRule(value) ? "" : "expected \"exact\", \"numeric\", \"tolerant\" or \"units\"";
   }
-  if (key == "case")
+  if (key == "case") {
     return value == "exact" || value == "ignore" ? "" : "expected \"exact\" or \"ignore\"";
+  }
   if (key == "lists") {
     return value == "ordered" || value == "unordered" || value == "set"
                ? ""
                : "expected \"ordered\", \"unordered\" or \"set\"";
   }
   const std::optional<double> number = WholeNumber(value);
+  return SlotRuleNumberFault(key, number ? *number : -1.0);
+}
+
+std::string SlotRuleNumberFault(const std::string& key, double number) {
+  // Written so that NaN fails the tests too.
   if (key == "relative") {
-    return number && *number >= 0.0 && *number < 100.0
-               ? ""
-               : "expected a number from 0 to below 100 (percent)";
+    return number >= 0.0 && number < 100.0 ? "" : "expected a number from 0 to below 100 (percent)";
   }
-  return number && std::isfinite(*number) && *number >= 0.0
-             ? ""
-             : "expected a finite number, at least 0";
+  return std::isfinite(number) && number >= 0.0 ? "" : "expected a finite number, at least 0";
 }
 
 std::optional<SlotRuleGiven> ParseSlotRuleOption(const std::string& text, std::string& fault) {

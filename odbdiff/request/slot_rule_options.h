@@ -46,6 +46,10 @@ std::optional<SlotRuleGiven> ParseSlotRuleOption(const std::string& text, std::s
 // rule, relative, absolute, case and lists.
 std::string SlotRuleSettingFault(const std::string& key, const std::string& value);
 
+// The fault of a tolerance, or "" when it is good: `key` is relative or
+// absolute.
+std::string SlotRuleNumberFault(const std::string& key, double number);
+
 // True for the names of the rules a slot rule takes.
 bool KnownSlotRule(const std::string& rule);
 
