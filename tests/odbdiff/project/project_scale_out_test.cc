@@ -152,6 +152,8 @@ TEST_F(OdbdiffProjectScaleOutTest, PartialResultsThatDoNotFitAreRefused) {
                                              {"--shard", "3/3", "--partial", "p3"},
                                              {"--shard", "2/3", "--partial", "exact2",
                                               "--value-rule", "exact"},
+                                             {"--shard", "2/3", "--partial", "units2",
+                                              "--slot-rule", "flow=units"},
                                              {"--shard", "2/4", "--partial", "quarter2"}}) {
     ASSERT_EQ(Project("compare-project", share).exit_status, 0);
   }
@@ -165,6 +167,7 @@ TEST_F(OdbdiffProjectScaleOutTest, PartialResultsThatDoNotFitAreRefused) {
       {"pb", {"p1", "p2"}, "odbdiff: p1: share 3/3 is missing from the partial results given\n"},
       {"pb", {"p1", "p2", "p3", "p2"}, "odbdiff: p2: share 2/3 is given twice, also as p2\n"},
       {"pb", {"p1", "exact2", "p3"}, "odbdiff: exact2: compared with other options than p1\n"},
+      {"pb", {"p1", "units2", "p3"}, "odbdiff: units2: compared with other options than p1\n"},
       {"pb", {"p1", "quarter2", "p3"}, "odbdiff: quarter2: share 2/4, not of 3 shares like p1\n"},
       {"pb", {"p1", "p2", "old3"}, "odbdiff: old3: made from other files than those in pa now\n"},
       {"pc", {"p1", "p2", "p3"}, "odbdiff: p1: made from other files than those in pc now\n"},
